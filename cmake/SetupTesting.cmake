@@ -1,0 +1,29 @@
+# GoogleTest for both builds: the system's on the host, Debian's sources in the cross build.
+if(WIN32)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+else()
+    find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+# setup_add_gtest(<target> SOURCES <files...> LIBS <libs...>)
+# One test program; CTest runs each of its cases as its own process
+# (through Wine in the cross build).
+function(setup_add_gtest target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gtest)
+    if(WIN32)
+        target_link_options(${target} PRIVATE -mconsole)
+    endif()
+    gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_PREFIX "${target}." TEST_LIST tests)
+    if(WIN32)
+        set_tests_properties(${tests} PROPERTIES
+            ENVIRONMENT "WINEPREFIX=${SETUP_WINE_DIR}/prefix")
+    endif()
+endfunction()

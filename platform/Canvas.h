@@ -1,0 +1,89 @@
+// The drawing surface the windowless controls paint on: GDI in the program, a recording
+// fake with fixed text metrics in the unit tests.
+#pragma once
+
+#include "platform/Graphics.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace setup {
+
+// DrawText flags, with the platform's values.
+enum : unsigned {
+    DTF_LEFT = 0x0,
+    DTF_CENTER = 0x1,
+    DTF_RIGHT = 0x2,
+    DTF_VCENTER = 0x4,
+    DTF_BOTTOM = 0x8,
+    DTF_WORDBREAK = 0x10,
+    DTF_SINGLELINE = 0x20,
+    DTF_EXPANDTABS = 0x40,
+    DTF_CALCRECT = 0x400,
+    DTF_NOPREFIX = 0x800,
+};
+
+enum class TBrushStyle { Solid, Clear };
+
+class IWorkImage;
+class IBitmap;
+
+class ICanvas {
+public:
+    virtual ~ICanvas() = default;
+
+    // Font; Escapement is in tenths of a degree, counter-clockwise.
+    virtual void SetFont(const TFontDesc& font, int escapement = 0) = 0;
+    virtual void SetTextColor(TColor color) = 0;
+    virtual TColor TextColor() const = 0;
+    virtual void SetBrushColor(TColor color) = 0;
+    virtual TColor BrushColor() const = 0;
+    virtual void SetBrushStyle(TBrushStyle style) = 0;
+    virtual void SetPenColor(TColor color) = 0;
+
+    virtual void FillRect(const TRect& rect) = 0; // with the brush colour
+    virtual void Ellipse(const TRect& bounds) = 0;
+    virtual void Pie(const TRect& bounds, TPoint start, TPoint end) = 0;
+    virtual void Line(TPoint from, TPoint to) = 0; // end point excluded
+    virtual void DrawFocusRect(const TRect& rect) = 0;
+
+    // DrawTextA: returns the text height; with DTF_CALCRECT, moves rect's right and bottom.
+    virtual int DrawText(const std::string& text, TRect& rect, unsigned format) = 0;
+    // ExtTextOutA from the top-left of the first character cell, no clipping, no prefixes.
+    virtual void TextOut(int x, int y, const std::string& text) = 0;
+    virtual TPoint TextExtent(const std::string& text) = 0; // GetTextExtentPointA
+    virtual int TextHeight() = 0;                            // tmHeight of the current font
+    virtual void SetTextCharacterExtra(int extra) = 0;
+    // Restricts drawing to rect in device coordinates; nullopt removes the restriction.
+    virtual void SetClipRect(const std::optional<TRect>& rect) = 0;
+
+    virtual void Draw(int x, int y, const IBitmap& bitmap, bool transparent) = 0;
+    virtual void StretchDraw(const TRect& rect, const IBitmap& bitmap) = 0;
+
+    // Off-screen work image compatible with this surface, cleared to black.
+    virtual std::unique_ptr<IWorkImage> CreateWorkImage(int width, int height) = 0;
+    // Copies a work image onto this surface at (x, y) in one block.
+    virtual void CopyImage(int x, int y, const IWorkImage& image) = 0;
+};
+
+class IWorkImage : public ICanvas {
+public:
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    // Combines other into this image by exclusive-or of every pixel's RGB value.
+    virtual void XorFrom(const IWorkImage& other) = 0;
+};
+
+// A device-independent picture (bitmap resource or file); its bottom-left pixel gives the
+// transparent colour when drawn transparently.
+class IBitmap {
+public:
+    virtual ~IBitmap() = default;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual TColor TransparentColor() const = 0;
+    virtual std::unique_ptr<IBitmap> Clone() const = 0;
+};
+
+} // namespace setup

@@ -1,0 +1,78 @@
+// Windowless controls: drawn by their parent window on its surface, inside their bounds.
+#pragma once
+
+#include "platform/Canvas.h"
+#include "platform/Graphics.h"
+
+namespace setup {
+
+class TGraphicControl;
+
+// What a windowless control needs from the window it sits on.
+class IControlParent {
+public:
+    virtual ~IControlParent() = default;
+    virtual bool HasWindow() const = 0;
+    // Queues a repaint of rect (parent client coordinates); the parent redraws what lies behind.
+    virtual void InvalidateRect(const TRect& rect) = 0;
+    // Paints the control at once on the parent's surface, clipped to its bounds, origin at its
+    // top-left corner; nothing behind it is erased first.
+    virtual void PaintControlNow(TGraphicControl& control) = 0;
+    virtual TColor ParentColor() const = 0;
+    virtual TFontDesc ParentFont() const = 0;
+};
+
+class TGraphicControl {
+public:
+    explicit TGraphicControl(IControlParent* parent) : Parent(parent) {}
+    virtual ~TGraphicControl() = default;
+    TGraphicControl(const TGraphicControl&) = delete;
+    TGraphicControl& operator=(const TGraphicControl&) = delete;
+
+    // Draws the whole control on canvas, whose origin is the control's top-left corner.
+    virtual void Paint(ICanvas& canvas) = 0;
+
+    int Left() const { return Bounds.Left; }
+    int Top() const { return Bounds.Top; }
+    int Width() const { return Bounds.Width(); }
+    int Height() const { return Bounds.Height(); }
+    const TRect& BoundsRect() const { return Bounds; }
+    virtual void SetBounds(int left, int top, int width, int height) {
+        Invalidate();
+        Bounds = {left, top, left + width, top + height};
+        Invalidate();
+    }
+
+    bool Visible() const { return IsVisible; }
+    void SetVisible(bool visible) {
+        if (visible != IsVisible) {
+            IsVisible = visible;
+            if (Parent && Parent->HasWindow())
+                Parent->InvalidateRect(Bounds);
+        }
+    }
+    bool Opaque() const { return IsOpaque; }
+
+    void Invalidate() {
+        if (Parent && Parent->HasWindow())
+            Parent->InvalidateRect(Bounds);
+    }
+    // Opaque controls paint at once; transparent ones let the parent redraw behind them.
+    void Repaint() {
+        if (!IsVisible || !Parent || !Parent->HasWindow())
+            return;
+        if (IsOpaque)
+            Parent->PaintControlNow(*this);
+        else
+            Parent->InvalidateRect(Bounds);
+    }
+
+    IControlParent* Parent;
+
+protected:
+    TRect Bounds;
+    bool IsVisible = true;
+    bool IsOpaque = false;
+};
+
+} // namespace setup

@@ -1,0 +1,68 @@
+// The installer's failure hierarchy: every message built from its own format string.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace setup {
+
+// printf-style formatting into a std::string.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    std::string Message() const { return what(); }
+};
+
+// A failed file-system operation, carrying the platform's error code.
+class EInOutError : public Exception {
+public:
+    explicit EInOutError(int code);
+    int ErrorCode;
+    // The text shown for an I/O error code ("File not found", "I/O error 21", ...).
+    static std::string MessageFor(int code);
+};
+
+class EInvalidOperation : public Exception {
+    using Exception::Exception;
+};
+
+class EListError : public Exception {
+    using Exception::Exception;
+};
+
+// "Cannot create file %s"
+class EFCreateError : public Exception {
+    using Exception::Exception;
+};
+
+// "Stream write error"
+class EWriteError : public Exception {
+    using Exception::Exception;
+};
+
+// "Resource %s not found"
+class EResNotFound : public Exception {
+    using Exception::Exception;
+};
+
+// "Failed to set data for '%s'", "Failed to create key %s", "Invalid data type for '%s'" ...
+class ERegistryException : public Exception {
+    using Exception::Exception;
+};
+
+// A COM failure with its HRESULT; the message is the system's text or "OLE error %.8x".
+class EOleSysError : public Exception {
+public:
+    EOleSysError(const std::string& message, uint32_t code) : Exception(message), ErrorCode(code) {}
+    uint32_t ErrorCode;
+};
+
+// "Interface not supported"
+class EIntfCastError : public Exception {
+    using Exception::Exception;
+};
+
+} // namespace setup

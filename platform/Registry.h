@@ -1,0 +1,40 @@
+// Registry operations: keys opened or created below a root, text values read and written.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace setup {
+
+enum class TRootKey { CurrentUser, LocalMachine };
+
+// REG_* value types, with the platform's numbers.
+enum : uint32_t { REG_TYPE_SZ = 1, REG_TYPE_EXPAND_SZ = 2, REG_TYPE_BINARY = 3, REG_TYPE_DWORD = 4 };
+
+struct TRegValue {
+    enum class TState { Missing, Present, ReadFailed } State = TState::Missing;
+    uint32_t Type = 0;
+    std::string Data; // raw bytes, a text's terminating NUL included
+};
+
+// One open key; closing is the destructor's job.
+class IRegKey {
+public:
+    virtual ~IRegKey() = default;
+    // Opens (or, with create, creates with any missing ancestors) a key below this one.
+    virtual std::unique_ptr<IRegKey> OpenSubKey(const std::string& path, bool create) = 0;
+    virtual TRegValue QueryValue(const std::string& name) = 0;
+    // Stores text and its terminating NUL as REG_SZ; false on failure.
+    virtual bool SetString(const std::string& name, const std::string& text) = 0;
+};
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+    // Opens (or creates) path below root; path "" opens the root itself. Null on failure.
+    virtual std::unique_ptr<IRegKey> OpenKey(TRootKey root, const std::string& path,
+                                             bool create) = 0;
+};
+
+} // namespace setup

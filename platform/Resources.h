@@ -1,0 +1,18 @@
+// The raw-data blocks (RT_RCDATA) carried inside the running program.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace setup {
+
+class IResources {
+public:
+    virtual ~IResources() = default;
+    // Looks a block up by name, ignoring case; nullopt when there is none.
+    virtual std::optional<std::span<const uint8_t>> FindBlock(const std::string& name) = 0;
+};
+
+} // namespace setup

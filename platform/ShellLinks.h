@@ -1,0 +1,23 @@
+// Shortcut files written through the platform's shell-link object.
+#pragma once
+
+#include <string>
+
+namespace setup {
+
+struct TShortcut {
+    std::string Arguments;
+    std::string Path;
+    std::string WorkingDirectory;
+};
+
+class IShellLinks {
+public:
+    virtual ~IShellLinks() = default;
+    // Sets the three fields (arguments, path, working directory, in that order) and saves the
+    // link to file. Raises EOleSysError when the shell-link object cannot be created and
+    // EIntfCastError when it lacks an interface; a failed save is not reported.
+    virtual void Save(const TShortcut& link, const std::string& file) = 0;
+};
+
+} // namespace setup
