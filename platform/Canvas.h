@@ -65,6 +65,8 @@ public:
     virtual std::unique_ptr<IWorkImage> CreateWorkImage(int width, int height) = 0;
     // Copies a work image onto this surface at (x, y) in one block.
     virtual void CopyImage(int x, int y, const IWorkImage& image) = 0;
+
+    virtual TFontDesc Font() const = 0; // the current font's description (GetObjectA)
 };
 
 class IWorkImage : public ICanvas {

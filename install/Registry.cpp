@@ -1,0 +1,63 @@
+#include "install/Registry.h"
+
+#include "platform/Exceptions.h"
+
+namespace setup {
+
+void TRegistry::SetRootKey(TRootKey root) {
+    if (root == Root)
+        return;
+    CloseKey();
+    Root = root;
+}
+
+void TRegistry::CloseKey() {
+    Current.reset();
+    CurrentKeyPath.clear();
+}
+
+std::unique_ptr<IRegKey> TRegistry::Open(const std::string& path, bool create) {
+    const bool fromRoot = !path.empty() && path[0] == '\\';
+    if (fromRoot || !Current)
+        return Api.OpenKey(Root, fromRoot ? path.substr(1) : path, create);
+    return Current->OpenSubKey(path, create);
+}
+
+bool TRegistry::OpenKey(const std::string& path, bool createIfMissing) {
+    const bool relative = !(path.empty() || path[0] == '\\') && Current;
+    auto key = Open(path, createIfMissing);
+    if (!key) {
+        CloseKey();
+        return false;
+    }
+    CurrentKeyPath = relative ? CurrentKeyPath + "\\" + path : path;
+    Current = std::move(key);
+    return true;
+}
+
+void TRegistry::CreateKey(const std::string& path) {
+    if (!Open(path, true))
+        throw ERegistryException(Format("Failed to create key %s", path.c_str()));
+}
+
+std::string TRegistry::ReadString(const std::string& name) {
+    if (!Current)
+        return {};
+    const TRegValue value = Current->QueryValue(name);
+    if (value.State == TRegValue::TState::Missing)
+        return {};
+    if (value.State == TRegValue::TState::ReadFailed)
+        throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()));
+    if (value.Data.empty())
+        return {};
+    if (value.Type != REG_TYPE_SZ && value.Type != REG_TYPE_EXPAND_SZ)
+        throw ERegistryException(Format("Invalid data type for '%s'", name.c_str()));
+    return value.Data.substr(0, value.Data.find('\0'));
+}
+
+void TRegistry::WriteString(const std::string& name, const std::string& text) {
+    if (!Current || !Current->SetString(name, text))
+        throw ERegistryException(Format("Failed to set data for '%s'", name.c_str()));
+}
+
+} // namespace setup

@@ -1,0 +1,48 @@
+// The progress page's rules: the program-wide random steps, the captions and the closing
+// message.
+#pragma once
+
+#include "install/InstallSequence.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace setup {
+
+// One 32-bit seed, 0 at start-up and never reseeded.
+class TRandomGenerator {
+public:
+    // A number from 0 to range - 1.
+    uint32_t Next(uint32_t range) {
+        Seed = Seed * 134775813u + 1u;
+        return static_cast<uint32_t>((uint64_t(range) * Seed) >> 32);
+    }
+
+private:
+    uint32_t Seed = 0;
+};
+
+extern TRandomGenerator RandomGenerator;
+
+// What one tick does to the page.
+class IProgressPage {
+public:
+    virtual ~IProgressPage() = default;
+    virtual int Progress() = 0;
+    virtual void SetProgress(int progress) = 0; // clamped by the gauge
+    virtual std::string DestinationFolder() = 0;
+    virtual void SetStatus(const std::string& text) = 0;
+    virtual void StopTimer() = 0;
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void Terminate() = 0;
+};
+
+// Advances the animation by one random step; past 99 it stops, reports and terminates.
+void ProgressTick(IProgressPage& page, TRandomGenerator& random,
+                  const std::vector<TInstallFailure>& failures);
+
+// "Palvorne Lumivary Installation Completed", or the list of what went wrong.
+std::string CompletionMessage(const std::vector<TInstallFailure>& failures);
+
+} // namespace setup

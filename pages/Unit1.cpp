@@ -1,0 +1,41 @@
+#include "pages/Unit1.h"
+
+#include "pages/Unit2.h"
+#include "platform/win32/GdiCanvas.h"
+
+namespace setup {
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1() {
+    Color = clBlack;
+    CreateForm("III", 640, 480, TFormBorder::None);
+    Image2.Stretch = true;
+    Image2.SetPicture(GdiBitmap::FromResource("BACKDROP"));
+    AddGraphic(Image2);
+    Image1.SetBounds(146, 66, 508, 421);
+    Image1.Transparent = true;
+    Image1.SetPicture(GdiBitmap::FromResource("LOGO"));
+    AddGraphic(Image1);
+    // Clicks and keys on the backdrop are ignored.
+    SetEnabled(false);
+}
+
+void TForm1::FormResize(int clientWidth, int clientHeight) {
+    Image2.SetBounds(0, 0, clientWidth, clientHeight);
+}
+
+void CloseCompanionWindow() {
+    if (!FindWindowA(nullptr, "PalvorneRun1"))
+        return;
+    // A quit posted without a window would end this program's own loop.
+    if (HWND runner = FindWindowA(nullptr, "PalvorneRun1"))
+        PostMessageA(runner, WM_QUIT, 0, 0);
+}
+
+void TForm1::FormActivate() {
+    CloseCompanionWindow();
+    Form2->Show();
+}
+
+} // namespace setup

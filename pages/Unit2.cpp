@@ -1,0 +1,73 @@
+#include "pages/Unit2.h"
+
+#include "pages/Unit3.h"
+#include "platform/win32/GdiCanvas.h"
+#include "setup/Application.h"
+
+namespace setup {
+
+TForm2* Form2 = nullptr;
+
+namespace {
+void PlaceLabel(TForm& form, TLabel& label, int left, int top, int width, int height,
+                const char* text) {
+    label.SetBounds(left, top, width, height);
+    label.SetCaption(text);
+    label.Transparent = true;
+    form.AddGraphic(label);
+}
+} // namespace
+
+TForm2::TForm2() {
+    CreateForm("Palvorne Lumivary", 491, 317);
+    Panel1.SetBounds(8, 16, 113, 233);
+    Panel1.BevelOuter = TBevelCut::Lowered;
+    AddGraphic(Panel1);
+    Image1.SetBounds(9, 17, 111, 231);
+    Image1.Stretch = true;
+    Image1.SetPicture(GdiBitmap::FromResource("SIDEPICTURE"));
+    AddGraphic(Image1);
+    PlaceLabel(*this, Label1, 136, 16, 313, 49,
+               "Hello and welcome to the Palvorne Lumivary Setup program. This program will "
+               "install Palvorne Lumivary on your computer.");
+    PlaceLabel(*this, Label2, 136, 88, 313, 33,
+               "It is strongly recommended that you exit all windows programs before running "
+               "this setup program");
+    PlaceLabel(*this, Label3, 136, 152, 313, 41,
+               "Click Exit to quit Setup and then close any programs you have running, Click "
+               "Continue to continue with the Setup program.");
+    Label1.WordWrap = Label2.WordWrap = Label3.WordWrap = true;
+    PlaceLabel(*this, Label4, 136, 224, 65, 13, "WARNING:");
+    TFontDesc bold = ParentFont();
+    bold.Style = fsBold;
+    Label4.SetFont(bold);
+    PlaceLabel(*this, Label5, 203, 224, 236, 13, "This program is the property of Palvorne.");
+    GroupBox1.SetBounds(-16, 257, 529, 7);
+    AddGraphic(GroupBox1);
+    GroupBox2.SetBounds(-13, 304, 526, 7);
+    AddGraphic(GroupBox2);
+    Button1.Create(Handle(), 101, {392, 273, 392 + 81, 273 + 25}, "&Continue >>", FontHandle());
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.Create(Handle(), 102, {304, 273, 304 + 81, 273 + 25}, "&Exit Setup", FontHandle());
+    Button2.OnClick = [this] { Button2Click(); };
+    FormCreate();
+}
+
+void TForm2::FormCreate() { Show(); }
+
+void TForm2::Button1Click() {
+    // The destination page gets its own copy of the side picture.
+    if (Image1.Picture())
+        Form3->Image1.SetPicture(Image1.Picture()->Clone());
+    Form3->Show();
+    Hide();
+}
+
+void TForm2::Button2Click() {
+    if (Application.AbortConfirmation())
+        Application.Terminate();
+}
+
+void TForm2::FormClose(TCloseAction&) { Application.Terminate(); }
+
+} // namespace setup

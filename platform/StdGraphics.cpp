@@ -1,0 +1,105 @@
+#include "platform/StdGraphics.h"
+
+namespace setup {
+namespace {
+
+// A one-pixel frame: top and left in one colour, bottom and right in the other.
+void FrameRect(ICanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight) {
+    canvas.SetBrushStyle(TBrushStyle::Solid);
+    canvas.SetBrushColor(topLeft);
+    canvas.FillRect({r.Left, r.Top, r.Right - 1, r.Top + 1});
+    canvas.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom - 1});
+    canvas.SetBrushColor(bottomRight);
+    canvas.FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom});
+    canvas.FillRect({r.Right - 1, r.Top, r.Right, r.Bottom});
+}
+
+} // namespace
+
+void TLabel::SetCaption(const std::string& caption) {
+    if (caption == Text)
+        return;
+    Text = caption;
+    Invalidate();
+}
+
+void TLabel::SetFont(const TFontDesc& font) {
+    OwnFont = font;
+    ParentFont = false;
+    Invalidate();
+}
+
+TFontDesc TLabel::Font() const {
+    return ParentFont && Parent ? Parent->ParentFont() : OwnFont;
+}
+
+void TLabel::Paint(ICanvas& canvas) {
+    const TFontDesc font = Font();
+    canvas.SetFont(font);
+    if (AutoSize) {
+        TRect needed{0, 0, WordWrap ? Width() : 0, 0};
+        canvas.DrawText(Text.empty() ? " " : Text, needed,
+                        DTF_CALCRECT | (WordWrap ? DTF_WORDBREAK : 0u));
+        if (needed.Right != Width() || needed.Bottom != Height()) {
+            // The canvas is clipped to the old bounds: paint again at the new size.
+            SetBounds(Left(), Top(), needed.Right, needed.Bottom);
+            return;
+        }
+    }
+    TRect client{0, 0, Width(), Height()};
+    if (!Transparent) {
+        canvas.SetBrushStyle(TBrushStyle::Solid);
+        canvas.SetBrushColor(Parent ? Parent->ParentColor() : clBtnFace);
+        canvas.FillRect(client);
+    }
+    canvas.SetBrushStyle(TBrushStyle::Clear);
+    canvas.SetTextColor(font.Color);
+    canvas.DrawText(Text, client, DTF_EXPANDTABS | (WordWrap ? DTF_WORDBREAK : 0u));
+}
+
+void TPanel::Paint(ICanvas& canvas) {
+    const TRect client{0, 0, Width(), Height()};
+    canvas.SetBrushStyle(TBrushStyle::Solid);
+    canvas.SetBrushColor(Parent ? Parent->ParentColor() : clBtnFace);
+    canvas.FillRect(client);
+    if (BevelOuter == TBevelCut::Lowered)
+        FrameRect(canvas, client, clBtnShadow, clBtnHighlight);
+    else if (BevelOuter == TBevelCut::Raised)
+        FrameRect(canvas, client, clBtnHighlight, clBtnShadow);
+}
+
+void TGroupBox::Paint(ICanvas& canvas) {
+    const TFontDesc font = Parent ? Parent->ParentFont() : TFontDesc{};
+    canvas.SetFont(font);
+    const int textHeight = canvas.TextHeight();
+    const int top = textHeight / 2 - 1;
+    // Etched: a shadow frame with a highlight frame one pixel inside and below it.
+    FrameRect(canvas, {1, top + 1, Width(), Height()}, clBtnHighlight, clBtnHighlight);
+    FrameRect(canvas, {0, top, Width() - 1, Height() - 1}, clBtnShadow, clBtnShadow);
+    if (Caption.empty())
+        return;
+    TRect text{8, 0, 8, textHeight};
+    canvas.DrawText(Caption, text, DTF_CALCRECT | DTF_SINGLELINE);
+    canvas.SetBrushStyle(TBrushStyle::Solid);
+    canvas.SetBrushColor(Parent ? Parent->ParentColor() : clBtnFace);
+    canvas.FillRect(text);
+    canvas.SetBrushStyle(TBrushStyle::Clear);
+    canvas.SetTextColor(font.Color);
+    canvas.DrawText(Caption, text, DTF_SINGLELINE);
+}
+
+void TImage::SetPicture(std::unique_ptr<IBitmap> picture) {
+    Bitmap = std::move(picture);
+    Invalidate();
+}
+
+void TImage::Paint(ICanvas& canvas) {
+    if (!Bitmap)
+        return;
+    if (Stretch)
+        canvas.StretchDraw({0, 0, Width(), Height()}, *Bitmap);
+    else
+        canvas.Draw(0, 0, *Bitmap, Transparent);
+}
+
+} // namespace setup

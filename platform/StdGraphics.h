@@ -1,0 +1,67 @@
+// The plain windowless controls of the pages: text, panels, frames and pictures.
+#pragma once
+
+#include "platform/Control.h"
+
+#include <memory>
+#include <string>
+
+namespace setup {
+
+class TLabel : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    void Paint(ICanvas& canvas) override;
+
+    const std::string& Caption() const { return Text; }
+    void SetCaption(const std::string& caption);
+    void SetFont(const TFontDesc& font);
+    TFontDesc Font() const;
+
+    bool Transparent = false;
+    bool WordWrap = false;
+    // Grows or shrinks to the measured text at the next paint, keeping its top-left corner.
+    bool AutoSize = false;
+
+private:
+    std::string Text;
+    TFontDesc OwnFont;
+    bool ParentFont = true;
+};
+
+enum class TBevelCut { None, Lowered, Raised };
+
+// A flat area framed by a one-pixel bevel.
+class TPanel : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    void Paint(ICanvas& canvas) override;
+    TBevelCut BevelOuter = TBevelCut::Raised;
+};
+
+// An etched frame with an optional caption; an empty one a few pixels high is a rule.
+class TGroupBox : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    void Paint(ICanvas& canvas) override;
+    std::string Caption;
+};
+
+class TImage : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    void Paint(ICanvas& canvas) override;
+
+    const IBitmap* Picture() const { return Bitmap.get(); }
+    // Takes the picture; the image keeps its own copy from then on.
+    void SetPicture(std::unique_ptr<IBitmap> picture);
+
+    bool Stretch = false;
+    // Pixels of the picture's bottom-left colour are not drawn.
+    bool Transparent = false;
+
+private:
+    std::unique_ptr<IBitmap> Bitmap;
+};
+
+} // namespace setup

@@ -1,0 +1,237 @@
+#include "platform/win32/Form.h"
+
+#include "platform/win32/GdiCanvas.h"
+
+namespace setup {
+namespace {
+
+const char* const FormClassName = "SetupForm";
+
+void RegisterFormClass(WNDPROC procedure) {
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    windowClass.lpszClassName = FormClassName;
+    RegisterClassA(&windowClass);
+    registered = true;
+}
+
+} // namespace
+
+void (*TForm::ExceptionHandler)(const std::exception&) = nullptr;
+TForm* TForm::ActiveForm = nullptr;
+
+TForm::TForm() = default;
+
+TForm::~TForm() {
+    if (ActiveForm == this)
+        ActiveForm = nullptr;
+    if (Window) {
+        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
+        DestroyWindow(Window);
+    }
+}
+
+TForm* TForm::FromHandle(HWND hwnd) {
+    char name[32] = {};
+    if (!hwnd || !GetClassNameA(hwnd, name, sizeof name) || lstrcmpA(name, FormClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHeight,
+                       TFormBorder border) {
+    RegisterFormClass(&TForm::WindowProc);
+    CaptionText = caption;
+    Font = CreateFontFrom(FontDesc);
+    DWORD style = WS_CLIPCHILDREN;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (border == TFormBorder::Dialog) {
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+    } else {
+        style |= WS_POPUP;
+    }
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    Window = CreateWindowExA(exStyle, FormClassName, caption.c_str(), style, left, top, width,
+                             height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+}
+
+void TForm::Show() {
+    ShowWindow(Window, SW_SHOW);
+    SetForegroundWindow(Window);
+    BringWindowToTop(Window);
+}
+
+void TForm::Hide() { ShowWindow(Window, SW_HIDE); }
+
+void TForm::ShowMaximized() { ShowWindow(Window, SW_SHOWMAXIMIZED); }
+
+bool TForm::Visible() const { return IsWindowVisible(Window) != FALSE; }
+
+void TForm::SetEnabled(bool enabled) { EnableWindow(Window, enabled); }
+
+void TForm::InvalidateRect(const TRect& rect) {
+    RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    ::InvalidateRect(Window, &area, FALSE);
+}
+
+void TForm::PaintControlNow(TGraphicControl& control) {
+    UniqueWindowDC dc(Window);
+    GdiCanvas canvas(dc.get());
+    canvas.SetOriginAndClip(control.BoundsRect());
+    control.Paint(canvas);
+}
+
+void TForm::PaintBackground(ICanvas& canvas, const TRect& client) {
+    canvas.SetBrushColor(Color);
+    canvas.SetBrushStyle(TBrushStyle::Solid);
+    canvas.FillRect(client);
+}
+
+void TForm::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Window, &paint);
+    RECT client;
+    GetClientRect(Window, &client);
+    {
+        GdiCanvas canvas(dc);
+        PaintBackground(canvas, {0, 0, client.right, client.bottom});
+    }
+    for (TGraphicControl* control : Graphics) {
+        const TRect& b = control->BoundsRect();
+        RECT area{b.Left, b.Top, b.Right, b.Bottom};
+        RECT overlap;
+        if (!control->Visible() || !IntersectRect(&overlap, &area, &paint.rcPaint))
+            continue;
+        GdiCanvas canvas(dc);
+        canvas.SetOriginAndClip(b);
+        control->Paint(canvas);
+    }
+    EndPaint(Window, &paint);
+}
+
+void TForm::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Window, focus))
+            LastFocus = focus;
+        return;
+    }
+    // Give the keyboard focus back where it was, or to the first control that takes it.
+    HWND focus = LastFocus && IsWindowVisible(LastFocus)
+                     ? LastFocus
+                     : GetNextDlgTabItem(Window, nullptr, FALSE);
+    if (focus)
+        SetFocus(focus);
+    if (ActiveForm != this) {
+        ActiveForm = this;
+        FormActivate();
+    }
+}
+
+LRESULT TForm::OnGetDefId() {
+    // A focused push button is what Enter presses; otherwise the page's default button.
+    HWND focus = GetFocus();
+    if (focus && IsChild(Window, focus)) {
+        const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
+        if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+            return MAKELONG(GetDlgCtrlID(focus), DC_HASDEFID);
+    }
+    if (DefaultButton && DefaultButton->Handle())
+        return MAKELONG(GetDlgCtrlID(DefaultButton->Handle()), DC_HASDEFID);
+    return 0;
+}
+
+bool TForm::RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT& result) {
+    TWinControl* control = TWinControl::FromHandle(child);
+    return control && control->OnParentMessage(message, wParam, lParam, result);
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers the whole area
+    case WM_SIZE:
+        FormResize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_CLOSE: {
+        TCloseAction action = TCloseAction::Hide;
+        FormClose(action);
+        if (action == TCloseAction::Hide)
+            Hide();
+        return 0;
+    }
+    case DM_GETDEFID:
+        return OnGetDefId();
+    case WM_COMMAND:
+        if (lParam && RouteToChild(reinterpret_cast<HWND>(lParam), message, wParam, lParam,
+                                   result))
+            return result;
+        return 0; // IDOK / IDCANCEL from the keyboard without such a button: nothing
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (RouteToChild(item->hwndItem, message, wParam, lParam, result))
+            return TRUE;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (RouteToChild(GetDlgItem(Window, static_cast<int>(item->CtlID)), message, wParam,
+                         lParam, result))
+            return TRUE;
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        if (RouteToChild(reinterpret_cast<HWND>(lParam), message, wParam, lParam, result))
+            return result;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(Window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* form = static_cast<TForm*>(create->lpCreateParams);
+        form->Window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        if (ExceptionHandler)
+            ExceptionHandler(error);
+        return 0;
+    }
+}
+
+} // namespace setup

@@ -1,0 +1,89 @@
+// A page: a top-level window with windowed child controls and windowless controls that it
+// paints itself. Pages are created once, then only shown and hidden.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Control.h"
+#include "platform/win32/GdiHandles.h"
+#include "platform/win32/WinControl.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace setup {
+
+enum class TFormBorder { Dialog, None };
+enum class TCloseAction { Hide, None };
+
+class TForm : public IControlParent {
+public:
+    TForm();
+    ~TForm() override;
+    TForm(const TForm&) = delete;
+    TForm& operator=(const TForm&) = delete;
+
+    HWND Handle() const { return Window; }
+    void Show();     // visible and in front
+    void Hide();
+    void ShowMaximized();
+    bool Visible() const;
+    void SetEnabled(bool enabled);
+    const std::string& Caption() const { return CaptionText; }
+
+    // Windowless children, painted bottom to top in the order added.
+    void AddGraphic(TGraphicControl& control) { Graphics.push_back(&control); }
+    // The push button that Enter presses wherever the focus is, or null.
+    void SetDefaultButton(TWinControl* button) { DefaultButton = button; }
+    HFONT FontHandle() const { return Font.get(); }
+
+    // Shows an exception that escaped a handler; set by the application.
+    static void (*ExceptionHandler)(const std::exception& error);
+    // The page that last became active inside the program (leaving for another program and
+    // coming back is no new activation).
+    static TForm* ActiveForm;
+    // The page whose window is hwnd, or null.
+    static TForm* FromHandle(HWND hwnd);
+
+    // IControlParent
+    bool HasWindow() const override { return Window != nullptr; }
+    void InvalidateRect(const TRect& rect) override;
+    void PaintControlNow(TGraphicControl& control) override;
+    TColor ParentColor() const override { return Color; }
+    TFontDesc ParentFont() const override { return FontDesc; }
+
+protected:
+    // Makes the window: caption, client size, border; centred on the screen unless borderless.
+    void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
+                    TFormBorder border = TFormBorder::Dialog);
+    virtual void FormActivate() {}
+    virtual void FormResize(int clientWidth, int clientHeight) {
+        (void)clientWidth;
+        (void)clientHeight;
+    }
+    // Title-bar close; Action starts as Hide.
+    virtual void FormClose(TCloseAction& action) { (void)action; }
+    // Paints behind the windowless controls (default: the form colour).
+    virtual void PaintBackground(ICanvas& canvas, const TRect& client);
+
+    TColor Color = clBtnFace;
+    TFontDesc FontDesc;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnPaint();
+    void OnActivate(bool active);
+    LRESULT OnGetDefId();
+    bool RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    HWND Window = nullptr;
+    std::string CaptionText;
+    UniqueFont Font;
+    TWinControl* DefaultButton = nullptr;
+    HWND LastFocus = nullptr;
+    std::vector<TGraphicControl*> Graphics;
+};
+
+} // namespace setup

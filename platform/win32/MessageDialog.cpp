@@ -1,0 +1,136 @@
+#include "platform/win32/MessageDialog.h"
+
+#include "platform/win32/GdiHandles.h"
+
+#include <algorithm>
+
+namespace setup {
+namespace {
+
+constexpr int Margin = 12;
+constexpr int IconSize = 32;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 23;
+constexpr int ButtonGap = 8;
+constexpr int MaxTextWidth = 420;
+
+// An empty template: the controls are made in WM_INITDIALOG, where the text can be measured.
+std::vector<WORD> MakeTemplate(const std::string& caption) {
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    header->style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    header->cdit = 0;
+    words.push_back(0); // no menu
+    words.push_back(0); // standard dialog class
+    auto append = [&words](const std::string& text) {
+        for (char c : text)
+            words.push_back(static_cast<unsigned char>(c));
+        words.push_back(0);
+    };
+    append(caption);
+    words.push_back(8); // point size
+    append("MS Sans Serif");
+    return words;
+}
+
+struct TDialogState {
+    const TMessageDialog* Dialog;
+};
+
+HWND AddControl(HWND dialog, const char* className, const char* text, DWORD style, int id,
+                const RECT& r) {
+    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left,
+                                   r.top, r.right - r.left, r.bottom - r.top, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
+    return control;
+}
+
+void Layout(HWND window, const TMessageDialog& dialog) {
+    RECT text{0, 0, MaxTextWidth, 0};
+    {
+        UniqueWindowDC dc(window);
+        HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(
+                                                 SendMessageA(window, WM_GETFONT, 0, 0)));
+        DrawTextA(dc.get(), dialog.Text.c_str(), -1, &text,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        SelectObject(dc.get(), old);
+    }
+    const int textLeft = Margin + (dialog.Icon ? IconSize + Margin : 0);
+    const int textHeight = std::max<int>(text.bottom, dialog.Icon ? IconSize : 0);
+    const int buttonsWidth = int(dialog.Buttons.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
+    const int width = std::max<int>(textLeft + text.right + Margin, buttonsWidth + 2 * Margin);
+    const int buttonsTop = Margin + textHeight + Margin + 4;
+    const int height = buttonsTop + ButtonHeight + Margin;
+
+    if (dialog.Icon) {
+        HWND icon = AddControl(window, "STATIC", "", SS_ICON, -1,
+                               {Margin, Margin, Margin + IconSize, Margin + IconSize});
+        SendMessageA(icon, STM_SETICON,
+                     reinterpret_cast<WPARAM>(LoadIconA(nullptr, dialog.Icon)), 0);
+    }
+    const int textTop = Margin + (textHeight - text.bottom) / 2;
+    AddControl(window, "STATIC", dialog.Text.c_str(), SS_LEFT | SS_NOPREFIX, -1,
+               {textLeft, textTop, textLeft + text.right, textTop + text.bottom});
+    int left = (width - buttonsWidth) / 2;
+    for (const TDialogButton& button : dialog.Buttons) {
+        const bool isDefault = button.Result == dialog.DefaultResult;
+        HWND control = AddControl(window, "BUTTON", button.Caption,
+                                  WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                                  button.Result,
+                                  {left, buttonsTop, left + ButtonWidth, buttonsTop + ButtonHeight});
+        if (isDefault)
+            SetFocus(control);
+        left += ButtonWidth + ButtonGap;
+    }
+    SendMessageA(window, DM_SETDEFID, static_cast<WPARAM>(dialog.DefaultResult), 0);
+
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    const int frameWidth = frame.right - frame.left;
+    const int frameHeight = frame.bottom - frame.top;
+    SetWindowPos(window, HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - frameWidth) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - frameHeight) / 2, frameWidth, frameHeight, 0);
+}
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        Layout(window, *reinterpret_cast<const TMessageDialog*>(lParam));
+        return FALSE; // focus already on the default button
+    }
+    case WM_COMMAND: {
+        const auto* dialog =
+            reinterpret_cast<const TMessageDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        const int id = LOWORD(wParam);
+        if (HIWORD(wParam) != BN_CLICKED)
+            return FALSE;
+        if (id == IDCANCEL) {
+            EndDialog(window, dialog->CancelResult);
+            return TRUE;
+        }
+        for (const TDialogButton& button : dialog->Buttons)
+            if (button.Result == id) {
+                EndDialog(window, id);
+                return TRUE;
+            }
+        return FALSE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+int ShowMessageDialog(HWND owner, const TMessageDialog& dialog) {
+    const std::vector<WORD> words = MakeTemplate(dialog.Caption);
+    return static_cast<int>(DialogBoxIndirectParamA(
+        GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
+        &DialogProc, reinterpret_cast<LPARAM>(&dialog)));
+}
+
+} // namespace setup

@@ -1,0 +1,32 @@
+#!/bin/sh
+# e2e-case.sh <wine-dir> <driver.exe> <gtest filter> <Setup.exe>: runs one end-to-end case in a fresh
+# copy of the template prefix (an install changes the machine; cases must not see each
+# other's leftovers). The copy is kept when the case fails.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+dir=$(cd "$1" && pwd)
+driver=$(realpath "$2")
+filter=$3
+setup_exe=$(realpath "$4")
+name=$(printf '%s' "$filter" | tr -c 'A-Za-z0-9_.-' '_')
+export WINEPREFIX="$dir/cases/$name"
+rm -rf "$WINEPREFIX"
+mkdir -p "$dir/cases"
+cp -a "$dir/template" "$WINEPREFIX"
+wineserver -p
+# Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases.
+shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots}
+mkdir -p "$shots"
+SETUP_EXE=$(winepath -w "$setup_exe" 2>/dev/null) \
+SETUP_SCREENSHOTS=$(winepath -w "$shots" 2>/dev/null) \
+    wine "$driver" --gtest_filter="$filter"
+rc=$?
+# Screenshots are taken as bitmaps; keep PNGs.
+for bmp in "$shots"/*.bmp; do
+    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+done
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+[ $rc -eq 0 ] && rm -rf "$WINEPREFIX"
+exit $rc

@@ -1,0 +1,36 @@
+#!/bin/sh
+# wine-session.sh <wine-dir> <command...>: runs a command with an X display (Xvfb when there
+# is none), the template prefix made, a fresh unit-test prefix and a persistent wineserver
+# for it, and cleans all of that up afterwards.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+dir=$(mkdir -p "$1" && cd "$1" && pwd)
+shift
+
+xvfb_pid=""
+cleanup() {
+    WINEPREFIX="$dir/unit" wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT INT TERM
+
+if [ -z "${DISPLAY:-}" ] || [ "${SETUP_XVFB:-0}" = 1 ]; then
+    display=90
+    while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$display" ] && break
+        sleep 0.1
+    done
+fi
+
+"$here/make-prefix.sh" "$dir"
+rm -rf "$dir/unit"
+cp -a "$dir/template" "$dir/unit"
+WINEPREFIX="$dir/unit" wineserver -p
+"$@"

@@ -1,0 +1,80 @@
+#include "setup/Application.h"
+
+#include "platform/win32/Form.h"
+#include "platform/win32/MessageDialog.h"
+
+#include <windows.h>
+
+namespace setup {
+
+TApplication Application;
+
+std::string TitleFromExeName(const std::string& path) {
+    std::string name = path.substr(path.find_last_of('\\') + 1);
+    name = name.substr(0, name.find('.'));
+    if (name.size() > 1)
+        CharLowerBuffA(&name[1], static_cast<DWORD>(name.size() - 1));
+    return name;
+}
+
+std::string WithFullStop(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+void TApplication::Initialize() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    TitleText = TitleFromExeName(path);
+    TForm::ExceptionHandler = [](const std::exception& error) {
+        Application.ShowException(error);
+    };
+}
+
+void TApplication::Run(TForm& mainForm) {
+    mainForm.ShowMaximized();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab, Enter, Escape and mnemonics work on every page as in a dialog.
+        HWND active = GetActiveWindow();
+        if (TForm::FromHandle(active) && IsDialogMessageA(active, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+namespace {
+HWND DialogOwner() { return GetActiveWindow(); }
+} // namespace
+
+bool TApplication::AbortConfirmation() {
+    TMessageDialog dialog;
+    dialog.Caption = "Information";
+    dialog.Text = "You have chosen to abort the installation process. Are you sure?";
+    dialog.Icon = MAKEINTRESOURCEA(32516); // IDI_INFORMATION
+    dialog.Buttons = {{"&Yes", IDYES}, {"&No", IDNO}};
+    dialog.DefaultResult = IDYES;
+    dialog.CancelResult = IDNO;
+    return ShowMessageDialog(DialogOwner(), dialog) == IDYES;
+}
+
+void TApplication::PlainMessage(const std::string& text) {
+    TMessageDialog dialog;
+    dialog.Caption = TitleText;
+    dialog.Text = text;
+    dialog.Buttons = {{"OK", IDOK}};
+    dialog.DefaultResult = IDOK;
+    dialog.CancelResult = IDOK;
+    ShowMessageDialog(DialogOwner(), dialog);
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    MessageBoxA(DialogOwner(), WithFullStop(error.what()).c_str(), TitleText.c_str(),
+                MB_OK | MB_ICONSTOP);
+}
+
+} // namespace setup

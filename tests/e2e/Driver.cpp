@@ -1,0 +1,344 @@
+#include "tests/e2e/Driver.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cctype>
+#include <cstdio>
+#include <thread>
+
+namespace e2e {
+namespace {
+
+std::string EnvironmentText(const char* name) {
+    char buffer[MAX_PATH * 2] = {};
+    const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+    return length && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+struct TWindowSearch {
+    std::string Caption;
+    std::string ChildText;
+    DWORD ProcessId;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TWindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (!IsWindowVisible(window) || WindowText(window) != search->Caption ||
+        (search->ProcessId && owner != search->ProcessId) ||
+        (!search->ChildText.empty() && !HasChildWithText(window, search->ChildText)))
+        return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
+void Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void Tap(WORD key) {
+    Key(key, false);
+    Key(key, true);
+}
+
+void Settle() { std::this_thread::sleep_for(150ms); }
+
+} // namespace
+
+TSetupProcess::TSetupProcess() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + SetupExePath() + "\"";
+    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                   &startup, &Info);
+}
+
+TSetupProcess::~TSetupProcess() {
+    if (!Info.hProcess)
+        return;
+    if (Running())
+        TerminateProcess(Info.hProcess, 1);
+    CloseHandle(Info.hThread);
+    CloseHandle(Info.hProcess);
+}
+
+std::optional<DWORD> TSetupProcess::WaitForExit(std::chrono::milliseconds timeout) {
+    if (WaitForSingleObject(Info.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(Info.hProcess, &code);
+    return code;
+}
+
+bool TSetupProcess::Running() { return WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::string SetupExePath() { return EnvironmentText("SETUP_EXE"); }
+
+HANDLE StartProgram(const std::string& commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return nullptr;
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+HWND WaitForWindow(const std::string& caption, const std::string& childText, DWORD processId,
+                   std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        TWindowSearch search{caption, childText, processId};
+        EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.Found) {
+            Settle();
+            return search.Found;
+        }
+        std::this_thread::sleep_for(50ms);
+    } while (std::chrono::steady_clock::now() < end);
+    SaveScreenshot("missing-" + caption);
+    return nullptr;
+}
+
+bool WaitForHidden(HWND window, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+HWND FindChild(HWND window, const std::string& text, const char* className) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (WindowText(child) == text && (!className || lstrcmpiA(name, className) == 0))
+            return child;
+    }
+    return nullptr;
+}
+
+bool HasChildWithText(HWND window, const std::string& text) {
+    return FindChild(window, text) != nullptr;
+}
+
+std::string StaticTexts(HWND window) {
+    std::string texts;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        const std::string text = WindowText(child);
+        if (lstrcmpiA(name, "Static") == 0 && !text.empty())
+            texts += (texts.empty() ? "" : "\n") + text;
+    }
+    return texts;
+}
+
+void SendKeys(HWND window, const std::string& keys) {
+    SetForegroundWindow(window);
+    Settle();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] == '%' && i + 1 < keys.size()) {
+            Key(VK_MENU, false);
+            Tap(static_cast<WORD>(std::toupper(static_cast<unsigned char>(keys[++i]))));
+            Key(VK_MENU, true);
+        } else if (keys[i] == '{') {
+            const size_t close = keys.find('}', i);
+            const std::string name = keys.substr(i + 1, close - i - 1);
+            i = close;
+            if (name == "ENTER")
+                Tap(VK_RETURN);
+            else if (name == "ESC")
+                Tap(VK_ESCAPE);
+            else if (name == "TAB")
+                Tap(VK_TAB);
+            else if (name == "F4") {
+                Key(VK_MENU, false);
+                Tap(VK_F4);
+                Key(VK_MENU, true);
+            }
+        } else {
+            const SHORT scan = VkKeyScanA(keys[i]);
+            if (scan & 0x100)
+                Key(VK_SHIFT, false);
+            Tap(LOBYTE(scan));
+            if (scan & 0x100)
+                Key(VK_SHIFT, true);
+        }
+        Settle();
+    }
+}
+
+void ClickAt(HWND window, int clientX, int clientY) {
+    SetForegroundWindow(window);
+    Settle();
+    POINT point{clientX, clientY};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof input[0]);
+    Settle();
+}
+
+void ClickChild(HWND window, const std::string& text) {
+    HWND child = FindChild(window, text);
+    if (!child)
+        return;
+    RECT r;
+    GetWindowRect(child, &r);
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(window, &centre);
+    ClickAt(window, centre.x, centre.y);
+}
+
+void SaveScreenshot(const std::string& name) {
+    const std::string folder = EnvironmentText("SETUP_SCREENSHOTS");
+    if (folder.empty())
+        return;
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((width * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + stride * height;
+    std::string safe = name;
+    for (char& c : safe)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-')
+            c = '_';
+    if (FILE* out = std::fopen((folder + "\\" + safe + ".bmp").c_str(), "wb")) {
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+        std::fwrite(bits, 1, stride * height, out);
+        std::fclose(out);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+std::optional<std::string> ReadRegistryString(HKEY root, const std::string& key,
+                                              const std::string& name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return std::nullopt;
+    char data[2048] = {};
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    const LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return std::nullopt;
+    return std::string(data);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.append(buffer, count);
+    std::fclose(in);
+    return bytes;
+}
+
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ProgramsFolder() {
+    return ReadRegistryString(HKEY_CURRENT_USER,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+                              "Folders",
+                              "Programs")
+        .value_or("");
+}
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+std::string EmbeddedBlock(const std::string& name) {
+    HMODULE module = LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    std::string bytes;
+    if (HRSRC found = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10))) {
+        const auto* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        bytes.assign(data, SizeofResource(module, found));
+    }
+    FreeLibrary(module);
+    return bytes;
+}
+
+std::optional<TLinkFields> ReadShortcut(const std::string& file) {
+    CoInitialize(nullptr);
+    std::optional<TLinkFields> fields;
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IShellLinkA, reinterpret_cast<void**>(&link)))) {
+        IPersistFile* persist = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+            wchar_t wide[MAX_PATH] = {};
+            MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+            if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
+                char text[MAX_PATH * 2] = {};
+                TLinkFields read;
+                link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+                read.Path = text;
+                link->GetArguments(text, sizeof text);
+                read.Arguments = text;
+                link->GetWorkingDirectory(text, sizeof text);
+                read.WorkingDirectory = text;
+                fields = read;
+            }
+            persist->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return fields;
+}
+
+HWND RunnerWindow() { return FindWindowA(nullptr, "PalvorneRun1"); }
+
+} // namespace e2e

@@ -1,0 +1,79 @@
+// Drives Setup.exe through its windows as a person would, and reads back what it left on
+// the machine through the real registry, files and shell links.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// A started Setup.exe; ended by force when the case leaves it running.
+class TSetupProcess {
+public:
+    TSetupProcess();
+    ~TSetupProcess();
+    TSetupProcess(const TSetupProcess&) = delete;
+    TSetupProcess& operator=(const TSetupProcess&) = delete;
+
+    // Waits for the program to end; nullopt on time-out.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 20s);
+    bool Running();
+    DWORD ProcessId() const { return Info.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION Info{};
+};
+
+// The path of Setup.exe under test (environment SETUP_EXE).
+std::string SetupExePath();
+// Starts a program and returns its process handle (closed by the caller) or null.
+HANDLE StartProgram(const std::string& commandLine);
+
+// A visible top-level window of this caption owned by process (0: any), which has a child
+// whose text is childText when that is given; waits up to timeout.
+HWND WaitForWindow(const std::string& caption, const std::string& childText = "",
+                   DWORD processId = 0, std::chrono::milliseconds timeout = 15s);
+// Waits until window is hidden or gone.
+bool WaitForHidden(HWND window, std::chrono::milliseconds timeout = 10s);
+bool HasChildWithText(HWND window, const std::string& text);
+HWND FindChild(HWND window, const std::string& text, const char* className = nullptr);
+// Texts of the window's static children, joined with new lines.
+std::string StaticTexts(HWND window);
+
+// Brings window to the front and types keys at it: "%c" is Alt+C, "{ENTER}", "{ESC}",
+// "{TAB}", "{F4}"; other characters are typed as they are.
+void SendKeys(HWND window, const std::string& keys);
+// Clicks a child control at its centre with the mouse.
+void ClickChild(HWND window, const std::string& text);
+void ClickAt(HWND window, int clientX, int clientY);
+
+// Saves the screen as a bitmap file in SETUP_SCREENSHOTS (made into PNG by the runner).
+void SaveScreenshot(const std::string& name);
+
+// The machine, read back.
+std::optional<std::string> ReadRegistryString(HKEY root, const std::string& key,
+                                              const std::string& name);
+std::optional<std::string> ReadFileBytes(const std::string& path);
+bool DirectoryExists(const std::string& path);
+std::string ProgramsFolder();
+std::string WindowsFolder();
+// A block embedded in Setup.exe, read from the file on disk.
+std::string EmbeddedBlock(const std::string& name);
+
+struct TLinkFields {
+    std::string Path;
+    std::string Arguments;
+    std::string WorkingDirectory;
+};
+std::optional<TLinkFields> ReadShortcut(const std::string& file);
+
+// The companion window "PalvorneRun1", or null.
+HWND RunnerWindow();
+
+} // namespace e2e

@@ -1,0 +1,138 @@
+// End to end: Setup.exe driven through its pages from the keyboard and the mouse.
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+const std::string Dest = "C:\\Program Files\\Palvorne Lumivary";
+const std::string WindowsKey = "Software\\Microsoft\\Windows\\CurrentVersion";
+const std::string UninstallKey = WindowsKey + "\\Uninstall\\PalvorneLumivary";
+
+HWND WelcomePage(const TSetupProcess& setup) {
+    return WaitForWindow("Palvorne Lumivary", "&Continue >>", setup.ProcessId());
+}
+HWND DestinationPage(const TSetupProcess& setup) {
+    return WaitForWindow("Palvorne Lumivary", "&Install", setup.ProcessId());
+}
+
+// Enter on the closing message, whatever it says; returns its text.
+std::string DismissClosingMessage(const TSetupProcess& setup) {
+    HWND message = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
+    if (!message)
+        return "<no closing message>";
+    const std::string text = StaticTexts(message);
+    SaveScreenshot("closing-message");
+    SendKeys(message, "{ENTER}");
+    return text;
+}
+
+void StopRunner() {
+    if (HWND runner = RunnerWindow())
+        PostMessageA(runner, WM_QUIT, 0, 0);
+}
+
+TEST(Flow, KeyboardInstallLeavesFolderAndRegistryValues) {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    ASSERT_TRUE(welcome);
+    SendKeys(welcome, "%c");
+    HWND destination = DestinationPage(setup);
+    ASSERT_TRUE(destination);
+    EXPECT_TRUE(WaitForHidden(welcome));
+    SendKeys(destination, "%i");
+    ASSERT_TRUE(WaitForWindow("Installing", "&Exit Setup", setup.ProcessId()));
+    EXPECT_EQ(DismissClosingMessage(setup), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+
+    EXPECT_TRUE(DirectoryExists(Dest));
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\palvorne", "Palvorne Lumivary"),
+              Dest + "\\PalvorneLV.exe");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, WindowsKey + "\\runServices",
+                                 "PalvorneLumivary"),
+              "\"" + Dest + "\\run.exe\" /P");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName"),
+              "Palvorne Lumivary 2000 Tessaline");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString"),
+              "\"" + Dest + "\\Uninstall.exe\"");
+    StopRunner();
+}
+
+TEST(Flow, ExitSetupAsksAndNoLeavesThePageAsItWas) {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    ASSERT_TRUE(welcome);
+    ClickChild(welcome, "&Exit Setup");
+    HWND question = WaitForWindow("Information", "&Yes", setup.ProcessId());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(StaticTexts(question),
+              "You have chosen to abort the installation process. Are you sure?");
+    EXPECT_TRUE(HasChildWithText(question, "&No"));
+    SaveScreenshot("abort-confirmation");
+    SendKeys(question, "{ESC}");
+    EXPECT_TRUE(WaitForHidden(question));
+    EXPECT_TRUE(IsWindowVisible(welcome));
+    EXPECT_TRUE(setup.Running());
+
+    // Asked again, Enter answers Yes.
+    SendKeys(welcome, "%e");
+    question = WaitForWindow("Information", "&Yes", setup.ProcessId());
+    ASSERT_TRUE(question);
+    SendKeys(question, "{ENTER}");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    EXPECT_FALSE(DirectoryExists(Dest));
+}
+
+TEST(Flow, ClosingTheWelcomePageEndsAtOnce) {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    ASSERT_TRUE(welcome);
+    SendKeys(welcome, "{F4}");
+    EXPECT_EQ(setup.WaitForExit(5s), 0u);
+    EXPECT_FALSE(DirectoryExists(Dest));
+}
+
+TEST(Flow, ClosingTheDestinationPageEndsAtOnce) {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    ASSERT_TRUE(welcome);
+    SendKeys(welcome, "{ENTER}"); // the focus starts on "&Continue >>"
+    HWND destination = DestinationPage(setup);
+    ASSERT_TRUE(destination);
+    PostMessageA(destination, WM_CLOSE, 0, 0);
+    EXPECT_EQ(setup.WaitForExit(5s), 0u);
+}
+
+TEST(Flow, EscapeOnTheWelcomePageDoesNothing) {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    ASSERT_TRUE(welcome);
+    SendKeys(welcome, "{ESC}");
+    EXPECT_FALSE(WaitForWindow("Information", "&Yes", setup.ProcessId(), 1s));
+    EXPECT_TRUE(IsWindowVisible(welcome));
+}
+
+TEST(Flow, EnterOnTheProgressPageAsksAndNoResumes) {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    ASSERT_TRUE(welcome);
+    SendKeys(welcome, "%c");
+    HWND destination = DestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%i");
+    HWND progress = WaitForWindow("Installing", "&Exit Setup", setup.ProcessId());
+    ASSERT_TRUE(progress);
+    SendKeys(progress, "{ENTER}");
+    HWND question = WaitForWindow("Information", "&Yes", setup.ProcessId());
+    if (question) { // the animation may have ended first on a slow machine
+        SendKeys(question, "{ESC}");
+        EXPECT_TRUE(WaitForHidden(question));
+    }
+    EXPECT_EQ(DismissClosingMessage(setup), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    StopRunner();
+}
+
+} // namespace

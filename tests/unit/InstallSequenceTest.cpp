@@ -1,0 +1,308 @@
+#include "install/DefaultConfiguration.h"
+#include "install/InstallSequence.h"
+#include "platform/Exceptions.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeProcesses.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeResources.h"
+#include "platform/fake/FakeShellLinks.h"
+#include "shellutil/PalvorneComp.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace setup;
+
+namespace {
+
+const std::string Dest = "C:\\Program Files\\Palvorne Lumivary";
+const std::string WindowsKey = "software\\microsoft\\windows\\currentversion";
+const std::string ShellKey = WindowsKey + "\\EXPLORER\\Shell Folders";
+const std::string Programs = "C:\\WINDOWS\\Start Menu\\Programs";
+
+class FakeHost : public IInstallHost {
+public:
+    std::string Destination = Dest;
+    std::vector<std::string> Shown;
+    int TimerStarts = 0;
+    std::string DestinationFolder() override { return Destination; }
+    void ShowFolder(const std::string& text) override { Shown.push_back(text); }
+    void StartTimer() override { ++TimerStarts; }
+    std::vector<std::string> ConfigurationLines() override { return DefaultConfigurationLines(); }
+};
+
+class InstallSequenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ShellFolders = {};
+        registry.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "C:\\WINDOWS");
+        registry.SetString(TRootKey::CurrentUser, ShellKey, "Programs", Programs);
+        files.WindowsFolder = "C:\\WINNT";
+        files.AddDirectory("C:\\Program Files");
+        files.AddDirectory("C:\\WINDOWS\\system");
+        files.AddDirectory(Programs);
+        files.AddDirectory("C:\\WINNT\\system");
+        files.AddFile("C:\\WINDOWS\\logos.sys", "screen s");
+        files.AddFile("C:\\WINDOWS\\logow.sys", "screen w");
+        for (const char* name : {"PLV", "UNINSTALL", "MPEGDLL", "RUN", "PLVCPL"})
+            resources.Add(name, std::string("block ") + name);
+    }
+
+    void Run() { sequence.Run(accessor); }
+
+    std::string Value(const std::string& key, const std::string& name) {
+        return registry.GetString(TRootKey::LocalMachine, key, name);
+    }
+
+    FakeRegistry registry;
+    FakeFileSystem files;
+    FakeResources resources;
+    FakeProcesses processes;
+    FakeShellLinks links;
+    FakeHost host;
+    TInstallSequence sequence{{registry, files, resources, processes, links}, host};
+    std::unique_ptr<TRegistry> accessor = std::make_unique<TRegistry>(registry);
+};
+
+TEST_F(InstallSequenceTest, DefaultInstallWritesEveryFileValueAndShortcut) {
+    Run();
+    EXPECT_TRUE(sequence.Failures().empty());
+    EXPECT_EQ(files.Content(Dest + "\\PalvorneLV.exe"), "block PLV");
+    EXPECT_EQ(files.Content(Dest + "\\Uninstall.exe"), "block UNINSTALL");
+    EXPECT_EQ(files.Content(Dest + "\\Mpegdll.dll"), "block MPEGDLL");
+    EXPECT_EQ(files.Content(Dest + "\\Run.exe"), "block RUN");
+    EXPECT_EQ(files.Content("C:\\WINDOWS\\system\\PLVCPL.cpl"), "block PLVCPL");
+    EXPECT_EQ(files.Content(Dest + "\\config.ini")->size(), 666u);
+    EXPECT_EQ(files.Content("C:\\WINDOWS\\logos.old"), "screen s");
+    EXPECT_EQ(files.Content("C:\\WINDOWS\\logow.old"), "screen w");
+
+    EXPECT_EQ(Value("software\\palvorne", "Palvorne Lumivary"), Dest + "\\PalvorneLV.exe");
+    // Quoted, so that "C:\Program.exe" can never be what starts.
+    EXPECT_EQ(Value(WindowsKey + "\\runServices", "PalvorneLumivary"),
+              "\"" + Dest + "\\run.exe\" /P");
+    const std::string uninstall = WindowsKey + "\\Uninstall\\PalvorneLumivary";
+    EXPECT_EQ(Value(uninstall, "DisplayName"), "Palvorne Lumivary 2000 Tessaline");
+    EXPECT_EQ(Value(uninstall, "UninstallString"), "\"" + Dest + "\\Uninstall.exe\"");
+
+    ASSERT_EQ(links.Links.size(), 2u);
+    EXPECT_EQ(links.Links[0].File, Programs + "\\Palvorne\\Lumivary\\PalvorneLV.lnk");
+    EXPECT_EQ(links.Links[0].Link.Path, Dest + "\\PalvorneLV.exe");
+    EXPECT_EQ(links.Links[1].File, Programs + "\\Palvorne\\Lumivary\\Uninstall.lnk");
+    EXPECT_TRUE(files.DirectoryExists(Programs + "\\Palvorne\\Lumivary"));
+
+    EXPECT_EQ(processes.Started, std::vector<std::string>{"\"" + Dest + "\\Run.exe\""});
+    EXPECT_EQ(host.Shown, std::vector<std::string>{Dest});
+    EXPECT_EQ(host.TimerStarts, 1);
+    EXPECT_EQ(accessor, nullptr);
+}
+
+TEST_F(InstallSequenceTest, WritesFilesInStepOrder) {
+    Run();
+    std::vector<std::string> written;
+    for (const std::string& entry : files.Log)
+        if (entry.rfind("ReplaceFile", 0) == 0 || entry.rfind("CopyFile", 0) == 0)
+            written.push_back(entry.substr(entry.find_last_of('\\') + 1));
+    EXPECT_EQ(written, (std::vector<std::string>{"config.ini", "logos.old", "logow.old",
+                                                 "PalvorneLV.exe", "Uninstall.exe",
+                                                 "Mpegdll.dll", "Run.exe", "PLVCPL.cpl"}));
+}
+
+TEST_F(InstallSequenceTest, FailureInAGroupSkipsOnlyTheRestOfThatGroup) {
+    files.OpenFiles.insert(Dest + "\\PalvorneLV.exe");
+    files.AddDirectory(Dest);
+    files.AddFile(Dest + "\\PalvorneLV.exe", "running");
+    Run();
+    EXPECT_EQ(files.Content(Dest + "\\PalvorneLV.exe"), "running");
+    EXPECT_FALSE(files.Content(Dest + "\\Uninstall.exe")); // same group B
+    EXPECT_TRUE(files.Content(Dest + "\\Mpegdll.dll"));
+    EXPECT_TRUE(files.Content(Dest + "\\Run.exe"));
+    EXPECT_TRUE(files.Content("C:\\WINDOWS\\system\\PLVCPL.cpl"));
+    EXPECT_EQ(links.Links.size(), 2u);
+    ASSERT_EQ(sequence.Failures().size(), 1u);
+    EXPECT_EQ(sequence.Failures()[0].Step, 14);
+    EXPECT_EQ(sequence.Failures()[0].Subject, Dest + "\\PalvorneLV.exe");
+    EXPECT_EQ(sequence.Failures()[0].Message, "Cannot create file " + Dest + "\\PalvorneLV.exe");
+}
+
+TEST_F(InstallSequenceTest, MissingBlockIsRecordedAndOtherGroupsRun) {
+    FakeResources partial;
+    for (const char* name : {"PLV", "UNINSTALL", "RUN", "PLVCPL"})
+        partial.Add(name, "x");
+    TInstallSequence other{{registry, files, partial, processes, links}, host};
+    other.Run(accessor);
+    ASSERT_EQ(other.Failures().size(), 1u);
+    EXPECT_EQ(other.Failures()[0].Message, "Resource mpegdll not found");
+    EXPECT_TRUE(files.Content(Dest + "\\Run.exe"));
+}
+
+TEST_F(InstallSequenceTest, FailedApplicationPathSkipsTheConfigurationOnly) {
+    registry.UnwritableValues.insert("Palvorne Lumivary");
+    Run();
+    EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
+    EXPECT_TRUE(files.Content(Dest + "\\PalvorneLV.exe"));
+    EXPECT_EQ(host.TimerStarts, 1);
+    ASSERT_EQ(sequence.Failures().size(), 1u);
+    EXPECT_EQ(sequence.Failures()[0].Message, "Failed to set data for 'Palvorne Lumivary'");
+}
+
+TEST_F(InstallSequenceTest, FailedOpenNeverWritesIntoTheKeyOpenedBefore) {
+    registry.UncreatableKeys.insert("HKLM\\software\\palvorne");
+    Run();
+    EXPECT_EQ(Value(WindowsKey, "Palvorne Lumivary"), "<missing>");
+    EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
+    ASSERT_EQ(sequence.Failures().size(), 1u);
+    EXPECT_EQ(sequence.Failures()[0].Step, 7);
+}
+
+TEST_F(InstallSequenceTest, UnprotectedFailureEndsTheRunAndKeepsTheAccessor) {
+    registry.UnwritableValues.insert("UninstallString");
+    EXPECT_THROW(
+        {
+            try {
+                Run();
+            } catch (const ERegistryException& e) {
+                EXPECT_STREQ(e.what(), "Failed to set data for 'UninstallString'");
+                throw;
+            }
+        },
+        ERegistryException);
+    EXPECT_FALSE(files.Content(Dest + "\\PalvorneLV.exe"));
+    EXPECT_TRUE(processes.Started.empty());
+    EXPECT_EQ(host.TimerStarts, 1); // the animation still runs
+    ASSERT_NE(accessor, nullptr);
+    ASSERT_EQ(sequence.Failures().size(), 1u);
+    EXPECT_EQ(sequence.Failures()[0].Step, 10);
+
+    // A re-activation runs again from the start and now completes.
+    registry.UnwritableValues.clear();
+    Run();
+    EXPECT_TRUE(sequence.Failures().empty());
+    EXPECT_TRUE(files.Content(Dest + "\\PalvorneLV.exe"));
+    EXPECT_EQ(accessor, nullptr);
+}
+
+TEST_F(InstallSequenceTest, UncreatableUninstallKeyRaisesItsMessage) {
+    registry.UncreatableKeys.insert("HKLM\\" + WindowsKey + "\\uninstall\\palvornelumivary");
+    try {
+        Run();
+        FAIL() << "expected an error";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Failed to create key "
+                  "\\software\\microsoft\\windows\\currentversion\\Uninstall\\PalvorneLumivary");
+    }
+}
+
+TEST_F(InstallSequenceTest, LaterActivationsDoNothingOnceTheRunEnded) {
+    Run();
+    const size_t fileCalls = files.Log.size();
+    const size_t registryCalls = registry.Log.size();
+    Run();
+    EXPECT_EQ(files.Log.size(), fileCalls);
+    EXPECT_EQ(registry.Log.size(), registryCalls);
+    EXPECT_EQ(host.TimerStarts, 1);
+}
+
+TEST_F(InstallSequenceTest, MissingOrEmptySystemRootFallsBackToTheWindowsFolder) {
+    for (bool empty : {false, true}) {
+        FakeRegistry fresh;
+        if (empty)
+            fresh.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "");
+        fresh.SetString(TRootKey::CurrentUser, ShellKey, "Programs", Programs);
+        auto own = std::make_unique<TRegistry>(fresh);
+        TInstallSequence run{{fresh, files, resources, processes, links}, host};
+        run.Run(own);
+        EXPECT_EQ(run.SystemRoot(), "C:\\WINNT");
+        EXPECT_TRUE(files.Content("C:\\WINNT\\system\\PLVCPL.cpl"));
+        EXPECT_TRUE(run.Failures().empty());
+        EXPECT_EQ(fresh.GetString(TRootKey::LocalMachine, "software\\palvorne",
+                                  "Palvorne Lumivary"),
+                  Dest + "\\PalvorneLV.exe");
+    }
+}
+
+TEST_F(InstallSequenceTest, SystemRootOfTheWrongTypeEndsGroupABeforeTheTimer) {
+    registry.SetValue(TRootKey::LocalMachine, WindowsKey, "systemroot", REG_TYPE_DWORD,
+                      std::string("\x01\0\0\0", 4));
+    // The shell-folder reader trips over the same value and ends the run.
+    EXPECT_THROW(Run(), ERegistryException);
+    EXPECT_EQ(host.TimerStarts, 0);
+    EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
+    EXPECT_EQ(Value("software\\palvorne", "Palvorne Lumivary"), "<missing>");
+    EXPECT_EQ(Value(WindowsKey + "\\runServices", "PalvorneLumivary"),
+              "\"" + Dest + "\\run.exe\" /P");
+    ASSERT_GE(sequence.Failures().size(), 2u);
+    EXPECT_EQ(sequence.Failures()[0].Step, 5);
+    EXPECT_EQ(sequence.Failures()[0].Message, "Invalid data type for 'systemroot'");
+    EXPECT_EQ(sequence.Failures().back().Step, 19);
+    EXPECT_TRUE(links.Links.empty());
+}
+
+TEST_F(InstallSequenceTest, FirstBootScreenBackupsAreKept) {
+    files.AddFile("C:\\WINDOWS\\logos.old", "the user's own screen");
+    Run();
+    EXPECT_EQ(files.Content("C:\\WINDOWS\\logos.old"), "the user's own screen");
+    EXPECT_EQ(files.Content("C:\\WINDOWS\\logow.old"), "screen w");
+}
+
+TEST_F(InstallSequenceTest, MissingBootScreensAndEndedProcessesAreNoFailures) {
+    FakeFileSystem bare;
+    bare.AddDirectory("C:\\Program Files");
+    bare.AddDirectory("C:\\WINDOWS\\system");
+    bare.AddDirectory(Programs);
+    processes.Running = {{7, "C:\\WINDOWS\\control.exe"}};
+    processes.Unstoppable = {7};
+    TInstallSequence run{{registry, bare, resources, processes, links}, host};
+    run.Run(accessor);
+    EXPECT_TRUE(run.Failures().empty());
+    EXPECT_EQ(processes.Terminated, std::vector<uint32_t>{7});
+}
+
+TEST_F(InstallSequenceTest, NestedNewDestinationIsCreatedWithItsParents) {
+    host.Destination = "D:\\Apps\\Palvorne\\Lumivary";
+    Run();
+    EXPECT_TRUE(sequence.Failures().empty());
+    EXPECT_TRUE(files.Content("D:\\Apps\\Palvorne\\Lumivary\\PalvorneLV.exe"));
+}
+
+TEST_F(InstallSequenceTest, DestinationIsReadAfreshAtEveryStep) {
+    // The chooser can rewrite the folder while the install runs; every step reads it anew.
+    int reads = 0;
+    class CountingHost : public FakeHost {
+    public:
+        int* Reads = nullptr;
+        std::string DestinationFolder() override {
+            ++*Reads;
+            return Destination;
+        }
+    } counting;
+    counting.Reads = &reads;
+    TInstallSequence run{{registry, files, resources, processes, links}, counting};
+    run.Run(accessor);
+    EXPECT_GE(reads, 12);
+}
+
+TEST_F(InstallSequenceTest, ShellLinkFailureEndsTheRunBeforeTheRunner) {
+    links.InterfaceMissing = true;
+    try {
+        Run();
+        FAIL() << "expected an error";
+    } catch (const EIntfCastError& e) {
+        EXPECT_STREQ(e.what(), "Interface not supported");
+    }
+    EXPECT_TRUE(processes.Started.empty());
+    EXPECT_TRUE(files.Content(Dest + "\\Run.exe"));
+    EXPECT_EQ(sequence.Failures().back().Step, 21);
+}
+
+TEST(CreateFolderTree, CreatesMissingParentsAndPassesOverExistingOnes) {
+    FakeFileSystem files;
+    files.AddDirectory("C:\\A");
+    CreateFolderTree(files, "C:\\A\\B\\C\\");
+    EXPECT_TRUE(files.DirectoryExists("C:\\A\\B\\C"));
+    CreateFolderTree(files, "C:\\A\\B\\C");
+    EXPECT_TRUE(files.DirectoryExists("C:\\A\\B\\C"));
+}
+
+} // namespace

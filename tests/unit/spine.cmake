@@ -1,0 +1,3 @@
+setup_add_gtest(spine_tests
+    SOURCES InstallSequenceTest.cpp RegistryTest.cpp ProgressRulesTest.cpp
+    LIBS setup_fakes setup_core)
