@@ -28,7 +28,7 @@ void CreateFolderTree(IFileSystem& files, const std::string& path) {
     const size_t slash = folder.find_last_of('\\');
     if (slash != std::string::npos && slash > 0)
         CreateFolderTree(files, folder.substr(0, slash));
-    files.CreateDirectory(folder);
+    files.MakeDirectory(folder);
 }
 
 void TInstallSequence::Record(int step, const std::string& subject, const std::exception& error) {
@@ -125,7 +125,7 @@ void TInstallSequence::GroupB() {
         for (const char* screen : {"logos", "logow"}) {
             const std::string backup = SystemRootText + "\\" + screen + ".old";
             if (!Platform.Files.FileExists(backup))
-                Platform.Files.CopyFile(SystemRootText + "\\" + screen + ".sys", backup);
+                Platform.Files.CopyOver(SystemRootText + "\\" + screen + ".sys", backup);
             Step = 12;
         }
         Step = 13;
@@ -157,8 +157,8 @@ void TInstallSequence::StartMenuGroup() {
     ReadShellFolders(Platform.Registry);
     Step = 20;
     const std::string programs = ShellFolders.Programs;
-    Platform.Files.CreateDirectory(programs + "\\Palvorne\\");
-    Platform.Files.CreateDirectory(programs + "\\Palvorne\\Lumivary");
+    Platform.Files.MakeDirectory(programs + "\\Palvorne\\");
+    Platform.Files.MakeDirectory(programs + "\\Palvorne\\Lumivary");
     const std::string group = programs + "\\Palvorne\\Lumivary\\";
     Step = 21;
     Subject = group + "PalvorneLV.lnk";

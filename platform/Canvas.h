@@ -10,7 +10,7 @@
 
 namespace setup {
 
-// DrawText flags, with the platform's values.
+// DrawTextA flags, with the platform's values.
 enum : unsigned {
     DTF_LEFT = 0x0,
     DTF_CENTER = 0x1,
@@ -49,13 +49,13 @@ public:
     virtual void DrawFocusRect(const TRect& rect) = 0;
 
     // DrawTextA: returns the text height; with DTF_CALCRECT, moves rect's right and bottom.
-    virtual int DrawText(const std::string& text, TRect& rect, unsigned format) = 0;
+    virtual int DrawTextIn(const std::string& text, TRect& rect, unsigned format) = 0;
     // ExtTextOutA from the top-left of the first character cell, no clipping, no prefixes.
-    virtual void TextOut(int x, int y, const std::string& text) = 0;
+    virtual void TextOutAt(int x, int y, const std::string& text) = 0;
     virtual TPoint TextExtent(const std::string& text) = 0; // GetTextExtentPointA
     virtual int TextHeight() = 0;                            // tmHeight of the current font
     virtual void SetTextCharacterExtra(int extra) = 0;
-    // Restricts drawing to rect in device coordinates; nullopt removes the restriction.
+    // Restricts drawing to rect in this canvas's coordinates; nullopt removes the restriction.
     virtual void SetClipRect(const std::optional<TRect>& rect) = 0;
 
     virtual void Draw(int x, int y, const IBitmap& bitmap, bool transparent) = 0;

@@ -31,6 +31,9 @@ public:
 
     // Draws the whole control on canvas, whose origin is the control's top-left corner.
     virtual void Paint(ICanvas& canvas) = 0;
+    // Called before every paint of the parent, wherever the paint falls: a control that sizes
+    // itself to its content measures here.
+    virtual void AdjustBounds(ICanvas& canvas) { (void)canvas; }
 
     int Left() const { return Bounds.Left; }
     int Top() const { return Bounds.Top; }

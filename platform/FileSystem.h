@@ -20,15 +20,15 @@ public:
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    virtual bool CreateDirectory(const std::string& path) = 0;              // one level
-    virtual bool CopyFile(const std::string& from, const std::string& to) = 0; // overwrites
+    virtual bool MakeDirectory(const std::string& path) = 0;              // one level
+    virtual bool CopyOver(const std::string& from, const std::string& to) = 0; // overwrites
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Creates or truncates for exclusive writing; null when it cannot.
-    virtual std::unique_ptr<IWriteStream> CreateFile(const std::string& path) = 0;
+    virtual std::unique_ptr<IWriteStream> OpenForWriting(const std::string& path) = 0;
     // Moves a complete file over target, replacing it; false when target cannot be replaced.
-    virtual bool ReplaceFile(const std::string& from, const std::string& target) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool MoveOver(const std::string& from, const std::string& target) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
     // The platform's Windows folder, without a trailing backslash.
     virtual std::string WindowsDirectory() = 0;
 };

@@ -12,9 +12,10 @@ using TColor = int32_t;
 constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | unsigned(index)); }
 constexpr bool IsSystemColor(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0x80000000u; }
 constexpr int SystemColorIndex(TColor c) { return static_cast<int>(static_cast<uint32_t>(c) & 0xFFu); }
-constexpr uint8_t GetRValue(TColor c) { return static_cast<uint8_t>(c & 0xFF); }
-constexpr uint8_t GetGValue(TColor c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-constexpr uint8_t GetBValue(TColor c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+// Names in parentheses: <windows.h> has function-like macros of the same names.
+constexpr uint8_t (RedOf)(TColor c) { return static_cast<uint8_t>(c & 0xFF); }
+constexpr uint8_t (GreenOf)(TColor c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
+constexpr uint8_t (BlueOf)(TColor c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
 constexpr TColor RGBColor(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
 
 constexpr TColor clBlack = 0x000000;

@@ -33,19 +33,20 @@ TFontDesc TLabel::Font() const {
     return ParentFont && Parent ? Parent->ParentFont() : OwnFont;
 }
 
+void TLabel::AdjustBounds(ICanvas& canvas) {
+    if (!AutoSize)
+        return;
+    canvas.SetFont(Font());
+    TRect needed{0, 0, WordWrap ? Width() : 0, 0};
+    canvas.DrawTextIn(Text.empty() ? " " : Text, needed,
+                      DTF_CALCRECT | (WordWrap ? DTF_WORDBREAK : 0u));
+    if (needed.Right != Width() || needed.Bottom != Height())
+        SetBounds(Left(), Top(), needed.Right, needed.Bottom);
+}
+
 void TLabel::Paint(ICanvas& canvas) {
     const TFontDesc font = Font();
     canvas.SetFont(font);
-    if (AutoSize) {
-        TRect needed{0, 0, WordWrap ? Width() : 0, 0};
-        canvas.DrawText(Text.empty() ? " " : Text, needed,
-                        DTF_CALCRECT | (WordWrap ? DTF_WORDBREAK : 0u));
-        if (needed.Right != Width() || needed.Bottom != Height()) {
-            // The canvas is clipped to the old bounds: paint again at the new size.
-            SetBounds(Left(), Top(), needed.Right, needed.Bottom);
-            return;
-        }
-    }
     TRect client{0, 0, Width(), Height()};
     if (!Transparent) {
         canvas.SetBrushStyle(TBrushStyle::Solid);
@@ -54,7 +55,7 @@ void TLabel::Paint(ICanvas& canvas) {
     }
     canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetTextColor(font.Color);
-    canvas.DrawText(Text, client, DTF_EXPANDTABS | (WordWrap ? DTF_WORDBREAK : 0u));
+    canvas.DrawTextIn(Text, client, DTF_EXPANDTABS | (WordWrap ? DTF_WORDBREAK : 0u));
 }
 
 void TPanel::Paint(ICanvas& canvas) {
@@ -79,13 +80,13 @@ void TGroupBox::Paint(ICanvas& canvas) {
     if (Caption.empty())
         return;
     TRect text{8, 0, 8, textHeight};
-    canvas.DrawText(Caption, text, DTF_CALCRECT | DTF_SINGLELINE);
+    canvas.DrawTextIn(Caption, text, DTF_CALCRECT | DTF_SINGLELINE);
     canvas.SetBrushStyle(TBrushStyle::Solid);
     canvas.SetBrushColor(Parent ? Parent->ParentColor() : clBtnFace);
     canvas.FillRect(text);
     canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetTextColor(font.Color);
-    canvas.DrawText(Caption, text, DTF_SINGLELINE);
+    canvas.DrawTextIn(Caption, text, DTF_SINGLELINE);
 }
 
 void TImage::SetPicture(std::unique_ptr<IBitmap> picture) {

@@ -12,6 +12,7 @@ class TLabel : public TGraphicControl {
 public:
     using TGraphicControl::TGraphicControl;
     void Paint(ICanvas& canvas) override;
+    void AdjustBounds(ICanvas& canvas) override;
 
     const std::string& Caption() const { return Text; }
     void SetCaption(const std::string& caption);
@@ -20,7 +21,7 @@ public:
 
     bool Transparent = false;
     bool WordWrap = false;
-    // Grows or shrinks to the measured text at the next paint, keeping its top-left corner.
+    // Grows or shrinks to its text before the parent paints, keeping its top-left corner.
     bool AutoSize = false;
 
 private:

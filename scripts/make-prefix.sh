@@ -36,8 +36,8 @@ programs=$(wine reg query "$shell" /v Programs 2>/dev/null | tr -d '\r' | sed -n
 printf 'BOOT SCREEN logos.sys\r\n' >"$c/windows/logos.sys"
 printf 'BOOT SCREEN logow.sys\r\n' >"$c/windows/logow.sys"
 # Wine's own faces, and a TrueType face with Arial's metrics.
-cp /usr/share/fonts/wine/* "$c/windows/Fonts/" 2>/dev/null || true
-cp /usr/share/fonts/truetype/liberation/*.ttf "$c/windows/Fonts/" 2>/dev/null || true
+cp /usr/share/wine/fonts/* "$c/windows/Fonts/"
+cp /usr/share/fonts/truetype/liberation/*.ttf "$c/windows/Fonts/"
 
 wineserver -k 2>/dev/null || true
 touch "$WINEPREFIX/.ready"

@@ -106,6 +106,8 @@ void TForm::OnPaint() {
     GetClientRect(Window, &client);
     {
         GdiCanvas canvas(dc);
+        for (TGraphicControl* control : Graphics)
+            control->AdjustBounds(canvas);
         PaintBackground(canvas, {0, 0, client.right, client.bottom});
     }
     for (TGraphicControl* control : Graphics) {

@@ -1,5 +1,6 @@
 // End to end: Setup.exe driven through its pages from the keyboard and the mouse.
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>
 
@@ -7,32 +8,9 @@ using namespace e2e;
 
 namespace {
 
-const std::string Dest = "C:\\Program Files\\Palvorne Lumivary";
+const std::string Dest = DefaultDestination;
 const std::string WindowsKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 const std::string UninstallKey = WindowsKey + "\\Uninstall\\PalvorneLumivary";
-
-HWND WelcomePage(const TSetupProcess& setup) {
-    return WaitForWindow("Palvorne Lumivary", "&Continue >>", setup.ProcessId());
-}
-HWND DestinationPage(const TSetupProcess& setup) {
-    return WaitForWindow("Palvorne Lumivary", "&Install", setup.ProcessId());
-}
-
-// Enter on the closing message, whatever it says; returns its text.
-std::string DismissClosingMessage(const TSetupProcess& setup) {
-    HWND message = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
-    if (!message)
-        return "<no closing message>";
-    const std::string text = StaticTexts(message);
-    SaveScreenshot("closing-message");
-    SendKeys(message, "{ENTER}");
-    return text;
-}
-
-void StopRunner() {
-    if (HWND runner = RunnerWindow())
-        PostMessageA(runner, WM_QUIT, 0, 0);
-}
 
 TEST(Flow, KeyboardInstallLeavesFolderAndRegistryValues) {
     TSetupProcess setup;
@@ -43,7 +21,7 @@ TEST(Flow, KeyboardInstallLeavesFolderAndRegistryValues) {
     ASSERT_TRUE(destination);
     EXPECT_TRUE(WaitForHidden(welcome));
     SendKeys(destination, "%i");
-    ASSERT_TRUE(WaitForWindow("Installing", "&Exit Setup", setup.ProcessId()));
+    ASSERT_TRUE(ProgressPage(setup));
     EXPECT_EQ(DismissClosingMessage(setup), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
 
@@ -122,7 +100,7 @@ TEST(Flow, EnterOnTheProgressPageAsksAndNoResumes) {
     HWND destination = DestinationPage(setup);
     ASSERT_TRUE(destination);
     SendKeys(destination, "%i");
-    HWND progress = WaitForWindow("Installing", "&Exit Setup", setup.ProcessId());
+    HWND progress = ProgressPage(setup);
     ASSERT_TRUE(progress);
     SendKeys(progress, "{ENTER}");
     HWND question = WaitForWindow("Information", "&Yes", setup.ProcessId());

@@ -1,13 +1,13 @@
 # The driver runs in the same Wine prefix as Setup.exe; each case gets a fresh copy of the
 # template prefix (scripts/e2e-case.sh).
-add_executable(e2e_tests Driver.cpp FlowTest.cpp)
-target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(e2e_tests PRIVATE GTest::gtest_main GTest::gtest ole32 uuid user32 gdi32
-                                        advapi32 shell32)
+set(e2e_cases FlowTest.cpp InstallTest.cpp TourTest.cpp)
+add_executable(e2e_tests Driver.cpp Walk.cpp ${e2e_cases})
+target_link_libraries(e2e_tests PRIVATE setup_core GTest::gtest_main GTest::gtest ole32 uuid
+                                        user32 gdi32 advapi32 shell32)
 target_link_options(e2e_tests PRIVATE -mconsole)
 add_dependencies(e2e_tests Setup)
 
-function(setup_add_e2e_cases source)
+foreach(source IN LISTS e2e_cases)
     file(STRINGS ${source} lines REGEX "^TEST\\(")
     foreach(line IN LISTS lines)
         string(REGEX REPLACE "^TEST\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+)\\).*" "\\1.\\2" name
@@ -15,7 +15,7 @@ function(setup_add_e2e_cases source)
         add_test(NAME e2e.${name}
                  COMMAND ${CMAKE_SOURCE_DIR}/scripts/e2e-case.sh ${SETUP_WINE_DIR}
                          $<TARGET_FILE:e2e_tests> ${name} $<TARGET_FILE:Setup>)
-        set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 120)
+        # One keyboard and one screen: the cases take turns.
+        set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 180 RESOURCE_LOCK display)
     endforeach()
-endfunction()
-setup_add_e2e_cases(${CMAKE_CURRENT_SOURCE_DIR}/FlowTest.cpp)
+endforeach()

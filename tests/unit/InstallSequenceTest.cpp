@@ -101,7 +101,7 @@ TEST_F(InstallSequenceTest, WritesFilesInStepOrder) {
     Run();
     std::vector<std::string> written;
     for (const std::string& entry : files.Log)
-        if (entry.rfind("ReplaceFile", 0) == 0 || entry.rfind("CopyFile", 0) == 0)
+        if (entry.rfind("MoveOver", 0) == 0 || entry.rfind("CopyOver", 0) == 0)
             written.push_back(entry.substr(entry.find_last_of('\\') + 1));
     EXPECT_EQ(written, (std::vector<std::string>{"config.ini", "logos.old", "logow.old",
                                                  "PalvorneLV.exe", "Uninstall.exe",

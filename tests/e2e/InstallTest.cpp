@@ -1,0 +1,92 @@
+// End to end: what a keyboard-driven install leaves on the machine, read back from outside.
+#include "install/DefaultConfiguration.h"
+#include "tests/e2e/Driver.h"
+#include "tests/e2e/Walk.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+std::string ExpectedConfiguration() {
+    std::string text;
+    for (const std::string& line : setup::DefaultConfigurationLines())
+        text += line + "\r\n";
+    return text;
+}
+
+void ExpectEveryFileOfTheInstall(const std::string& dest) {
+    EXPECT_EQ(ReadFileBytes(dest + "\\PalvorneLV.exe"), EmbeddedBlock("PLV"));
+    EXPECT_EQ(ReadFileBytes(dest + "\\Uninstall.exe"), EmbeddedBlock("UNINSTALL"));
+    EXPECT_EQ(ReadFileBytes(dest + "\\Mpegdll.dll"), EmbeddedBlock("MPEGDLL"));
+    EXPECT_EQ(ReadFileBytes(dest + "\\Run.exe"), EmbeddedBlock("RUN"));
+    EXPECT_EQ(ReadFileBytes(WindowsFolder() + "\\system\\PLVCPL.cpl"), EmbeddedBlock("PLVCPL"));
+    const auto config = ReadFileBytes(dest + "\\config.ini");
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->size(), 666u);
+    EXPECT_EQ(*config, ExpectedConfiguration());
+
+    const std::string group = ProgramsFolder() + "\\Palvorne\\Lumivary\\";
+    for (const char* name : {"PalvorneLV", "Uninstall"}) {
+        const std::string target = dest + "\\" + name + ".exe";
+        const auto link = ReadShortcut(group + name + ".lnk");
+        ASSERT_TRUE(link) << name;
+        EXPECT_EQ(link->Path, target);
+        EXPECT_EQ(link->Arguments, target);
+        EXPECT_EQ(link->WorkingDirectory, dest + "\\");
+    }
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\palvorne", "Palvorne Lumivary"),
+              dest + "\\PalvorneLV.exe");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE,
+                                 "Software\\Microsoft\\Windows\\CurrentVersion\\runServices",
+                                 "PalvorneLumivary"),
+              "\"" + dest + "\\run.exe\" /P");
+}
+
+TEST(Install, DefaultInstallLeavesEveryFileValueShortcutAndAHiddenRunner) {
+    const std::string screen = *ReadFileBytes(WindowsFolder() + "\\logos.sys");
+    EXPECT_EQ(InstallWithKeyboard(), "Palvorne Lumivary Installation Completed");
+    ExpectEveryFileOfTheInstall(DefaultDestination);
+    EXPECT_EQ(ReadFileBytes(WindowsFolder() + "\\logos.old"), screen);
+    EXPECT_TRUE(ReadFileBytes(WindowsFolder() + "\\logow.old"));
+    HWND runner = RunnerWindow();
+    ASSERT_TRUE(runner) << "the runner was not started";
+    EXPECT_FALSE(IsWindowVisible(runner));
+    StopRunner();
+}
+
+TEST(Install, SecondInstallOverwritesEverythingAndKeepsTheFirstBackups) {
+    const std::string original = *ReadFileBytes(WindowsFolder() + "\\logos.sys");
+    EXPECT_EQ(InstallWithKeyboard(), "Palvorne Lumivary Installation Completed");
+    // Meanwhile the product changed its boot screen and a file was damaged.
+    WriteFileBytes(WindowsFolder() + "\\logos.sys", "the product's own screen");
+    WriteFileBytes(DefaultDestination + "\\PalvorneLV.exe", "damaged");
+    WriteFileBytes(DefaultDestination + "\\config.ini", "[edited]\r\n");
+    // The runner of the first install is still running: Setup asks it to quit at start.
+    ASSERT_TRUE(RunnerWindow());
+    EXPECT_EQ(InstallWithKeyboard(), "Palvorne Lumivary Installation Completed");
+    ExpectEveryFileOfTheInstall(DefaultDestination);
+    EXPECT_EQ(ReadFileBytes(WindowsFolder() + "\\logos.old"), original);
+    StopRunner();
+}
+
+TEST(Install, FileHeldOpenFailsAloneAndTheClosingMessageSaysSo) {
+    const std::string held = DefaultDestination + "\\Mpegdll.dll";
+    CreateDirectoryA(DefaultDestination.c_str(), nullptr);
+    WriteFileBytes(held, "in use");
+    // Open without sharing, as a program that has the library loaded would.
+    HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const std::string message = InstallWithKeyboard();
+    CloseHandle(lock);
+    EXPECT_EQ(message, "Palvorne Lumivary Installation did not complete.\n" + held +
+                           ": Cannot create file " + held);
+    EXPECT_EQ(ReadFileBytes(held), "in use");
+    EXPECT_EQ(ReadFileBytes(DefaultDestination + "\\PalvorneLV.exe"), EmbeddedBlock("PLV"));
+    EXPECT_EQ(ReadFileBytes(DefaultDestination + "\\Run.exe"), EmbeddedBlock("RUN"));
+    EXPECT_EQ(ReadFileBytes(WindowsFolder() + "\\system\\PLVCPL.cpl"), EmbeddedBlock("PLVCPL"));
+    StopRunner();
+}
+
+} // namespace

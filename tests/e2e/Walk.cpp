@@ -1,0 +1,65 @@
+#include "tests/e2e/Walk.h"
+
+#include <cstdio>
+#include <thread>
+
+namespace e2e {
+
+HWND WelcomePage(const TSetupProcess& setup) {
+    return WaitForWindow("Palvorne Lumivary", "&Continue >>", setup.ProcessId());
+}
+
+HWND DestinationPage(const TSetupProcess& setup) {
+    return WaitForWindow("Palvorne Lumivary", "&Install", setup.ProcessId());
+}
+
+HWND ProgressPage(const TSetupProcess& setup) {
+    return WaitForWindow("Installing", "&Exit Setup", setup.ProcessId());
+}
+
+HWND FolderChooser(const TSetupProcess& setup) {
+    return WaitForWindow("Choose Folder", "&OK", setup.ProcessId());
+}
+
+std::string DismissClosingMessage(const TSetupProcess& setup) {
+    HWND message = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
+    if (!message)
+        return "<no closing message>";
+    const std::string text = StaticTexts(message);
+    SaveScreenshot("closing-message");
+    SendKeys(message, "{ENTER}");
+    return text;
+}
+
+std::string InstallWithKeyboard() {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    if (!welcome)
+        return "<no welcome page>";
+    SendKeys(welcome, "%c");
+    HWND destination = DestinationPage(setup);
+    if (!destination)
+        return "<no destination page>";
+    SendKeys(destination, "%i");
+    const std::string text = DismissClosingMessage(setup);
+    return setup.WaitForExit() == 0u ? text : std::string();
+}
+
+void StopRunner() {
+    for (int i = 0; i < 100; ++i) {
+        HWND runner = RunnerWindow();
+        if (!runner)
+            return;
+        PostMessageA(runner, WM_QUIT, 0, 0);
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+    }
+}
+
+} // namespace e2e

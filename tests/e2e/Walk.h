@@ -1,0 +1,25 @@
+// Common walks through the pages.
+#pragma once
+
+#include "tests/e2e/Driver.h"
+
+#include <string>
+
+namespace e2e {
+
+inline const std::string DefaultDestination = "C:\\Program Files\\Palvorne Lumivary";
+
+HWND WelcomePage(const TSetupProcess& setup);
+HWND DestinationPage(const TSetupProcess& setup);
+HWND ProgressPage(const TSetupProcess& setup);
+HWND FolderChooser(const TSetupProcess& setup);
+// Enter on the closing message; returns its text.
+std::string DismissClosingMessage(const TSetupProcess& setup);
+// Starts Setup.exe, Alt+C, Alt+I, Enter on the closing message; returns the message
+// (empty when the program did not end with code 0).
+std::string InstallWithKeyboard();
+// Asks a running runner to quit and waits for its window to go.
+void StopRunner();
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+} // namespace e2e
