@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32ShellLinks.h"
 #include "setup/Application.h"
+#include "setup/DllSafety.h"
 
 #include <objbase.h>
 #include <windows.h>
@@ -30,6 +31,7 @@ public:
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     TComLibrary com;
     Application.Initialize();
 

@@ -58,10 +58,10 @@ void Settle() { std::this_thread::sleep_for(150ms); }
 
 } // namespace
 
-TSetupProcess::TSetupProcess() {
+TSetupProcess::TSetupProcess(const std::string& path) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + SetupExePath() + "\"";
+    std::string commandLine = "\"" + path + "\"";
     CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                    &startup, &Info);
 }

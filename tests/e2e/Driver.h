@@ -13,10 +13,13 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
+// The path of Setup.exe under test (environment SETUP_EXE).
+std::string SetupExePath();
+
 // A started Setup.exe; ended by force when the case leaves it running.
 class TSetupProcess {
 public:
-    TSetupProcess();
+    explicit TSetupProcess(const std::string& path = SetupExePath());
     ~TSetupProcess();
     TSetupProcess(const TSetupProcess&) = delete;
     TSetupProcess& operator=(const TSetupProcess&) = delete;
@@ -30,8 +33,6 @@ private:
     PROCESS_INFORMATION Info{};
 };
 
-// The path of Setup.exe under test (environment SETUP_EXE).
-std::string SetupExePath();
 // Starts a program and returns its process handle (closed by the caller) or null.
 HANDLE StartProgram(const std::string& commandLine);
 

@@ -31,8 +31,8 @@ std::string DismissClosingMessage(const TSetupProcess& setup) {
     return text;
 }
 
-std::string InstallWithKeyboard() {
-    TSetupProcess setup;
+std::string InstallWithKeyboard(const std::string& setupExe) {
+    TSetupProcess setup(setupExe);
     HWND welcome = WelcomePage(setup);
     if (!welcome)
         return "<no welcome page>";

@@ -15,9 +15,9 @@ HWND ProgressPage(const TSetupProcess& setup);
 HWND FolderChooser(const TSetupProcess& setup);
 // Enter on the closing message; returns its text.
 std::string DismissClosingMessage(const TSetupProcess& setup);
-// Starts Setup.exe, Alt+C, Alt+I, Enter on the closing message; returns the message
-// (empty when the program did not end with code 0).
-std::string InstallWithKeyboard();
+// Starts Setup.exe (the one under test by default), Alt+C, Alt+I, Enter on the closing
+// message; returns the message (empty when the program did not end with code 0).
+std::string InstallWithKeyboard(const std::string& setupExe = SetupExePath());
 // Asks a running runner to quit and waits for its window to go.
 void StopRunner();
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -1,11 +1,15 @@
 # The driver runs in the same Wine prefix as Setup.exe; each case gets a fresh copy of the
 # template prefix (scripts/e2e-case.sh).
-set(e2e_cases FlowTest.cpp InstallTest.cpp TourTest.cpp)
-add_executable(e2e_tests Driver.cpp Walk.cpp ${e2e_cases})
+set(e2e_cases FlowTest.cpp InstallTest.cpp TourTest.cpp DllPlantingTest.cpp)
+add_executable(e2e_tests Driver.cpp Walk.cpp ${CMAKE_SOURCE_DIR}/setup/DllSafety.cpp ${e2e_cases})
 target_link_libraries(e2e_tests PRIVATE setup_core GTest::gtest_main GTest::gtest ole32 uuid
                                         user32 gdi32 advapi32 shell32)
 target_link_options(e2e_tests PRIVATE -mconsole)
-add_dependencies(e2e_tests Setup)
+# A DLL to plant under system names, and a program that shows planting works at all.
+add_library(planted SHARED PlantedDll.cpp)
+set_target_properties(planted PROPERTIES PREFIX "")
+add_executable(PlantProbe PlantProbe.cpp)
+add_dependencies(e2e_tests Setup planted PlantProbe)
 
 foreach(source IN LISTS e2e_cases)
     file(STRINGS ${source} lines REGEX "^TEST\\(")

@@ -1,0 +1,86 @@
+// Setup.exe run from a folder that also holds DLLs named like system ones loads none of them.
+#include "setup/DllSafety.h"
+#include "tests/e2e/Driver.h"
+#include "tests/e2e/Walk.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+const char* const Planted[] = {"cryptbase.dll", "profapi.dll", "dwmapi.dll", "userenv.dll",
+                               "version.dll",   "uxtheme.dll"};
+
+// Built beside the driver.
+std::string Beside(const std::string& name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string driver = path;
+    return driver.substr(0, driver.find_last_of('\\') + 1) + name;
+}
+
+std::vector<std::string> Markers(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const char* name : Planted)
+        if (ReadFileBytes(folder + name + ".loaded"))
+            found.push_back(name);
+    return found;
+}
+
+// A downloads folder full of DLLs that write a marker when loaded.
+std::string PlantedFolder() {
+    const std::string folder = WindowsFolder() + "\\Temp\\Downloads\\";
+    CreateDirectoryA((WindowsFolder() + "\\Temp").c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* name : Planted)
+        CopyFileA(Beside("planted.dll").c_str(), (folder + name).c_str(), FALSE);
+    CopyFileA(Beside("PlantProbe.exe").c_str(), (folder + "PlantProbe.exe").c_str(), FALSE);
+    return folder;
+}
+
+// Runs the probe, which loads dll the ordinary way, in folder; returns the markers left.
+std::vector<std::string> ProbeLoads(const std::string& folder, const std::string& dll) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = "\"" + folder + "PlantProbe.exe\" " + dll;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &startup, &info)) {
+        WaitForSingleObject(info.hProcess, 10000);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    std::vector<std::string> found = Markers(folder);
+    for (const std::string& name : found)
+        DeleteFileA((folder + name + ".loaded").c_str());
+    return found;
+}
+
+TEST(DllPlanting, RestrictedSearchSkipsTheApplicationAndCurrentFolders) {
+    const std::string folder = PlantedFolder();
+    // Unprotected, both the program's folder and the current folder are searched.
+    ASSERT_EQ(ProbeLoads(folder, "dwmapi.dll"), std::vector<std::string>{"dwmapi.dll"});
+    ASSERT_EQ(ProbeLoads(folder, "cryptbase.dll"), std::vector<std::string>{"cryptbase.dll"});
+
+    SetCurrentDirectoryA(folder.c_str());
+    setup::RestrictDllSearch();
+    HMODULE loaded = LoadLibraryA("cryptbase.dll");
+    EXPECT_EQ(Markers(folder), std::vector<std::string>{});
+    if (loaded)
+        FreeLibrary(loaded);
+}
+
+TEST(DllPlanting, SetupLoadsNoDllFromItsOwnFolder) {
+    const std::string folder = PlantedFolder();
+    ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (folder + "Setup.exe").c_str(), FALSE));
+    ASSERT_EQ(ProbeLoads(folder, "userenv.dll"), std::vector<std::string>{"userenv.dll"})
+        << "planting does not work here, so this test could not fail";
+
+    EXPECT_EQ(InstallWithKeyboard(folder + "Setup.exe"),
+              "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(Markers(folder), std::vector<std::string>{});
+    StopRunner();
+}
+
+} // namespace
