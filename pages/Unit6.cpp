@@ -32,6 +32,21 @@ TForm6::TForm6() {
     Button1.OnClick = [this] { Button1Click(); };
     Button2.Create(Handle(), 103, {176, 152, 176 + 75, 152 + 25}, "&Cancel", FontHandle());
     Button2.OnClick = [this] { Button2Click(); };
+    DirectoryListBox1.OnChange = [this] { DirectoryListBox1Change(); };
+    DirectoryListBox1.SetFont(ParentFont());
+    DirectoryListBox1.Create(Handle(), 104, {16, 112, 16 + 145, 112 + 137});
+    DriveComboBox1.SetFont(ParentFont());
+    DriveComboBox1.SetTextCase(tcUpperCase);
+    DriveComboBox1.SetDirList(&DirectoryListBox1);
+    DriveComboBox1.Create(Handle(), 105, {16, 280, 16 + 145, 280 + 19});
+}
+
+// Proposes the product's folder under the folder now chosen.
+void TForm6::DirectoryListBox1Change() {
+    const std::string directory = DirectoryListBox1.Directory();
+    const std::string root = std::string(1, DriveComboBox1.Drive()) + ":\\";
+    Edit1.SetText(directory == root ? directory + "Palvorne Lumivary"
+                                    : directory + "\\Palvorne Lumivary");
 }
 
 void TForm6::Button1Click() {

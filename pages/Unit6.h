@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/StdGraphics.h"
+#include "platform/win32/FileCtrlWindows.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/StdControls.h"
 
@@ -19,8 +20,11 @@ public:
     TLabel Label3{this};
     TButton Button1;
     TButton Button2;
+    TDirectoryListBoxWindow DirectoryListBox1;
     TLabel Label4{this};
+    TDriveComboBoxWindow DriveComboBox1;
 
+    void DirectoryListBox1Change();
     void Button1Click();
     void Button2Click();
 };

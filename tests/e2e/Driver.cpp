@@ -154,7 +154,13 @@ std::string StaticTexts(HWND window) {
 void SendKeys(HWND window, const std::string& keys) {
     SetForegroundWindow(window);
     Settle();
+    bool shift = false;
     for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] == '+' && i + 1 < keys.size() && keys[i + 1] == '{') {
+            shift = true;
+            Key(VK_SHIFT, false);
+            continue;
+        }
         if (keys[i] == '%' && i + 1 < keys.size()) {
             Key(VK_MENU, false);
             Tap(static_cast<WORD>(std::toupper(static_cast<unsigned char>(keys[++i]))));
@@ -169,10 +175,24 @@ void SendKeys(HWND window, const std::string& keys) {
                 Tap(VK_ESCAPE);
             else if (name == "TAB")
                 Tap(VK_TAB);
+            else if (name == "HOME")
+                Tap(VK_HOME);
+            else if (name == "END")
+                Tap(VK_END);
+            else if (name == "DEL")
+                Tap(VK_DELETE);
+            else if (name == "UP")
+                Tap(VK_UP);
+            else if (name == "DOWN")
+                Tap(VK_DOWN);
             else if (name == "F4") {
                 Key(VK_MENU, false);
                 Tap(VK_F4);
                 Key(VK_MENU, true);
+            }
+            if (shift) {
+                Key(VK_SHIFT, true);
+                shift = false;
             }
         } else {
             const SHORT scan = VkKeyScanA(keys[i]);

@@ -48,7 +48,8 @@ HWND FindChild(HWND window, const std::string& text, const char* className = nul
 std::string StaticTexts(HWND window);
 
 // Brings window to the front and types keys at it: "%c" is Alt+C, "{ENTER}", "{ESC}",
-// "{TAB}", "{F4}"; other characters are typed as they are.
+// "{TAB}", "{HOME}", "{END}", "{DEL}", "{UP}", "{DOWN}", "{F4}" (with Alt), "+{END}" with
+// Shift; other characters are typed as they are.
 void SendKeys(HWND window, const std::string& keys);
 // Clicks a child control at its centre with the mouse.
 void ClickChild(HWND window, const std::string& text);

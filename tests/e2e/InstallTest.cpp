@@ -17,11 +17,11 @@ std::string ExpectedConfiguration() {
 }
 
 void ExpectEveryFileOfTheInstall(const std::string& dest) {
-    EXPECT_EQ(ReadFileBytes(dest + "\\PalvorneLV.exe"), EmbeddedBlock("PLV"));
-    EXPECT_EQ(ReadFileBytes(dest + "\\Uninstall.exe"), EmbeddedBlock("UNINSTALL"));
-    EXPECT_EQ(ReadFileBytes(dest + "\\Mpegdll.dll"), EmbeddedBlock("MPEGDLL"));
-    EXPECT_EQ(ReadFileBytes(dest + "\\Run.exe"), EmbeddedBlock("RUN"));
-    EXPECT_EQ(ReadFileBytes(WindowsFolder() + "\\system\\PLVCPL.cpl"), EmbeddedBlock("PLVCPL"));
+    ExpectFileIsBlock(dest + "\\PalvorneLV.exe", "PLV");
+    ExpectFileIsBlock(dest + "\\Uninstall.exe", "UNINSTALL");
+    ExpectFileIsBlock(dest + "\\Mpegdll.dll", "MPEGDLL");
+    ExpectFileIsBlock(dest + "\\Run.exe", "RUN");
+    ExpectFileIsBlock(WindowsFolder() + "\\system\\PLVCPL.cpl", "PLVCPL");
     const auto config = ReadFileBytes(dest + "\\config.ini");
     ASSERT_TRUE(config);
     EXPECT_EQ(config->size(), 666u);
@@ -83,9 +83,9 @@ TEST(Install, FileHeldOpenFailsAloneAndTheClosingMessageSaysSo) {
     EXPECT_EQ(message, "Palvorne Lumivary Installation did not complete.\n" + held +
                            ": Cannot create file " + held);
     EXPECT_EQ(ReadFileBytes(held), "in use");
-    EXPECT_EQ(ReadFileBytes(DefaultDestination + "\\PalvorneLV.exe"), EmbeddedBlock("PLV"));
-    EXPECT_EQ(ReadFileBytes(DefaultDestination + "\\Run.exe"), EmbeddedBlock("RUN"));
-    EXPECT_EQ(ReadFileBytes(WindowsFolder() + "\\system\\PLVCPL.cpl"), EmbeddedBlock("PLVCPL"));
+    ExpectFileIsBlock(DefaultDestination + "\\PalvorneLV.exe", "PLV");
+    ExpectFileIsBlock(DefaultDestination + "\\Run.exe", "RUN");
+    ExpectFileIsBlock(WindowsFolder() + "\\system\\PLVCPL.cpl", "PLVCPL");
     StopRunner();
 }
 

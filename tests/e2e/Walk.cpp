@@ -1,5 +1,7 @@
 #include "tests/e2e/Walk.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <thread>
 
@@ -60,6 +62,15 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
         std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
     }
+}
+
+void ExpectFileIsBlock(const std::string& path, const std::string& block) {
+    const auto bytes = ReadFileBytes(path);
+    const std::string expected = EmbeddedBlock(block);
+    ASSERT_FALSE(expected.empty()) << "no block " << block;
+    EXPECT_TRUE(bytes && *bytes == expected)
+        << path << " (" << (bytes ? bytes->size() : 0) << " bytes) is not block " << block << " ("
+        << expected.size() << " bytes)";
 }
 
 } // namespace e2e

@@ -21,5 +21,7 @@ std::string InstallWithKeyboard(const std::string& setupExe = SetupExePath());
 // Asks a running runner to quit and waits for its window to go.
 void StopRunner();
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The file holds exactly the bytes of Setup.exe's block.
+void ExpectFileIsBlock(const std::string& path, const std::string& block);
 
 } // namespace e2e

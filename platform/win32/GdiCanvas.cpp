@@ -1,0 +1,328 @@
+#include "platform/win32/GdiCanvas.h"
+
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+
+namespace setup {
+
+namespace {
+
+constexpr DWORD DSna = 0x00220326; // destination AND NOT source
+
+RECT ToRECT(const TRect& r) {
+    return {r.Left, r.Top, r.Right, r.Bottom};
+}
+
+// The clip region the DC has now, or null when it has none.
+UniqueRegion CurrentClip(HDC dc) {
+    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    if (GetClipRgn(dc, region.get()) != 1)
+        region.reset();
+    return region;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    return {info.bmWidth, info.bmHeight};
+}
+
+const GdiBitmap& AsGdiBitmap(const IBitmap& bitmap) {
+    return dynamic_cast<const GdiBitmap&>(bitmap);
+}
+
+const GdiCanvas& AsGdiCanvas(const IWorkImage& image) {
+    return dynamic_cast<const GdiCanvas&>(image);
+}
+
+} // namespace
+
+COLORREF ResolveColor(TColor color) {
+    if (IsSystemColor(color))
+        return GetSysColor(SystemColorIndex(color));
+    return static_cast<COLORREF>(color) & 0x00FFFFFF;
+}
+
+UniqueFont CreateFontFrom(const TFontDesc& font, int escapement) {
+    LOGFONTA log{};
+    log.lfHeight = font.Height;
+    log.lfEscapement = escapement;
+    log.lfOrientation = escapement;
+    log.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    log.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
+    log.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
+    log.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
+    log.lfCharSet = font.Charset;
+    log.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    log.lfQuality = NONANTIALIASED_QUALITY;
+    log.lfPitchAndFamily = DEFAULT_PITCH;
+    lstrcpynA(log.lfFaceName, font.Name.c_str(), LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectA(&log));
+}
+
+// GdiBitmap
+
+GdiBitmap::GdiBitmap(UniqueBitmap bitmap) : Bitmap(std::move(bitmap)) {
+    const SIZE size = BitmapSize(Bitmap.get());
+    BitmapWidth = size.cx;
+    BitmapHeight = size.cy;
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    ScopedSelect selected(dc.get(), Bitmap.get());
+    KeyColor = static_cast<TColor>(GetPixel(dc.get(), 0, BitmapHeight - 1));
+}
+
+std::unique_ptr<GdiBitmap> GdiBitmap::FromResource(const std::string& name) {
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    if (!bitmap)
+        throw EResNotFound(Format("Resource %s not found", name.c_str()));
+    return std::make_unique<GdiBitmap>(std::move(bitmap));
+}
+
+std::unique_ptr<GdiBitmap> GdiBitmap::FromFile(const std::string& path) {
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    if (!bitmap)
+        throw Exception(Format("Cannot load bitmap %s", path.c_str()));
+    return std::make_unique<GdiBitmap>(std::move(bitmap));
+}
+
+std::unique_ptr<IBitmap> GdiBitmap::Clone() const {
+    UniqueWindowDC screen(nullptr);
+    UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), BitmapWidth, BitmapHeight));
+    if (!copy)
+        throw Exception("Out of system resources");
+    {
+        UniqueMemoryDC from(CreateCompatibleDC(screen.get()));
+        UniqueMemoryDC to(CreateCompatibleDC(screen.get()));
+        ScopedSelect source(from.get(), Bitmap.get());
+        ScopedSelect target(to.get(), copy.get());
+        BitBlt(to.get(), 0, 0, BitmapWidth, BitmapHeight, from.get(), 0, 0, SRCCOPY);
+    }
+    return std::make_unique<GdiBitmap>(std::move(copy));
+}
+
+// GdiCanvas
+
+GdiCanvas::GdiCanvas(HDC dc) : OwnerClip(CurrentClip(dc)), Dc(dc), SavedState(dc) {}
+
+GdiCanvas::GdiCanvas(UniqueMemoryDC dc, UniqueBitmap bitmap, int width, int height)
+    : Image(std::move(bitmap)), OwnedDc(std::move(dc)), Dc(OwnedDc.get()), SavedState(Dc),
+      SurfaceWidth(width), SurfaceHeight(height) {
+    SelectObject(Dc, Image.get());
+    PatBlt(Dc, 0, 0, width, height, BLACKNESS);
+}
+
+GdiCanvas::~GdiCanvas() = default;
+
+void GdiCanvas::SetOriginAndClip(const TRect& area) {
+    IntersectClipRect(Dc, area.Left, area.Top, area.Right, area.Bottom);
+    OffsetViewportOrgEx(Dc, area.Left, area.Top, nullptr);
+    OwnerClip = CurrentClip(Dc);
+    SurfaceWidth = area.Width();
+    SurfaceHeight = area.Height();
+}
+
+void GdiCanvas::SetFont(const TFontDesc& font, int escapement) {
+    UniqueFont created = CreateFontFrom(font, escapement);
+    if (!created)
+        return;
+    SelectObject(Dc, created.get());
+    SelectedFont = std::move(created); // the previous font is no longer selected
+}
+
+void GdiCanvas::UseBrush() {
+    if (BrushStyleValue == TBrushStyle::Clear) {
+        SelectObject(Dc, GetStockObject(NULL_BRUSH));
+        return;
+    }
+    const COLORREF rgb = ResolveColor(BrushColorValue);
+    if (!Brush || rgb != BrushRgb) {
+        UniqueBrush created(CreateSolidBrush(rgb));
+        SelectObject(Dc, created.get());
+        Brush = std::move(created);
+        BrushRgb = rgb;
+    }
+    SelectObject(Dc, Brush.get());
+}
+
+void GdiCanvas::UsePen() {
+    const COLORREF rgb = ResolveColor(PenColorValue);
+    if (!Pen || rgb != PenRgb) {
+        UniquePen created(CreatePen(PS_SOLID, 1, rgb));
+        SelectObject(Dc, created.get());
+        Pen = std::move(created);
+        PenRgb = rgb;
+    }
+    SelectObject(Dc, Pen.get());
+}
+
+void GdiCanvas::UseTextColors() {
+    ::SetTextColor(Dc, ResolveColor(TextColorValue));
+    if (BrushStyleValue == TBrushStyle::Clear) {
+        SetBkMode(Dc, TRANSPARENT);
+    } else {
+        SetBkMode(Dc, OPAQUE);
+        SetBkColor(Dc, ResolveColor(BrushColorValue));
+    }
+}
+
+void GdiCanvas::FillRect(const TRect& rect) {
+    if (BrushStyleValue == TBrushStyle::Clear)
+        return;
+    UseBrush();
+    const RECT area = ToRECT(rect);
+    ::FillRect(Dc, &area, Brush.get());
+}
+
+void GdiCanvas::Ellipse(const TRect& bounds) {
+    UseBrush();
+    UsePen();
+    ::Ellipse(Dc, bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
+}
+
+void GdiCanvas::Pie(const TRect& bounds, TPoint start, TPoint end) {
+    UseBrush();
+    UsePen();
+    ::Pie(Dc, bounds.Left, bounds.Top, bounds.Right, bounds.Bottom, start.X, start.Y, end.X, end.Y);
+}
+
+void GdiCanvas::Line(TPoint from, TPoint to) {
+    UsePen();
+    MoveToEx(Dc, from.X, from.Y, nullptr);
+    LineTo(Dc, to.X, to.Y);
+}
+
+void GdiCanvas::DrawFocusRect(const TRect& rect) {
+    const RECT area = ToRECT(rect);
+    ::DrawFocusRect(Dc, &area);
+}
+
+int GdiCanvas::DrawTextIn(const std::string& text, TRect& rect, unsigned format) {
+    UseTextColors();
+    RECT area = ToRECT(rect);
+    const int height = ::DrawTextA(Dc, text.c_str(), static_cast<int>(text.size()), &area, format);
+    if (format & DTF_CALCRECT)
+        rect = {area.left, area.top, area.right, area.bottom};
+    return height;
+}
+
+void GdiCanvas::TextOutAt(int x, int y, const std::string& text) {
+    UseTextColors();
+    ExtTextOutA(Dc, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+}
+
+TPoint GdiCanvas::TextExtent(const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(Dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return {size.cx, size.cy};
+}
+
+int GdiCanvas::TextHeight() {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(Dc, &metrics);
+    return metrics.tmHeight;
+}
+
+void GdiCanvas::SetTextCharacterExtra(int extra) {
+    ::SetTextCharacterExtra(Dc, extra);
+}
+
+void GdiCanvas::SetClipRect(const std::optional<TRect>& rect) {
+    if (!rect) {
+        SelectClipRgn(Dc, OwnerClip.get());
+        return;
+    }
+    // Regions are in device coordinates.
+    POINT corners[2] = {{rect->Left, rect->Top}, {rect->Right, rect->Bottom}};
+    LPtoDP(Dc, corners, 2);
+    const RECT area{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    UniqueRegion region(CreateRectRgnIndirect(&area));
+    if (OwnerClip)
+        CombineRgn(region.get(), region.get(), OwnerClip.get(), RGN_AND);
+    SelectClipRgn(Dc, region.get());
+}
+
+void GdiCanvas::Draw(int x, int y, const IBitmap& bitmap, bool transparent) {
+    const GdiBitmap& picture = AsGdiBitmap(bitmap);
+    const int w = picture.Width();
+    const int h = picture.Height();
+    UniqueMemoryDC sourceDc(CreateCompatibleDC(Dc));
+    ScopedSelect source(sourceDc.get(), picture.Handle());
+    if (!transparent) {
+        BitBlt(Dc, x, y, w, h, sourceDc.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    // Mask: 1 where the picture has the transparent colour.
+    UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+    UniqueMemoryDC maskDc(CreateCompatibleDC(Dc));
+    ScopedSelect maskSelected(maskDc.get(), mask.get());
+    SetBkColor(sourceDc.get(), ResolveColor(picture.TransparentColor()));
+    BitBlt(maskDc.get(), 0, 0, w, h, sourceDc.get(), 0, 0, SRCCOPY);
+    // The picture with its transparent pixels black.
+    UniqueBitmap cut(CreateCompatibleBitmap(Dc, w, h));
+    UniqueMemoryDC cutDc(CreateCompatibleDC(Dc));
+    ScopedSelect cutSelected(cutDc.get(), cut.get());
+    BitBlt(cutDc.get(), 0, 0, w, h, sourceDc.get(), 0, 0, SRCCOPY);
+    ::SetTextColor(cutDc.get(), RGB(0, 0, 0));
+    SetBkColor(cutDc.get(), RGB(255, 255, 255));
+    BitBlt(cutDc.get(), 0, 0, w, h, maskDc.get(), 0, 0, DSna);
+    // Clear the opaque pixels' places here, then paint the picture into them.
+    const COLORREF oldText = ::SetTextColor(Dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(Dc, RGB(255, 255, 255));
+    BitBlt(Dc, x, y, w, h, maskDc.get(), 0, 0, SRCAND);
+    BitBlt(Dc, x, y, w, h, cutDc.get(), 0, 0, SRCPAINT);
+    ::SetTextColor(Dc, oldText);
+    SetBkColor(Dc, oldBack);
+}
+
+void GdiCanvas::StretchDraw(const TRect& rect, const IBitmap& bitmap) {
+    const GdiBitmap& picture = AsGdiBitmap(bitmap);
+    UniqueMemoryDC sourceDc(CreateCompatibleDC(Dc));
+    ScopedSelect source(sourceDc.get(), picture.Handle());
+    const int oldMode = SetStretchBltMode(Dc, COLORONCOLOR);
+    StretchBlt(Dc, rect.Left, rect.Top, rect.Width(), rect.Height(), sourceDc.get(), 0, 0,
+               picture.Width(), picture.Height(), SRCCOPY);
+    SetStretchBltMode(Dc, oldMode);
+}
+
+std::unique_ptr<IWorkImage> GdiCanvas::CreateWorkImage(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    UniqueMemoryDC dc(CreateCompatibleDC(Dc));
+    // GDI makes no empty bitmaps; an empty image keeps one unused pixel.
+    UniqueBitmap bitmap(CreateCompatibleBitmap(Dc, std::max(width, 1), std::max(height, 1)));
+    if (!dc || !bitmap)
+        throw Exception("Out of system resources");
+    return std::unique_ptr<IWorkImage>(
+        new GdiCanvas(std::move(dc), std::move(bitmap), width, height));
+}
+
+void GdiCanvas::CopyImage(int x, int y, const IWorkImage& image) {
+    const GdiCanvas& source = AsGdiCanvas(image);
+    BitBlt(Dc, x, y, source.Width(), source.Height(), source.Dc, 0, 0, SRCCOPY);
+}
+
+TFontDesc GdiCanvas::Font() const {
+    LOGFONTA log{};
+    GetObjectA(GetCurrentObject(Dc, OBJ_FONT), sizeof log, &log);
+    TFontDesc font;
+    font.Name = log.lfFaceName;
+    font.Height = log.lfHeight;
+    font.Style = static_cast<uint8_t>(
+        (log.lfWeight >= FW_BOLD ? fsBold : 0) | (log.lfItalic ? fsItalic : 0) |
+        (log.lfUnderline ? fsUnderline : 0) | (log.lfStrikeOut ? fsStrikeOut : 0));
+    font.Color = TextColorValue;
+    font.Charset = log.lfCharSet;
+    return font;
+}
+
+void GdiCanvas::XorFrom(const IWorkImage& other) {
+    const GdiCanvas& source = AsGdiCanvas(other);
+    BitBlt(Dc, 0, 0, std::min(SurfaceWidth, source.Width()),
+           std::min(SurfaceHeight, source.Height()), source.Dc, 0, 0, SRCINVERT);
+}
+
+} // namespace setup

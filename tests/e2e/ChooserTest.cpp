@@ -1,0 +1,197 @@
+// End to end: choosing the destination with the folder chooser.
+#include "tests/e2e/Driver.h"
+#include "tests/e2e/Walk.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+HWND ChildOfClass(HWND window, const char* className) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, className) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+// An edit control keeps its text to itself: ask it.
+std::string EditText(HWND chooser) {
+    char text[MAX_PATH] = {};
+    SendMessageA(ChildOfClass(chooser, "Edit"), WM_GETTEXT, MAX_PATH,
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Moves the keyboard focus to a control of the page, as Tab would.
+void FocusOn(HWND page, HWND control) {
+    SetForegroundWindow(page);
+    SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+// Setup up to the destination page.
+HWND OpenDestinationPage(const TSetupProcess& setup) {
+    HWND welcome = WelcomePage(setup);
+    if (!welcome)
+        return nullptr;
+    SendKeys(welcome, "%c");
+    return DestinationPage(setup);
+}
+
+// Replaces the chooser's path text by typing, as a person would.
+void TypePath(HWND chooser, const std::string& path) {
+    FocusOn(chooser, ChildOfClass(chooser, "Edit"));
+    SendKeys(chooser, "{HOME}+{END}{DEL}" + path);
+}
+
+void ExpectInstalledInto(const std::string& folder) {
+    ExpectFileIsBlock(folder + "\\PalvorneLV.exe", "PLV");
+    ExpectFileIsBlock(folder + "\\Run.exe", "RUN");
+    EXPECT_EQ(ReadFileBytes(folder + "\\config.ini").value_or("").size(), 666u);
+    const auto link = ReadShortcut(ProgramsFolder() + "\\Palvorne\\Lumivary\\PalvorneLV.lnk");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->Path, folder + "\\PalvorneLV.exe");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\palvorne", "Palvorne Lumivary"),
+              folder + "\\PalvorneLV.exe");
+}
+
+std::string FinishInstall(const TSetupProcess& setup, HWND destination) {
+    SendKeys(destination, "%i");
+    const std::string text = DismissClosingMessage(setup);
+    return text;
+}
+
+TEST(Chooser, BrowseProposesTheProductFolderUnderProgramFiles) {
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%r");
+    HWND chooser = FolderChooser(setup);
+    ASSERT_TRUE(chooser);
+    EXPECT_EQ(EditText(chooser), "C:\\Program Files\\Palvorne Lumivary");
+    HWND list = ChildOfClass(chooser, "ListBox");
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1) << "Program Files is selected";
+    char drive[64] = {};
+    SendMessageA(ChildOfClass(chooser, "ComboBox"), WM_GETTEXT, sizeof drive,
+                 reinterpret_cast<LPARAM>(drive));
+    EXPECT_EQ(std::string(drive).substr(0, 3), "C: ");
+    SaveScreenshot("chooser");
+}
+
+TEST(Chooser, TypedFolderIsInstalledInto) {
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%r");
+    HWND chooser = FolderChooser(setup);
+    ASSERT_TRUE(chooser);
+    TypePath(chooser, "C:\\Games\\Night Sky");
+    ASSERT_EQ(EditText(chooser), "C:\\Games\\Night Sky");
+    SendKeys(chooser, "%o");
+    EXPECT_TRUE(WaitForHidden(chooser));
+    EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    ExpectInstalledInto("C:\\Games\\Night Sky");
+    StopRunner();
+}
+
+TEST(Chooser, PickingTheDriveRootProposesItWithOneBackslash) {
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%r");
+    HWND chooser = FolderChooser(setup);
+    ASSERT_TRUE(chooser);
+    // The list's first entry is the drive root.
+    HWND list = ChildOfClass(chooser, "ListBox");
+    ASSERT_TRUE(list);
+    FocusOn(chooser, list);
+    SendKeys(chooser, "{HOME}{ENTER}");
+    EXPECT_EQ(EditText(chooser), "C:\\Palvorne Lumivary");
+    SendKeys(chooser, "%o");
+    EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    ExpectInstalledInto("C:\\Palvorne Lumivary");
+    StopRunner();
+}
+
+TEST(Chooser, DoubleClickOpensAFolderAndProposesBelowIt) {
+    CreateDirectoryA("C:\\Program Files\\Aurora", nullptr);
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%r");
+    HWND chooser = FolderChooser(setup);
+    ASSERT_TRUE(chooser);
+    HWND list = ChildOfClass(chooser, "ListBox");
+    ASSERT_TRUE(list);
+    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>("Aurora"));
+    ASSERT_NE(index, LB_ERR);
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    MapWindowPoints(list, chooser, &centre, 1);
+    ClickAt(chooser, centre.x, centre.y);
+    ClickAt(chooser, centre.x, centre.y);
+    EXPECT_EQ(EditText(chooser), "C:\\Program Files\\Aurora\\Palvorne Lumivary");
+}
+
+TEST(Chooser, CancelKeepsTheFolder) {
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%r");
+    HWND chooser = FolderChooser(setup);
+    ASSERT_TRUE(chooser);
+    TypePath(chooser, "C:\\Elsewhere");
+    SendKeys(chooser, "%c");
+    EXPECT_TRUE(WaitForHidden(chooser));
+    EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    ExpectInstalledInto(DefaultDestination);
+    EXPECT_FALSE(DirectoryExists("C:\\Elsewhere"));
+    StopRunner();
+}
+
+TEST(Chooser, EmptyPathIsRefused) {
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%r");
+    HWND chooser = FolderChooser(setup);
+    ASSERT_TRUE(chooser);
+    TypePath(chooser, "   ");
+    SendKeys(chooser, "%o");
+    HWND message = WaitForWindow("Setup", "OK", setup.ProcessId());
+    ASSERT_TRUE(message);
+    EXPECT_EQ(StaticTexts(message), "Please choose the installation folder");
+    SendKeys(message, "{ENTER}");
+    EXPECT_TRUE(WaitForHidden(message));
+    EXPECT_TRUE(IsWindowVisible(chooser));
+}
+
+TEST(Chooser, BrowseWithoutProgramFilesShowsTheErrorAndNoChooser) {
+    ASSERT_TRUE(MoveFileA("C:\\Program Files", "C:\\Program Files.moved"));
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%r");
+    HWND error = WaitForWindow("Setup", "OK", setup.ProcessId());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(StaticTexts(error), "File not found.");
+    SaveScreenshot("browse-error");
+    SendKeys(error, "{ENTER}");
+    EXPECT_TRUE(WaitForHidden(error));
+    EXPECT_FALSE(WaitForWindow("Choose Folder", "&OK", setup.ProcessId(), 1s));
+    // The page stays usable and installs to the folder it shows.
+    EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    ExpectInstalledInto(DefaultDestination);
+    StopRunner();
+}
+
+} // namespace

@@ -1,0 +1,3 @@
+setup_add_gtest(gauge_tests
+    SOURCES GaugeTest.cpp RecordingCanvasTest.cpp
+    LIBS setup_fakes)
