@@ -48,7 +48,7 @@ public:
 
     virtual std::string CurrentDirectory() = 0;
     // Returns 0 on success, otherwise the platform's error code (never 0).
-    virtual int SetCurrentDirectory(const std::string& path) = 0;
+    virtual int ChangeDirectory(const std::string& path) = 0;
     // True for an existing file, false for a folder or nothing.
     virtual bool FileExists(const std::string& path) = 0;
     // The entries matching a pattern such as "C:\dir\*.*", hidden and system entries left out.

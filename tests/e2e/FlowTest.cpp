@@ -113,4 +113,21 @@ TEST(Flow, EnterOnTheProgressPageAsksAndNoResumes) {
     StopRunner();
 }
 
+TEST(Flow, ClosingTheProgressPageHidesItAndTheAnimationStillEnds) {
+    TSetupProcess setup;
+    HWND welcome = WelcomePage(setup);
+    ASSERT_TRUE(welcome);
+    SendKeys(welcome, "%c");
+    HWND destination = DestinationPage(setup);
+    ASSERT_TRUE(destination);
+    SendKeys(destination, "%i");
+    HWND progress = ProgressPage(setup);
+    ASSERT_TRUE(progress);
+    PostMessageA(progress, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForHidden(progress));
+    EXPECT_EQ(DismissClosingMessage(setup), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    StopRunner();
+}
+
 } // namespace

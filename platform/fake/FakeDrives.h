@@ -1,0 +1,90 @@
+// In-memory drives for the unit tests: drive letters and network shares, a folder tree, a
+// current folder per volume, drives that are not ready and failures on demand.
+#pragma once
+
+#include "platform/Drives.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace setup {
+
+class FakeDrives : public IDriveSystem {
+public:
+    // Error codes the platform gives.
+    static constexpr int ErrorFileNotFound = 2;
+    static constexpr int ErrorPathNotFound = 3;
+    static constexpr int ErrorNotReady = 21;
+
+    struct Volume {
+        TDriveType Type = TDriveType::Fixed;
+        std::optional<std::string> Label = std::string(); // nullopt: the label query fails
+        TVolumeFlags Flags{true, false};
+        bool Ready = true;                 // false: every access fails with error 21
+        std::optional<std::string> Remote; // network name of a connected drive letter
+    };
+
+    // A drive letter ("C:") or a network share ("\\server\share"), its root as current folder.
+    Volume& AddVolume(const std::string& drive, TDriveType type = TDriveType::Fixed);
+    Volume& VolumeOf(const std::string& drive);
+    // Adds a folder and any missing ancestors (plain ones); the attributes are the folder's own.
+    void AddFolder(const std::string& path, bool hidden = false, bool system = false);
+    void AddFile(const std::string& path);
+
+    // Entering one of these folders (full path, any case) fails with the code given.
+    std::map<std::string, int> FolderErrors;
+    // Bytes that open a double-byte character; none by default.
+    std::set<unsigned char> LeadBytes;
+    // "cd <path>", "label <root>", "flags <root>", "remote <drive>", "find <pattern>".
+    std::vector<std::string> Log;
+
+    uint32_t LogicalDrives() override;
+    TDriveType DriveType(const std::string& root) override;
+    std::optional<std::string> VolumeLabel(const std::string& root) override;
+    TVolumeFlags VolumeFlags(const std::string& root) override;
+    std::optional<std::string> RemoteName(const std::string& drive) override;
+    std::string CurrentDirectory() override;
+    int ChangeDirectory(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    // Understands patterns of the form <folder>\*.* only.
+    std::vector<TFoundEntry> FindEntries(const std::string& pattern) override;
+    int CompareText(const std::string& a, const std::string& b) override;
+    int CompareStr(const std::string& a, const std::string& b) override;
+    std::string LowerFileName(const std::string& name) override;
+    std::string UpperFileName(const std::string& name) override;
+    bool IsLeadByte(char c) override;
+
+private:
+    // An absolute path: a root ("C:" or "\\server\share") and the folder names below it.
+    struct Path {
+        std::string Root;
+        std::vector<std::string> Names;
+    };
+    struct Entry {
+        Path Where;
+        bool Directory = true;
+        bool Hidden = false;
+        bool System = false;
+    };
+
+    static std::string Key(const std::string& root);
+    // The root a path starts with, or "" when it has none.
+    static std::string RootOf(const std::string& path);
+    static std::string Text(const Path& path);
+    std::vector<std::string> SplitNames(const std::string& text);
+    Path Absolute(const std::string& path);
+    Volume* Find(const std::string& root);
+    bool SameName(const std::string& root, const std::string& a, const std::string& b);
+    const Entry* Lookup(const Path& path);
+    std::string MapCase(const std::string& text, bool upper);
+
+    std::map<std::string, Volume> Volumes; // by upper-case root
+    std::map<std::string, Path> Currents;  // each volume's current folder, as last entered
+    std::vector<Entry> Entries;            // in the order added
+    Path Cwd{"C:", {}};
+};
+
+} // namespace setup

@@ -1,0 +1,29 @@
+// The machine's drives, volumes and current directory, through the ANSI Win32 calls.
+#pragma once
+
+#include "platform/Drives.h"
+
+namespace setup {
+
+class Win32Drives final : public IDriveSystem {
+public:
+    uint32_t LogicalDrives() override;
+    TDriveType DriveType(const std::string& root) override;
+    std::optional<std::string> VolumeLabel(const std::string& root) override;
+    TVolumeFlags VolumeFlags(const std::string& root) override;
+    std::optional<std::string> RemoteName(const std::string& drive) override;
+    std::string CurrentDirectory() override;
+    int ChangeDirectory(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    std::vector<TFoundEntry> FindEntries(const std::string& pattern) override;
+    int CompareText(const std::string& a, const std::string& b) override;
+    int CompareStr(const std::string& a, const std::string& b) override;
+    std::string LowerFileName(const std::string& name) override;
+    std::string UpperFileName(const std::string& name) override;
+    bool IsLeadByte(char c) override;
+};
+
+// The one instance the program's controls share.
+IDriveSystem& SystemDrives();
+
+} // namespace setup

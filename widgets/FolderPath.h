@@ -1,0 +1,37 @@
+// Path text as the folder list reads it: backslash-separated, with double-byte characters
+// stepped over whole so that a trail byte that looks like a backslash never splits a name.
+#pragma once
+
+#include "platform/Drives.h"
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace setup {
+
+// Drive letters compared ignoring case; 0 stands for "no drive letter".
+inline bool SameDriveLetter(char a, char b) {
+    return std::toupper(static_cast<unsigned char>(a)) ==
+           std::toupper(static_cast<unsigned char>(b));
+}
+
+class TFolderPath {
+public:
+    explicit TFolderPath(IDriveSystem& drives) : Drives(drives) {}
+
+    // Byte positions of the backslashes in text.
+    std::vector<size_t> Backslashes(const std::string& text) const;
+    // "C:" for a drive-letter path, "\\server\share" for a network path, otherwise "".
+    std::string DrivePart(const std::string& path) const;
+    // The number of backslashes in path.
+    int Depth(const std::string& path) const;
+    bool EndsWithBackslash(const std::string& text) const;
+    // folder and name with one backslash between, unless folder already ends with one.
+    std::string Join(const std::string& folder, const std::string& name) const;
+
+private:
+    IDriveSystem& Drives;
+};
+
+} // namespace setup

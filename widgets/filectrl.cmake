@@ -1,0 +1,5 @@
+target_sources(setup_core PRIVATE
+    OwnerDrawList.cpp
+    FolderPath.cpp
+    DirectoryListBox.cpp
+    DriveComboBox.cpp)
