@@ -15,6 +15,7 @@ rm -rf "$WINEPREFIX"
 mkdir -p "$dir/cases"
 cp -a "$dir/template" "$WINEPREFIX"
 wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
 # Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases.
 shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots}
 mkdir -p "$shots"

@@ -33,4 +33,7 @@ fi
 rm -rf "$dir/unit"
 cp -a "$dir/template" "$dir/unit"
 WINEPREFIX="$dir/unit" wineserver -p
+# Start Wine's background services now, with no output attached: started by the first test,
+# they would hold its output pipe open and CTest would wait for them forever.
+WINEPREFIX="$dir/unit" wine cmd /c exit </dev/null >/dev/null 2>&1
 "$@"

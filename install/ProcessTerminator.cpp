@@ -1,0 +1,25 @@
+#include "install/ProcessTerminator.h"
+
+#include "install/PathText.h"
+
+namespace setup {
+
+namespace {
+
+bool Matches(const std::string& exeFile, const std::string& upperTarget) {
+    // Windows 95/98 record full paths, NT-family systems and Wine bare names.
+    return AsciiUpperCase(ExtractFileName(exeFile)) == upperTarget ||
+           AsciiUpperCase(exeFile) == upperTarget;
+}
+
+} // namespace
+
+void TerminateProcesses(IProcesses& processes, const std::string& target) {
+    const std::string upperTarget = AsciiUpperCase(target);
+    for (const TProcessEntry& entry : processes.Snapshot()) {
+        if (Matches(entry.ExeFile, upperTarget))
+            processes.Terminate(entry.ProcessId);
+    }
+}
+
+} // namespace setup

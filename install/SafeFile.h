@@ -1,0 +1,18 @@
+// Whole-file writes that never leave a partly written file in place of the old one.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace setup {
+
+// Writes data to a temporary file beside path and moves it over path only when complete; on any
+// failure the temporary file is removed and an existing file at path keeps its content.
+// Raises "Cannot create file %s" (with path) when the temporary file cannot be created or path
+// cannot be replaced, "Stream write error" when the data cannot be stored in full.
+void WriteFileSafely(IFileSystem& files, const std::string& path, std::span<const uint8_t> data);
+
+} // namespace setup

@@ -1,0 +1,60 @@
+// An in-memory file system for the unit tests: folders and files, calls recorded, failures on
+// demand. Paths match as on the platform: case, repeated and trailing backslashes are ignored.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace setup {
+
+class FakeFileSystem : public IFileSystem {
+public:
+    bool MakeDirectory(const std::string& path) override;
+    bool CopyOver(const std::string& from, const std::string& to) override;
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    std::unique_ptr<IWriteStream> OpenForWriting(const std::string& path) override;
+    bool MoveOver(const std::string& from, const std::string& target) override;
+    bool RemoveFile(const std::string& path) override;
+    std::string WindowsDirectory() override { return WindowsFolder; }
+
+    // Test set-up and inspection. Adding creates any missing parent folders.
+    void AddDirectory(const std::string& path);
+    void AddFile(const std::string& path, const std::string& content);
+    // The file's bytes; nullopt when there is no such file.
+    std::optional<std::string> Content(const std::string& path) const;
+    // Every file, as its path was first spelt, in path order.
+    std::vector<std::string> FileNames() const;
+
+    std::string WindowsFolder = "C:\\WINDOWS";
+    std::set<std::string> UncreatableDirectories; // MakeDirectory fails
+    std::set<std::string> UncreatableFiles;       // OpenForWriting fails
+    std::set<std::string> OpenFiles;     // held by a running program: no create, replace, delete
+    std::set<std::string> FailingCopies; // CopyOver from these fails
+    std::optional<size_t> FreeSpace;     // bytes left before the disk is full; none: no limit
+    std::vector<std::string> Log;        // "OpenForWriting C:\a.txt", "MoveOver a -> b", ...
+
+    static std::string Normalize(const std::string& path);
+
+private:
+    friend class FakeWriteStream;
+    struct Entry {
+        std::string Name;
+        std::string Content;
+    };
+
+    bool ParentExists(const std::string& key) const;
+    bool IsHeld(const std::string& key) const;
+    static bool Listed(const std::set<std::string>& paths, const std::string& key);
+
+    std::map<std::string, Entry> Files;
+    std::map<std::string, std::string> Directories; // key -> path as spelt
+    std::multiset<std::string> Writing;             // files with an open stream
+};
+
+} // namespace setup

@@ -1,0 +1,27 @@
+// Records the shortcuts saved; can fail as a missing shell-link class or interface does.
+#pragma once
+
+#include "platform/Exceptions.h"
+#include "platform/ShellLinks.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace setup {
+
+class FakeShellLinks : public IShellLinks {
+public:
+    struct Saved {
+        TShortcut Link;
+        std::string File;
+    };
+
+    void Save(const TShortcut& link, const std::string& file) override;
+
+    std::optional<EOleSysError> CreationError; // raised as is by every Save
+    bool InterfaceMissing = false;             // raises "Interface not supported"
+    std::vector<Saved> Links;
+};
+
+} // namespace setup

@@ -1,0 +1,5 @@
+target_sources(setup_fakes PRIVATE
+    FakeFileSystem.cpp
+    FakeProcesses.cpp
+    FakeResources.cpp
+    FakeShellLinks.cpp)

@@ -1,0 +1,1 @@
+target_sources(setup_fakes PRIVATE FakeScreen.cpp)

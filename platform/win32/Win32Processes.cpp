@@ -1,0 +1,39 @@
+#include "platform/win32/Win32Processes.h"
+
+#include "platform/win32/Handles.h"
+
+#include <tlhelp32.h>
+
+#include <cstring>
+
+namespace setup {
+
+// The ANSI entry record, whose size field the snapshot functions check.
+static_assert(sizeof(PROCESSENTRY32) == 296);
+
+std::vector<TProcessEntry> Win32Processes::Snapshot() {
+    std::vector<TProcessEntry> entries;
+    const TFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return entries;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
+        const size_t length = strnlen(entry.szExeFile, sizeof entry.szExeFile);
+        entries.push_back({entry.th32ProcessID, std::string(entry.szExeFile, length)});
+    }
+    return entries;
+}
+
+bool Win32Processes::Terminate(uint32_t processId) {
+    const TKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    return process && TerminateProcess(process.Get(), 0);
+}
+
+bool Win32Processes::StartHidden(const std::string& commandLine) {
+    // WinExec reports success with a value above 31.
+    return WinExec(commandLine.c_str(), SW_HIDE) > 31;
+}
+
+} // namespace setup

@@ -1,0 +1,15 @@
+// Processes through Toolhelp snapshots, OpenProcess/TerminateProcess and WinExec.
+#pragma once
+
+#include "platform/Processes.h"
+
+namespace setup {
+
+class Win32Processes : public IProcesses {
+public:
+    std::vector<TProcessEntry> Snapshot() override;
+    bool Terminate(uint32_t processId) override;
+    bool StartHidden(const std::string& commandLine) override;
+};
+
+} // namespace setup

@@ -1,0 +1,13 @@
+// The running program's own RT_RCDATA blocks.
+#pragma once
+
+#include "platform/Resources.h"
+
+namespace setup {
+
+class Win32Resources : public IResources {
+public:
+    std::optional<std::span<const uint8_t>> FindBlock(const std::string& name) override;
+};
+
+} // namespace setup

@@ -1,0 +1,49 @@
+#include "platform/win32/Win32Screen.h"
+
+#include <windows.h>
+
+#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/GdiHandles.h"
+
+#include <cstring>
+
+namespace setup {
+
+namespace {
+
+// The screen's device context, taken before the canvas that draws on it is made.
+struct ScreenDC {
+    UniqueWindowDC Screen{nullptr};
+};
+
+// A canvas that owns its screen device context: the canvas puts the context back as it
+// was, and only then is the context released.
+class ScreenCanvas : private ScreenDC, public GdiCanvas {
+public:
+    ScreenCanvas() : GdiCanvas(Screen.get()) {}
+};
+
+} // namespace
+
+std::unique_ptr<ICanvas> TWin32Screen::CreateMeasuringCanvas() {
+    return std::make_unique<ScreenCanvas>();
+}
+
+uint8_t TWin32Screen::FontPitchAndFamily(const std::string& face, int height, int width) {
+    LOGFONTA log{};
+    log.lfHeight = height;
+    log.lfWidth = width;
+    // Longer names are no face GDI knows; cut them to what LOGFONT holds.
+    std::strncpy(log.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    const UniqueWindowDC screen(nullptr);
+    const UniqueFont font(CreateFontIndirectA(&log));
+    if (!screen.get() || !font)
+        return 0;
+    const ScopedSelect selected(screen.get(), font.get());
+    TEXTMETRICA metrics{};
+    if (!GetTextMetricsA(screen.get(), &metrics))
+        return 0;
+    return metrics.tmPitchAndFamily;
+}
+
+} // namespace setup

@@ -1,0 +1,58 @@
+#include "platform/win32/Win32ShellLinks.h"
+
+#include "platform/Exceptions.h"
+#include "platform/win32/ComPtr.h"
+
+#include <shlobj.h>
+
+namespace setup {
+
+namespace {
+
+// The system's text for a COM error, or "OLE error %.8x" when it has none.
+std::string OleErrorMessage(HRESULT code) {
+    char text[1024];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+    while (length > 0 && static_cast<unsigned char>(text[length - 1]) <= ' ')
+        --length; // the system ends its texts with a line break
+    if (length == 0)
+        return Format("OLE error %.8x", static_cast<unsigned>(code));
+    return std::string(text, length);
+}
+
+template <typename T> TComPtr<T> Query(const TComPtr<IUnknown>& object, REFIID iid) {
+    TComPtr<T> result;
+    if (FAILED(object->QueryInterface(iid, result.Receive())))
+        throw EIntfCastError("Interface not supported");
+    return result;
+}
+
+std::wstring WideText(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.pop_back(); // the terminator counted in length
+    return wide;
+}
+
+} // namespace
+
+void Win32ShellLinks::Save(const TShortcut& link, const std::string& file) {
+    TComPtr<IUnknown> object;
+    const HRESULT created =
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                         IID_IUnknown, object.Receive());
+    if (FAILED(created))
+        throw EOleSysError(OleErrorMessage(created), static_cast<uint32_t>(created));
+    const TComPtr<IShellLinkA> shellLink = Query<IShellLinkA>(object, IID_IShellLinkA);
+    const TComPtr<IPersistFile> persistFile = Query<IPersistFile>(object, IID_IPersistFile);
+    shellLink->SetArguments(link.Arguments.c_str());
+    shellLink->SetPath(link.Path.c_str());
+    shellLink->SetWorkingDirectory(link.WorkingDirectory.c_str());
+    persistFile->Save(WideText(file).c_str(), FALSE);
+}
+
+} // namespace setup

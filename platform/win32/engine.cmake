@@ -1,0 +1,5 @@
+target_sources(setup_win32 PRIVATE
+    Win32FileSystem.cpp
+    Win32Processes.cpp
+    Win32Resources.cpp
+    Win32ShellLinks.cpp)

@@ -1,0 +1,1 @@
+target_sources(setup_win32 PRIVATE Win32Screen.cpp)

@@ -1,0 +1,102 @@
+#include "shellutil/PalvorneComp.h"
+#include "platform/Exceptions.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeShellLinks.h"
+
+#include <gtest/gtest.h>
+
+namespace setup {
+namespace {
+
+const std::string WindowsKey = "software\\microsoft\\windows\\currentversion";
+const std::string FoldersKey = WindowsKey + "\\EXPLORER\\Shell Folders";
+
+class ReadShellFoldersTest : public testing::Test {
+protected:
+    ReadShellFoldersTest() {
+        ShellFolders = {"stale", "stale", "stale", "stale", "stale"};
+        Registry.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "C:\\WINDOWS");
+        Registry.SetString(TRootKey::CurrentUser, FoldersKey, "Programs",
+                           "C:\\WINDOWS\\Start Menu\\Programs");
+        Registry.SetString(TRootKey::CurrentUser, FoldersKey, "Start Menu",
+                           "C:\\WINDOWS\\Start Menu");
+        Registry.SetString(TRootKey::CurrentUser, FoldersKey, "Desktop", "C:\\WINDOWS\\Desktop");
+        Registry.SetString(TRootKey::CurrentUser, FoldersKey, "Startup",
+                           "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+    }
+    ~ReadShellFoldersTest() override { ShellFolders = {}; }
+
+    FakeRegistry Registry;
+};
+
+TEST_F(ReadShellFoldersTest, FillsTheFiveTextsFromTheirRoots) {
+    ReadShellFolders(Registry);
+    EXPECT_EQ(ShellFolders.Windows, "C:\\WINDOWS");
+    EXPECT_EQ(ShellFolders.Programs, "C:\\WINDOWS\\Start Menu\\Programs");
+    EXPECT_EQ(ShellFolders.StartMenu, "C:\\WINDOWS\\Start Menu");
+    EXPECT_EQ(ShellFolders.Desktop, "C:\\WINDOWS\\Desktop");
+    EXPECT_EQ(ShellFolders.Startup, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+}
+
+TEST_F(ReadShellFoldersTest, MissingValuesAndKeysGiveEmptyTextAndTheKeysAreCreated) {
+    FakeRegistry empty;
+    ReadShellFolders(empty);
+    EXPECT_EQ(ShellFolders.Windows, "");
+    EXPECT_EQ(ShellFolders.Programs, "");
+    EXPECT_EQ(ShellFolders.Startup, "");
+    EXPECT_TRUE(empty.HasKey(TRootKey::LocalMachine, WindowsKey));
+    EXPECT_TRUE(empty.HasKey(TRootKey::CurrentUser, FoldersKey));
+    EXPECT_FALSE(empty.HasKey(TRootKey::CurrentUser, WindowsKey + "\\EXPLORER\\shell"));
+}
+
+TEST_F(ReadShellFoldersTest, ExpandableTextIsAccepted) {
+    Registry.SetValue(TRootKey::CurrentUser, FoldersKey, "Desktop", REG_TYPE_EXPAND_SZ,
+                      std::string("%USERPROFILE%\\Desktop\0", 22));
+    ReadShellFolders(Registry);
+    EXPECT_EQ(ShellFolders.Desktop, "%USERPROFILE%\\Desktop");
+}
+
+TEST_F(ReadShellFoldersTest, ValueOfTheWrongTypeStopsTheReadingThere) {
+    Registry.SetValue(TRootKey::CurrentUser, FoldersKey, "Programs", REG_TYPE_DWORD,
+                      std::string("\1\0\0\0", 4));
+    try {
+        ReadShellFolders(Registry);
+        FAIL() << "no error";
+    } catch (const ERegistryException& error) {
+        EXPECT_EQ(error.Message(), "Invalid data type for 'Programs'");
+    }
+    EXPECT_EQ(ShellFolders.Windows, "C:\\WINDOWS");
+    EXPECT_EQ(ShellFolders.StartMenu, "stale");
+}
+
+TEST(CreateShortcutTest, SetsArgumentsPathAndFolderOfTheTarget) {
+    FakeShellLinks links;
+    CreateShortcut(links, "C:\\Menu\\Palvorne\\Lumivary\\", "PalvorneLV.lnk",
+                   "C:\\Program Files\\Palvorne Lumivary\\PalvorneLV.exe");
+    ASSERT_EQ(links.Links.size(), 1u);
+    const TShortcut& link = links.Links[0].Link;
+    EXPECT_EQ(links.Links[0].File, "C:\\Menu\\Palvorne\\Lumivary\\PalvorneLV.lnk");
+    EXPECT_EQ(link.Arguments, "C:\\Program Files\\Palvorne Lumivary\\PalvorneLV.exe");
+    EXPECT_EQ(link.Path, link.Arguments);
+    EXPECT_EQ(link.WorkingDirectory, "C:\\Program Files\\Palvorne Lumivary\\");
+}
+
+TEST(CreateShortcutTest, WorkingDirectoryEndsAtTheLastBackslashOrColon) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Dest\\\\Uninstall.exe", "C:\\Dest\\\\"},
+        {"D:Run.exe", "D:"},
+        {"\\Uninstall.exe", "\\"},
+        {"Run.exe", ""},
+        {"C:\\odd:name\\x.exe", "C:\\odd:name\\"},
+        {"C:\\a\\b:c.exe", "C:\\a\\b:"},
+    };
+    for (const auto& [target, folder] : cases) {
+        FakeShellLinks links;
+        CreateShortcut(links, "", "x.lnk", target);
+        ASSERT_EQ(links.Links.size(), 1u);
+        EXPECT_EQ(links.Links[0].Link.WorkingDirectory, folder) << target;
+    }
+}
+
+} // namespace
+} // namespace setup

@@ -1,0 +1,98 @@
+#include "platform/win32/Win32ShellLinks.h"
+#include "platform/Exceptions.h"
+#include "platform/win32/ComPtr.h"
+#include "shellutil/PalvorneComp.h"
+#include "tests/win32/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+namespace setup {
+namespace {
+
+// COM for the calling thread, as Setup.exe starts it before its first page.
+class TComLibrary {
+public:
+    TComLibrary() : Result(CoInitialize(nullptr)) {}
+    ~TComLibrary() {
+        if (SUCCEEDED(Result))
+            CoUninitialize();
+    }
+    TComLibrary(const TComLibrary&) = delete;
+    TComLibrary& operator=(const TComLibrary&) = delete;
+    HRESULT Result;
+};
+
+// Reads a saved link back through the platform's own shell-link object.
+TShortcut LoadLink(const std::string& file) {
+    TComPtr<IShellLinkA> link;
+    EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkA, link.Receive()));
+    TComPtr<IPersistFile> persist;
+    EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.Receive()));
+    std::wstring wide(file.begin(), file.end());
+    EXPECT_HRESULT_SUCCEEDED(persist->Load(wide.c_str(), STGM_READ));
+    char text[MAX_PATH * 2] = {};
+    TShortcut result;
+    link->GetArguments(text, sizeof text);
+    result.Arguments = text;
+    link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+    result.Path = text;
+    link->GetWorkingDirectory(text, sizeof text);
+    result.WorkingDirectory = text;
+    return result;
+}
+
+class Win32ShellLinksTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_HRESULT_SUCCEEDED(Com.Result); }
+
+    // A target that exists, as after the payload was written.
+    std::string Target(const std::string& name) {
+        const std::string path = Temp / name;
+        CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        return path;
+    }
+
+    TComLibrary Com;
+    TTempFolder Temp{"engine-links-"};
+    Win32ShellLinks Links;
+};
+
+TEST_F(Win32ShellLinksTest, SavedLinkReadsBackWithItsThreeFields) {
+    const std::string target = Target("PalvorneLV.exe");
+    CreateShortcut(Links, Temp.Folder() + "\\", "PalvorneLV.lnk", target);
+    const TShortcut link = LoadLink(Temp / "PalvorneLV.lnk");
+    EXPECT_EQ(link.Path, target);
+    EXPECT_EQ(link.Arguments, target);
+    EXPECT_EQ(link.WorkingDirectory, Temp.Folder() + "\\");
+}
+
+TEST_F(Win32ShellLinksTest, SavingAgainOverwritesTheLink) {
+    CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", Target("PalvorneLV.exe"));
+    const std::string second = Target("Uninstall.exe");
+    CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", second);
+    EXPECT_EQ(LoadLink(Temp / "Uninstall.lnk").Path, second);
+}
+
+TEST_F(Win32ShellLinksTest, SaveIntoAMissingFolderIsNotReported) {
+    EXPECT_NO_THROW(Links.Save({"x", Target("x.exe"), ""}, Temp / "missing\\x.lnk"));
+    EXPECT_EQ(GetFileAttributesA((Temp / "missing\\x.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Win32ShellLinksNoComTest, CreationWithoutComRaisesTheSystemsText) {
+    Win32ShellLinks links;
+    try {
+        links.Save({"a", "C:\\a.exe", "C:\\"}, "C:\\a.lnk");
+        FAIL() << "saved without COM";
+    } catch (const EOleSysError& error) {
+        EXPECT_EQ(error.ErrorCode, static_cast<uint32_t>(CO_E_NOTINITIALIZED));
+        EXPECT_FALSE(error.Message().empty());
+        EXPECT_NE(error.Message().back(), '\n');
+    }
+}
+
+} // namespace
+} // namespace setup
