@@ -1,0 +1,1 @@
+target_sources(setup_core PRIVATE FxObject.cpp FxCaption.cpp FxBevel.cpp EffectText.cpp FxLabel.cpp)
