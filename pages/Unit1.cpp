@@ -17,6 +17,16 @@ TForm1::TForm1() {
     Image1.Transparent = true;
     Image1.SetPicture(GdiBitmap::FromResource("LOGO"));
     AddGraphic(Image1);
+    // Sized by hand: switch auto-size off before the font and caption would resize it.
+    FxLabel1.SetAutoSize(false);
+    FxLabel1.SetBounds(8, 16, 673, 62);
+    FxLabel1.SetColor(clRed);
+    FxLabel1.SetFont({"Arial", -41, fsBold, clRed, ANSI_CHARSET_ID});
+    FxLabel1.FontFx().SetStyle(tdShadow);
+    FxLabel1.FontFx().SetShadowDepth(4);
+    FxLabel1.FontFx().SetShadowColor(clBtnText);
+    FxLabel1.SetCaption("Palvorne Lumivary 2000");
+    AddGraphic(FxLabel1);
     // Clicks and keys on the backdrop are ignored.
     SetEnabled(false);
 }

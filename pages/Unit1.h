@@ -3,6 +3,8 @@
 
 #include "platform/StdGraphics.h"
 #include "platform/win32/Form.h"
+#include "platform/win32/Win32Screen.h"
+#include "widgets/FxLabel.h"
 
 namespace setup {
 
@@ -12,6 +14,8 @@ public:
 
     TImage Image2{this};
     TImage Image1{this};
+    TWin32Screen Screen; // the title measures its text on the screen
+    TFxLabel FxLabel1{this, Screen};
 
 protected:
     void FormActivate() override;

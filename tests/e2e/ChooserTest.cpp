@@ -26,10 +26,17 @@ std::string EditText(HWND chooser) {
     return text;
 }
 
-// Moves the keyboard focus to a control of the page, as Tab would.
-void FocusOn(HWND page, HWND control) {
-    SetForegroundWindow(page);
-    SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+// Clicks a point of a child control, given in the control's own client coordinates.
+void ClickIn(HWND page, HWND control, POINT point) {
+    MapWindowPoints(control, page, &point, 1);
+    ClickAt(page, point.x, point.y);
+}
+
+// Clicks entry index of a list box.
+void ClickEntry(HWND page, HWND list, LRESULT index) {
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ClickIn(page, list, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
 }
 
 // Setup up to the destination page.
@@ -43,7 +50,7 @@ HWND OpenDestinationPage(const TSetupProcess& setup) {
 
 // Replaces the chooser's path text by typing, as a person would.
 void TypePath(HWND chooser, const std::string& path) {
-    FocusOn(chooser, ChildOfClass(chooser, "Edit"));
+    ClickIn(chooser, ChildOfClass(chooser, "Edit"), {20, 8});
     SendKeys(chooser, "{HOME}+{END}{DEL}" + path);
 }
 
@@ -108,8 +115,8 @@ TEST(Chooser, PickingTheDriveRootProposesItWithOneBackslash) {
     // The list's first entry is the drive root.
     HWND list = ChildOfClass(chooser, "ListBox");
     ASSERT_TRUE(list);
-    FocusOn(chooser, list);
-    SendKeys(chooser, "{HOME}{ENTER}");
+    ClickEntry(chooser, list, 0);
+    SendKeys(chooser, "{ENTER}");
     EXPECT_EQ(EditText(chooser), "C:\\Palvorne Lumivary");
     SendKeys(chooser, "%o");
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
@@ -131,12 +138,8 @@ TEST(Chooser, DoubleClickOpensAFolderAndProposesBelowIt) {
     const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>("Aurora"));
     ASSERT_NE(index, LB_ERR);
-    RECT item{};
-    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    MapWindowPoints(list, chooser, &centre, 1);
-    ClickAt(chooser, centre.x, centre.y);
-    ClickAt(chooser, centre.x, centre.y);
+    ClickEntry(chooser, list, index);
+    ClickEntry(chooser, list, index);
     EXPECT_EQ(EditText(chooser), "C:\\Program Files\\Aurora\\Palvorne Lumivary");
 }
 
