@@ -8,15 +8,6 @@ namespace setup {
 
 TForm2* Form2 = nullptr;
 
-namespace {
-void PlaceLabel(TForm& form, TLabel& label, int left, int top, int width, int height,
-                const char* text) {
-    label.SetBounds(left, top, width, height);
-    label.SetCaption(text);
-    label.Transparent = true;
-    form.AddGraphic(label);
-}
-} // namespace
 
 TForm2::TForm2() {
     CreateForm("Palvorne Lumivary", 491, 317);
@@ -27,21 +18,23 @@ TForm2::TForm2() {
     Image1.Stretch = true;
     Image1.SetPicture(GdiBitmap::FromResource("SIDEPICTURE"));
     AddGraphic(Image1);
-    PlaceLabel(*this, Label1, 136, 16, 313, 49,
+    AddLabel(Label1, 136, 16, 313, 49,
                "Hello and welcome to the Palvorne Lumivary Setup program. This program will "
                "install Palvorne Lumivary on your computer.");
-    PlaceLabel(*this, Label2, 136, 88, 313, 33,
+    AddLabel(Label2, 136, 88, 313, 33,
                "It is strongly recommended that you exit all windows programs before running "
                "this setup program");
-    PlaceLabel(*this, Label3, 136, 152, 313, 41,
+    AddLabel(Label3, 136, 152, 313, 41,
                "Click Exit to quit Setup and then close any programs you have running, Click "
                "Continue to continue with the Setup program.");
     Label1.WordWrap = Label2.WordWrap = Label3.WordWrap = true;
-    PlaceLabel(*this, Label4, 136, 224, 65, 13, "WARNING:");
+    AddLabel(Label4, 136, 224, 65, 13, "WARNING:");
     TFontDesc bold = ParentFont();
     bold.Style = fsBold;
     Label4.SetFont(bold);
-    PlaceLabel(*this, Label5, 203, 224, 236, 13, "This program is the property of Palvorne.");
+    AddLabel(Label5, 203, 224, 236, 13, "This program is the property of Palvorne.");
+    for (TLabel* label : {&Label1, &Label2, &Label3, &Label4, &Label5})
+        label->Transparent = true;
     GroupBox1.SetBounds(-16, 257, 529, 7);
     AddGraphic(GroupBox1);
     GroupBox2.SetBounds(-13, 304, 526, 7);

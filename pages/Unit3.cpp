@@ -8,15 +8,6 @@ namespace setup {
 
 TForm3* Form3 = nullptr;
 
-namespace {
-void PlaceLabel(TForm& form, TLabel& label, int left, int top, int width, int height,
-                const char* text, bool wordWrap = false) {
-    label.SetBounds(left, top, width, height);
-    label.SetCaption(text);
-    label.WordWrap = wordWrap;
-    form.AddGraphic(label);
-}
-} // namespace
 
 TForm3::TForm3() {
     CreateForm("Palvorne Lumivary", 491, 318);
@@ -26,20 +17,21 @@ TForm3::TForm3() {
     Image1.SetBounds(9, 17, 111, 231);
     Image1.Stretch = true;
     AddGraphic(Image1);
-    PlaceLabel(*this, Label1, 136, 16, 305, 17,
+    AddLabel(Label1, 136, 16, 305, 17,
                "Setup will install Palvorne Lumivary in following folder");
-    PlaceLabel(*this, Label2, 136, 56, 297, 25, "To install to this folder, click install");
-    PlaceLabel(*this, Label3, 136, 104, 284, 26,
-               "To intall to a different folder, click browse and select another folder", true);
-    PlaceLabel(*this, Label4, 136, 152, 294, 26,
-               "You can choose not to install Palvorne Lumivary by clicking  Exit Setup.", true);
+    AddLabel(Label2, 136, 56, 297, 25, "To install to this folder, click install");
+    AddLabel(Label3, 136, 104, 284, 26,
+               "To intall to a different folder, click browse and select another folder");
+    AddLabel(Label4, 136, 152, 294, 26,
+               "You can choose not to install Palvorne Lumivary by clicking  Exit Setup.");
+    Label3.WordWrap = Label4.WordWrap = true;
     GroupBox1.SetBounds(-72, 257, 577, 7);
     AddGraphic(GroupBox1);
     GroupBox2.SetBounds(136, 200, 345, 49);
     GroupBox2.Caption = " Destination Folder ";
     AddGraphic(GroupBox2);
     // Controls of the frame sit at its offset (136, 200).
-    PlaceLabel(*this, Label5, 144, 224, 220, 13, "C:\\Program Files\\Palvorne Lumivary");
+    AddLabel(Label5, 144, 224, 220, 13, "C:\\Program Files\\Palvorne Lumivary");
     Label5.AutoSize = true;
     GroupBox3.SetBounds(-89, 305, 586, 7);
     GroupBox3.Caption = "GroupBox3";

@@ -11,19 +11,15 @@ TForm4* Form4 = nullptr;
 TForm4::TForm4(TInstallPlatform platform)
     : Platform(platform), Install(platform, *this) {
     CreateForm("Installing", 419, 120);
-    Label2.SetBounds(29, 8, 100, 16);
-    Label2.SetCaption("Copying Files:");
+    AddLabel(Label2, 29, 8, 100, 16, "Copying Files:");
     Label2.Transparent = true;
     TFontDesc heading = ParentFont();
     heading.Style = fsBold;
     heading.Height = -13;
     Label2.SetFont(heading);
-    AddGraphic(Label2);
-    Label1.SetBounds(34, 32, 0, 0);
-    Label1.SetCaption("Label1");
+    AddLabel(Label1, 34, 32, 0, 0, "Label1");
     Label1.Transparent = true;
     Label1.AutoSize = true;
-    AddGraphic(Label1);
     Panel1.SetBounds(34, 56, 350, 20);
     Panel1.BevelOuter = TBevelCut::Lowered;
     AddGraphic(Panel1);

@@ -8,13 +8,6 @@ namespace setup {
 TForm6* Form6 = nullptr;
 
 namespace {
-void PlaceLabel(TForm& form, TLabel& label, int left, int top, int width, int height,
-                const char* text) {
-    label.SetBounds(left, top, width, height);
-    label.SetCaption(text);
-    form.AddGraphic(label);
-}
-
 bool IsBlank(const std::string& text) {
     return text.find_first_not_of(' ') == std::string::npos;
 }
@@ -22,10 +15,10 @@ bool IsBlank(const std::string& text) {
 
 TForm6::TForm6() {
     CreateForm("Choose Folder", 261, 322);
-    PlaceLabel(*this, Label1, 16, 8, 169, 13, "Please choose the installation folder");
-    PlaceLabel(*this, Label2, 16, 32, 25, 13, "Path:");
-    PlaceLabel(*this, Label3, 16, 88, 53, 13, "Directories:");
-    PlaceLabel(*this, Label4, 16, 256, 28, 13, "Drive:");
+    AddLabel(Label1, 16, 8, 169, 13, "Please choose the installation folder");
+    AddLabel(Label2, 16, 32, 25, 13, "Path:");
+    AddLabel(Label3, 16, 88, 53, 13, "Directories:");
+    AddLabel(Label4, 16, 256, 28, 13, "Drive:");
     Edit1.Create(Handle(), 101, {16, 56, 16 + 233, 56 + 21},
                  "C:\\Program Files\\Palvorne Lumivary", FontHandle());
     Button1.Create(Handle(), 102, {176, 112, 176 + 75, 112 + 25}, "&OK", FontHandle());

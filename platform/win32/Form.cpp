@@ -67,6 +67,13 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
                              height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
 }
 
+void TForm::AddLabel(TLabel& label, int left, int top, int width, int height,
+                     const std::string& text) {
+    label.SetBounds(left, top, width, height);
+    label.SetCaption(text);
+    AddGraphic(label);
+}
+
 void TForm::Show() {
     ShowWindow(Window, SW_SHOW);
     SetForegroundWindow(Window);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/Control.h"
+#include "platform/StdGraphics.h"
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/WinControl.h"
 
@@ -34,6 +35,9 @@ public:
 
     // Windowless children, painted bottom to top in the order added.
     void AddGraphic(TGraphicControl& control) { Graphics.push_back(&control); }
+    // A text at left, top with the given size, added on top of what is there.
+    void AddLabel(TLabel& label, int left, int top, int width, int height,
+                  const std::string& text);
     // The push button that Enter presses wherever the focus is, or null.
     void SetDefaultButton(TWinControl* button) { DefaultButton = button; }
     HFONT FontHandle() const { return Font.get(); }

@@ -39,20 +39,30 @@ void ClickEntry(HWND page, HWND list, LRESULT index) {
     ClickIn(page, list, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
 }
 
-// Setup up to the destination page.
-HWND OpenDestinationPage(const TSetupProcess& setup) {
-    HWND welcome = WelcomePage(setup);
-    if (!welcome)
-        return nullptr;
-    SendKeys(welcome, "%c");
-    return DestinationPage(setup);
-}
-
 // Replaces the chooser's path text by typing, as a person would.
 void TypePath(HWND chooser, const std::string& path) {
     ClickIn(chooser, ChildOfClass(chooser, "Edit"), {20, 8});
     SendKeys(chooser, "{HOME}+{END}{DEL}" + path);
 }
+
+HWND Browse(const TSetupProcess& setup, HWND destination) {
+    SendKeys(destination, "%r");
+    return FolderChooser(setup);
+}
+
+// Setup on its destination page with the chooser open beside it.
+class ChooserOpen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        destination = OpenDestinationPage(setup);
+        ASSERT_TRUE(destination);
+        chooser = Browse(setup, destination);
+        ASSERT_TRUE(chooser);
+    }
+    TSetupProcess setup;
+    HWND destination = nullptr;
+    HWND chooser = nullptr;
+};
 
 void ExpectInstalledInto(const std::string& folder) {
     ExpectFileIsBlock(folder + "\\PalvorneLV.exe", "PLV");
@@ -71,13 +81,7 @@ std::string FinishInstall(const TSetupProcess& setup, HWND destination) {
     return text;
 }
 
-TEST(Chooser, BrowseProposesTheProductFolderUnderProgramFiles) {
-    TSetupProcess setup;
-    HWND destination = OpenDestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%r");
-    HWND chooser = FolderChooser(setup);
-    ASSERT_TRUE(chooser);
+TEST_F(ChooserOpen, BrowseProposesTheProductFolderUnderProgramFiles) {
     EXPECT_EQ(EditText(chooser), "C:\\Program Files\\Palvorne Lumivary");
     HWND list = ChildOfClass(chooser, "ListBox");
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1) << "Program Files is selected";
@@ -88,13 +92,7 @@ TEST(Chooser, BrowseProposesTheProductFolderUnderProgramFiles) {
     SaveScreenshot("chooser");
 }
 
-TEST(Chooser, TypedFolderIsInstalledInto) {
-    TSetupProcess setup;
-    HWND destination = OpenDestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%r");
-    HWND chooser = FolderChooser(setup);
-    ASSERT_TRUE(chooser);
+TEST_F(ChooserOpen, TypedFolderIsInstalledInto) {
     TypePath(chooser, "C:\\Games\\Night Sky");
     ASSERT_EQ(EditText(chooser), "C:\\Games\\Night Sky");
     SendKeys(chooser, "%o");
@@ -105,13 +103,7 @@ TEST(Chooser, TypedFolderIsInstalledInto) {
     StopRunner();
 }
 
-TEST(Chooser, PickingTheDriveRootProposesItWithOneBackslash) {
-    TSetupProcess setup;
-    HWND destination = OpenDestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%r");
-    HWND chooser = FolderChooser(setup);
-    ASSERT_TRUE(chooser);
+TEST_F(ChooserOpen, PickingTheDriveRootProposesItWithOneBackslash) {
     // The list's first entry is the drive root.
     HWND list = ChildOfClass(chooser, "ListBox");
     ASSERT_TRUE(list);
@@ -130,8 +122,7 @@ TEST(Chooser, DoubleClickOpensAFolderAndProposesBelowIt) {
     TSetupProcess setup;
     HWND destination = OpenDestinationPage(setup);
     ASSERT_TRUE(destination);
-    SendKeys(destination, "%r");
-    HWND chooser = FolderChooser(setup);
+    HWND chooser = Browse(setup, destination);
     ASSERT_TRUE(chooser);
     HWND list = ChildOfClass(chooser, "ListBox");
     ASSERT_TRUE(list);
@@ -143,13 +134,7 @@ TEST(Chooser, DoubleClickOpensAFolderAndProposesBelowIt) {
     EXPECT_EQ(EditText(chooser), "C:\\Program Files\\Aurora\\Palvorne Lumivary");
 }
 
-TEST(Chooser, CancelKeepsTheFolder) {
-    TSetupProcess setup;
-    HWND destination = OpenDestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%r");
-    HWND chooser = FolderChooser(setup);
-    ASSERT_TRUE(chooser);
+TEST_F(ChooserOpen, CancelKeepsTheFolder) {
     TypePath(chooser, "C:\\Elsewhere");
     SendKeys(chooser, "%c");
     EXPECT_TRUE(WaitForHidden(chooser));
@@ -160,13 +145,7 @@ TEST(Chooser, CancelKeepsTheFolder) {
     StopRunner();
 }
 
-TEST(Chooser, EmptyPathIsRefused) {
-    TSetupProcess setup;
-    HWND destination = OpenDestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%r");
-    HWND chooser = FolderChooser(setup);
-    ASSERT_TRUE(chooser);
+TEST_F(ChooserOpen, EmptyPathIsRefused) {
     TypePath(chooser, "   ");
     SendKeys(chooser, "%o");
     HWND message = WaitForWindow("Setup", "OK", setup.ProcessId());

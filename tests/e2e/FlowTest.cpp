@@ -94,13 +94,7 @@ TEST(Flow, EscapeOnTheWelcomePageDoesNothing) {
 
 TEST(Flow, EnterOnTheProgressPageAsksAndNoResumes) {
     TSetupProcess setup;
-    HWND welcome = WelcomePage(setup);
-    ASSERT_TRUE(welcome);
-    SendKeys(welcome, "%c");
-    HWND destination = DestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%i");
-    HWND progress = ProgressPage(setup);
+    HWND progress = StartInstall(setup);
     ASSERT_TRUE(progress);
     SendKeys(progress, "{ENTER}");
     HWND question = WaitForWindow("Information", "&Yes", setup.ProcessId());
@@ -115,13 +109,7 @@ TEST(Flow, EnterOnTheProgressPageAsksAndNoResumes) {
 
 TEST(Flow, ClosingTheProgressPageHidesItAndTheAnimationStillEnds) {
     TSetupProcess setup;
-    HWND welcome = WelcomePage(setup);
-    ASSERT_TRUE(welcome);
-    SendKeys(welcome, "%c");
-    HWND destination = DestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%i");
-    HWND progress = ProgressPage(setup);
+    HWND progress = StartInstall(setup);
     ASSERT_TRUE(progress);
     PostMessageA(progress, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForHidden(progress));

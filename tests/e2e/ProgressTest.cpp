@@ -16,13 +16,7 @@ constexpr int GaugeHeight = 18;
 
 TEST(Progress, GaugeIsFullAndNavyWhileTheClosingMessageIsUp) {
     TSetupProcess setup;
-    HWND welcome = WelcomePage(setup);
-    ASSERT_TRUE(welcome);
-    SendKeys(welcome, "%c");
-    HWND destination = DestinationPage(setup);
-    ASSERT_TRUE(destination);
-    SendKeys(destination, "%i");
-    HWND progress = ProgressPage(setup);
+    HWND progress = StartInstall(setup);
     ASSERT_TRUE(progress);
     HWND message = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
     ASSERT_TRUE(message);

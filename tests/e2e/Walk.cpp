@@ -23,6 +23,22 @@ HWND FolderChooser(const TSetupProcess& setup) {
     return WaitForWindow("Choose Folder", "&OK", setup.ProcessId());
 }
 
+HWND OpenDestinationPage(const TSetupProcess& setup) {
+    HWND welcome = WelcomePage(setup);
+    if (!welcome)
+        return nullptr;
+    SendKeys(welcome, "%c");
+    return DestinationPage(setup);
+}
+
+HWND StartInstall(const TSetupProcess& setup) {
+    HWND destination = OpenDestinationPage(setup);
+    if (!destination)
+        return nullptr;
+    SendKeys(destination, "%i");
+    return ProgressPage(setup);
+}
+
 std::string DismissClosingMessage(const TSetupProcess& setup) {
     HWND message = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
     if (!message)
@@ -35,14 +51,8 @@ std::string DismissClosingMessage(const TSetupProcess& setup) {
 
 std::string InstallWithKeyboard(const std::string& setupExe) {
     TSetupProcess setup(setupExe);
-    HWND welcome = WelcomePage(setup);
-    if (!welcome)
-        return "<no welcome page>";
-    SendKeys(welcome, "%c");
-    HWND destination = DestinationPage(setup);
-    if (!destination)
-        return "<no destination page>";
-    SendKeys(destination, "%i");
+    if (!StartInstall(setup))
+        return "<no progress page>";
     const std::string text = DismissClosingMessage(setup);
     return setup.WaitForExit() == 0u ? text : std::string();
 }

@@ -13,6 +13,10 @@ HWND WelcomePage(const TSetupProcess& setup);
 HWND DestinationPage(const TSetupProcess& setup);
 HWND ProgressPage(const TSetupProcess& setup);
 HWND FolderChooser(const TSetupProcess& setup);
+// From the welcome page to the destination page with Alt+C.
+HWND OpenDestinationPage(const TSetupProcess& setup);
+// On to the progress page with Alt+C and Alt+I; returns it.
+HWND StartInstall(const TSetupProcess& setup);
 // Enter on the closing message; returns its text.
 std::string DismissClosingMessage(const TSetupProcess& setup);
 // Starts Setup.exe (the one under test by default), Alt+C, Alt+I, Enter on the closing

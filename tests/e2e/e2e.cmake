@@ -13,9 +13,9 @@ add_executable(PlantProbe PlantProbe.cpp)
 add_dependencies(e2e_tests Setup planted PlantProbe)
 
 foreach(source IN LISTS e2e_cases)
-    file(STRINGS ${source} lines REGEX "^TEST\\(")
+    file(STRINGS ${source} lines REGEX "^TEST(_F)?\\(")
     foreach(line IN LISTS lines)
-        string(REGEX REPLACE "^TEST\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+)\\).*" "\\1.\\2" name
+        string(REGEX REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+)\\).*" "\\2.\\3" name
                              "${line}")
         add_test(NAME e2e.${name}
                  COMMAND ${CMAKE_SOURCE_DIR}/scripts/e2e-case.sh ${SETUP_WINE_DIR}
