@@ -9,6 +9,13 @@ namespace setup {
 
 namespace {
 
+// The shell-link class and the interfaces it is asked for; spelt out here rather than taken
+// from the GUID library, which would bring every GUID it knows into the image.
+constexpr CLSID ShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID UnknownInterface = {0x00000000, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID ShellLinkAInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID PersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // The system's text for a COM error, or "OLE error %.8x" when it has none.
 std::string OleErrorMessage(HRESULT code) {
     char text[1024];
@@ -43,12 +50,12 @@ std::wstring WideText(const std::string& text) {
 void Win32ShellLinks::Save(const TShortcut& link, const std::string& file) {
     TComPtr<IUnknown> object;
     const HRESULT created =
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                         IID_IUnknown, object.Receive());
+        CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                         UnknownInterface, object.Receive());
     if (FAILED(created))
         throw EOleSysError(OleErrorMessage(created), static_cast<uint32_t>(created));
-    const TComPtr<IShellLinkA> shellLink = Query<IShellLinkA>(object, IID_IShellLinkA);
-    const TComPtr<IPersistFile> persistFile = Query<IPersistFile>(object, IID_IPersistFile);
+    const TComPtr<IShellLinkA> shellLink = Query<IShellLinkA>(object, ShellLinkAInterface);
+    const TComPtr<IPersistFile> persistFile = Query<IPersistFile>(object, PersistFileInterface);
     shellLink->SetArguments(link.Arguments.c_str());
     shellLink->SetPath(link.Path.c_str());
     shellLink->SetWorkingDirectory(link.WorkingDirectory.c_str());
