@@ -1,0 +1,1 @@
+setup_add_gtest(spine_win32_tests SOURCES Win32RegistryTest.cpp LIBS setup_win32 setup_core shlwapi)
