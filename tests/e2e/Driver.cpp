@@ -361,4 +361,14 @@ std::optional<TLinkFields> ReadShortcut(const std::string& file) {
 
 HWND RunnerWindow() { return FindWindowA(nullptr, "PalvorneRun1"); }
 
+void StopRunner() {
+    for (int i = 0; i < 200; ++i) {
+        HWND runner = RunnerWindow();
+        if (!runner)
+            return;
+        PostMessageA(runner, WM_QUIT, 0, 0);
+        std::this_thread::sleep_for(25ms);
+    }
+}
+
 } // namespace e2e

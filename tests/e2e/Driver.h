@@ -77,5 +77,7 @@ std::optional<TLinkFields> ReadShortcut(const std::string& file);
 
 // The companion window "PalvorneRun1", or null.
 HWND RunnerWindow();
+// Asks a running runner to quit and waits for its window to go.
+void StopRunner();
 
 } // namespace e2e

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <thread>
 
 namespace e2e {
 
@@ -55,16 +54,6 @@ std::string InstallWithKeyboard(const std::string& setupExe) {
         return "<no progress page>";
     const std::string text = DismissClosingMessage(setup);
     return setup.WaitForExit() == 0u ? text : std::string();
-}
-
-void StopRunner() {
-    for (int i = 0; i < 100; ++i) {
-        HWND runner = RunnerWindow();
-        if (!runner)
-            return;
-        PostMessageA(runner, WM_QUIT, 0, 0);
-        std::this_thread::sleep_for(50ms);
-    }
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {

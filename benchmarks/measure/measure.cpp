@@ -1,0 +1,414 @@
+// Whole-program figures of one install, run under Wine in a fresh prefix:
+//   measure setup|peer|floor <installer.exe> <payload folder>
+//       prints "kind first_ms install_ms peak_kib first_page_peak_kib empty_process_ms" and
+//       checks what the install left behind;
+//   measure size <Setup.exe>
+//       prints the file size, the bytes of its five RT_RCDATA blocks and of its bitmaps;
+//   measure idle
+//       does nothing: the empty process whose start is timed beside the figures.
+#include "tests/e2e/Driver.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace e2e;
+
+const std::string Destination = "C:\\Program Files\\Palvorne Lumivary";
+const char* const BlockNames[] = {"PLV", "UNINSTALL", "MPEGDLL", "RUN", "PLVCPL"};
+const DWORD WaitLimitMs = 60000;
+
+const char* const ConfigurationLines[] = {
+#include "config_lines.inc"
+};
+static_assert(std::size(ConfigurationLines) == 54, "one entry per line of config.ini");
+
+struct TFailure {
+    std::string What;
+};
+
+double NowMs() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency);
+}
+
+// Polls probe every millisecond until it yields a window; throws after the wait limit.
+template <typename Probe> HWND PollFor(const char* what, Probe probe) {
+    const double end = NowMs() + WaitLimitMs;
+    for (;;) {
+        if (HWND found = probe())
+            return found;
+        if (NowMs() > end)
+            throw TFailure{std::string("timed out waiting for ") + what};
+        Sleep(1);
+    }
+}
+
+class TProcess {
+public:
+    explicit TProcess(const std::string& commandLine) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string line = commandLine;
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &Info))
+            throw TFailure{"cannot start " + commandLine};
+    }
+    ~TProcess() {
+        if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(Info.hProcess, 1);
+        CloseHandle(Info.hThread);
+        CloseHandle(Info.hProcess);
+    }
+    TProcess(const TProcess&) = delete;
+    TProcess& operator=(const TProcess&) = delete;
+
+    DWORD Id() const { return Info.dwProcessId; }
+    HANDLE Handle() const { return Info.hProcess; }
+
+    DWORD WaitForExit() const {
+        if (WaitForSingleObject(Info.hProcess, WaitLimitMs) != WAIT_OBJECT_0)
+            throw TFailure{"the installer did not end"};
+        DWORD code = 0;
+        GetExitCodeProcess(Info.hProcess, &code);
+        return code;
+    }
+
+    // The largest working set the process has had so far.
+    size_t PeakKiB() const {
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof counters;
+        if (!K32GetProcessMemoryInfo(Info.hProcess, &counters, sizeof counters))
+            throw TFailure{"no memory figures for the installer"};
+        return counters.PeakWorkingSetSize / 1024;
+    }
+
+private:
+    PROCESS_INFORMATION Info{};
+};
+
+std::string WindowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+HWND EnabledChild(HWND window, const std::string& text) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child) && IsWindowEnabled(child) && WindowText(child) == text)
+            return child;
+    return nullptr;
+}
+
+struct TWindowSearch {
+    DWORD ProcessId;
+    const char* Caption;   // null: any
+    const char* ChildText; // null: any
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TWindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->ProcessId || !IsWindowVisible(window) ||
+        (search->Caption && WindowText(window) != search->Caption) ||
+        (search->ChildText && !EnabledChild(window, search->ChildText)))
+        return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
+HWND VisibleWindow(DWORD processId, const char* caption = nullptr,
+                   const char* childText = nullptr) {
+    TWindowSearch search{processId, caption, childText};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+void Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+// Brings the window forward and lets it settle, so that the keys sent next find it ready.
+void Focus(HWND window) {
+    SetForegroundWindow(window);
+    Sleep(300);
+}
+
+void PressAlt(char letter) {
+    Key(VK_MENU, false);
+    Key(static_cast<WORD>(letter), false);
+    Key(static_cast<WORD>(letter), true);
+    Key(VK_MENU, true);
+}
+
+void PressEnter() {
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
+}
+
+struct TFigures {
+    std::optional<double> FirstWindowMs;
+    double InstallMs = 0;
+    size_t PeakKiB = 0;
+    std::optional<size_t> FirstPagePeakKiB; // before the install, for comparison
+};
+
+// Timed start of a windowed installer: from CreateProcess to its first visible window.
+double StartToFirstWindow(const TProcess& installer, double started) {
+    PollFor("the first window", [&] { return VisibleWindow(installer.Id()); });
+    return NowMs() - started;
+}
+
+// From the key that starts the install until the runner's window exists.
+double InstallAfterKey(HWND page, char letter) {
+    Focus(page);
+    const double pressed = NowMs();
+    PressAlt(letter);
+    PollFor("the runner's window", RunnerWindow);
+    return NowMs() - pressed;
+}
+
+TFigures MeasureSetup(const std::string& exe) {
+    TFigures figures;
+    const double started = NowMs();
+    const TProcess setup("\"" + exe + "\"");
+    figures.FirstWindowMs = StartToFirstWindow(setup, started);
+    const HWND welcome = PollFor("the welcome page", [&] {
+        return VisibleWindow(setup.Id(), "Palvorne Lumivary", "&Continue >>");
+    });
+    Focus(welcome);
+    figures.FirstPagePeakKiB = setup.PeakKiB();
+    PressAlt('C');
+    const HWND destination = PollFor("the destination page", [&] {
+        return VisibleWindow(setup.Id(), "Palvorne Lumivary", "&Install");
+    });
+    figures.InstallMs = InstallAfterKey(destination, 'I');
+    const HWND closing =
+        PollFor("the closing message", [&] { return VisibleWindow(setup.Id(), "Setup", "OK"); });
+    figures.PeakKiB = setup.PeakKiB();
+    Focus(closing);
+    PressEnter();
+    if (setup.WaitForExit() != 0)
+        throw TFailure{"Setup.exe ended with an error code"};
+    return figures;
+}
+
+TFigures MeasurePeer(const std::string& exe) {
+    TFigures figures;
+    const double started = NowMs();
+    const TProcess peer("\"" + exe + "\"");
+    figures.FirstWindowMs = StartToFirstWindow(peer, started);
+    const HWND directory = PollFor("the directory page",
+                                   [&] { return VisibleWindow(peer.Id(), nullptr, "&Install"); });
+    Focus(directory);
+    figures.FirstPagePeakKiB = peer.PeakKiB();
+    figures.InstallMs = InstallAfterKey(directory, 'I');
+    const HWND finished =
+        PollFor("the finished page", [&] { return VisibleWindow(peer.Id(), nullptr, "&Close"); });
+    figures.PeakKiB = peer.PeakKiB();
+    Focus(finished);
+    PressEnter();
+    if (peer.WaitForExit() != 0)
+        throw TFailure{"the peer ended with an error code"};
+    return figures;
+}
+
+TFigures MeasureFloor(const std::string& exe) {
+    const std::unique_ptr<void, decltype(&CloseHandle)> release(
+        CreateEventA(nullptr, TRUE, FALSE, "PalvorneFloorRelease"), &CloseHandle);
+    TFigures figures;
+    const double started = NowMs();
+    const TProcess floor("\"" + exe + "\" /hold");
+    PollFor("the runner's window", RunnerWindow);
+    figures.InstallMs = NowMs() - started;
+    // The floor writes nothing after starting the runner; wait for it to reach its hold.
+    if (WaitForSingleObject(floor.Handle(), 500) != WAIT_TIMEOUT)
+        throw TFailure{"the floor did not hold"};
+    figures.PeakKiB = floor.PeakKiB();
+    SetEvent(release.get());
+    if (floor.WaitForExit() != 0)
+        throw TFailure{"the floor ended with an error code"};
+    return figures;
+}
+
+// What the install must have left behind; one line per difference.
+std::vector<std::string> CheckInstall(const std::string& payload) {
+    std::vector<std::string> problems;
+    auto expect = [&](bool good, const std::string& what) {
+        if (!good)
+            problems.push_back(what);
+    };
+    char windowsFolder[MAX_PATH] = {};
+    GetWindowsDirectoryA(windowsFolder, MAX_PATH);
+    const std::string windows = windowsFolder;
+    const struct {
+        const char* Name;
+        std::string Target;
+    } files[] = {{"PalvorneLV.exe", Destination},
+                 {"Uninstall.exe", Destination},
+                 {"Mpegdll.dll", Destination},
+                 {"Run.exe", Destination},
+                 {"PLVCPL.cpl", windows + "\\system"}};
+    for (const auto& file : files) {
+        const auto written = ReadFileBytes(file.Target + "\\" + file.Name);
+        expect(written && written == ReadFileBytes(payload + "\\" + file.Name),
+               file.Target + "\\" + file.Name + " differs from the payload");
+    }
+    std::string configuration;
+    for (const char* line : ConfigurationLines)
+        configuration.append(line).append("\r\n");
+    const auto written = ReadFileBytes(Destination + "\\config.ini");
+    expect(written == configuration,
+           "config.ini differs (" + std::to_string(written ? written->size() : 0) + " bytes, " +
+               std::to_string(configuration.size()) + " expected)");
+    for (const char* screen : {"\\logos", "\\logow"})
+        expect(ReadFileBytes(windows + screen + ".old") == ReadFileBytes(windows + screen + ".sys"),
+               std::string(screen + 1) + ".old is not a copy of the boot screen");
+
+    const std::string version = "Software\\Microsoft\\Windows\\CurrentVersion";
+    auto expectValue = [&](const std::string& key, const char* name, const std::string& data) {
+        const std::string found =
+            ReadRegistryString(HKEY_LOCAL_MACHINE, key, name).value_or("<no text value>");
+        expect(found == data, key + " " + name + " is " + found);
+    };
+    expectValue("Software\\palvorne", "Palvorne Lumivary", Destination + "\\PalvorneLV.exe");
+    expectValue(version + "\\runServices", "PalvorneLumivary",
+                "\"" + Destination + "\\run.exe\" /P");
+    const std::string uninstall = version + "\\Uninstall\\PalvorneLumivary";
+    expectValue(uninstall, "DisplayName", "Palvorne Lumivary 2000 Tessaline");
+    expectValue(uninstall, "UninstallString", "\"" + Destination + "\\Uninstall.exe\"");
+
+    const std::string programs = ProgramsFolder();
+    for (const char* name : {"PalvorneLV", "Uninstall"}) {
+        const std::string file = programs + "\\Palvorne\\Lumivary\\" + name + ".lnk";
+        const std::string target = Destination + "\\" + name + ".exe";
+        const auto link = ReadShortcut(file);
+        expect(link.has_value(), file + " is missing");
+        if (!link)
+            continue;
+        expect(link->Path == target, file + " starts " + link->Path);
+        expect(link->Arguments == target, file + " passes " + link->Arguments);
+        // Setup keeps the folder's closing backslash; the peer's packager drops it.
+        expect(link->WorkingDirectory == Destination ||
+                   link->WorkingDirectory == Destination + "\\",
+               file + " works in " + link->WorkingDirectory);
+    }
+    return problems;
+}
+
+// Starts and ends an empty process: warms Wine's process start, and shows what one costs.
+double EmptyProcessMs() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const double started = NowMs();
+    const TProcess idle("\"" + std::string(self) + "\" idle");
+    idle.WaitForExit();
+    return NowMs() - started;
+}
+
+int Measure(const std::string& kind, const std::string& exe, const std::string& payload) {
+    GetDesktopWindow();
+    EmptyProcessMs();
+    const double emptyProcessMs = EmptyProcessMs();
+    TFigures figures;
+    if (kind == "setup")
+        figures = MeasureSetup(exe);
+    else if (kind == "peer")
+        figures = MeasurePeer(exe);
+    else if (kind == "floor")
+        figures = MeasureFloor(exe);
+    else
+        throw TFailure{"unknown kind " + kind};
+    const auto problems = CheckInstall(payload);
+    StopRunner();
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "check: %s\n", problem.c_str());
+    if (!problems.empty())
+        return 2;
+    char first[32] = "-";
+    if (figures.FirstWindowMs)
+        std::snprintf(first, sizeof first, "%.1f", *figures.FirstWindowMs);
+    char firstPage[32] = "-";
+    if (figures.FirstPagePeakKiB)
+        std::snprintf(firstPage, sizeof firstPage, "%u",
+                      static_cast<unsigned>(*figures.FirstPagePeakKiB));
+    std::printf("%s %s %.1f %u %s %.1f\n", kind.c_str(), first, figures.InstallMs,
+                static_cast<unsigned>(figures.PeakKiB), firstPage, emptyProcessMs);
+    return 0;
+}
+
+BOOL CALLBACK AddResourceSize(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR total) {
+    *reinterpret_cast<unsigned long*>(total) +=
+        SizeofResource(module, FindResourceA(module, name, type));
+    return TRUE;
+}
+
+int Size(const std::string& exe) {
+    const HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        throw TFailure{"cannot load " + exe};
+    unsigned long blocks = 0;
+    for (const char* name : BlockNames) {
+        const HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
+        if (!found)
+            throw TFailure{std::string("no block ") + name};
+        blocks += SizeofResource(module, found);
+    }
+    unsigned long bitmaps = 0;
+    EnumResourceNamesA(module, MAKEINTRESOURCEA(2), &AddResourceSize, // RT_BITMAP
+                       reinterpret_cast<LONG_PTR>(&bitmaps));
+    FreeLibrary(module);
+    const auto bytes = ReadFileBytes(exe);
+    if (!bytes)
+        throw TFailure{"cannot read " + exe};
+    std::printf("%u %lu %lu\n", static_cast<unsigned>(bytes->size()), blocks, bitmaps);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        if (args.size() == 1 && args[0] == "idle")
+            return 0;
+        if (args.size() == 2 && args[0] == "size")
+            return Size(args[1]);
+        if (args.size() == 3) {
+            CoInitialize(nullptr);
+            const int code = Measure(args[0], args[1], args[2]);
+            CoUninitialize();
+            return code;
+        }
+        std::fprintf(stderr, "usage: measure setup|peer|floor <installer> <payload folder>\n"
+                             "       measure size <Setup.exe>\n");
+        return 64;
+    } catch (const TFailure& failure) {
+        std::fprintf(stderr, "measure: %s\n", failure.What.c_str());
+        StopRunner();
+        return 1;
+    }
+}

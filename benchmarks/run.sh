@@ -1,0 +1,173 @@
+#!/bin/sh
+# benchmarks/run.sh [-n ROUNDS]: whole-program figures of Setup.exe beside a peer installer
+# made with Debian's makensis and beside a floor program that does the install work alone.
+# Each round runs setup, peer and floor once (in a rotating order), each in a fresh copy of
+# a template Wine prefix under one Xvfb, then prints a Markdown table of medians and ranges.
+# A benchmark, not a test: slow, and its figures depend on the machine.
+set -eu
+
+rounds=5
+while getopts n: option; do
+    case $option in
+    n) rounds=$OPTARG ;;
+    *) echo "usage: $0 [-n ROUNDS]" >&2; exit 64 ;;
+    esac
+done
+case $rounds in '' | *[!0-9]* | 0) echo "$0: -n wants a positive count" >&2; exit 64 ;; esac
+command_line="benchmarks/run.sh -n $rounds"
+
+bench=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$bench")
+. "$root/scripts/wine-env.sh"
+work="$root/build/bench"
+wine_dir="$work/wine"
+standins="$root/build/win32/payload/standins"
+setup_exe="$root/build/win32/setup/Setup.exe"
+cxx="i686-w64-mingw32-g++-posix"
+say() { echo "run.sh: $*" >&2; }
+
+# Always an Xvfb of our own, the same screen for every figure, and the template prefix made.
+if [ -z "${BENCH_SESSION:-}" ]; then
+    BENCH_SESSION=1 SETUP_XVFB=1 exec "$root/scripts/wine-session.sh" "$wine_dir" "$0" "$@"
+fi
+
+# --- Building -------------------------------------------------------------------------------
+
+"$root/scripts/install-deps.sh"
+if ! command -v makensis >/dev/null; then
+    [ "$(id -u)" -eq 0 ] || { say "makensis is missing: apt-get install nsis as root"; exit 1; }
+    apt-get install -y -qq nsis >/dev/null
+fi
+
+say "building Setup.exe"
+(cd "$root" && { [ -f build/win32/build.ninja ] || cmake --preset win32 >/dev/null; } &&
+    cmake --build --preset win32 --target Setup -j2 >/dev/null)
+
+mkdir -p "$work/empty"
+# One source for the configuration text: Setup's own lines, as C strings and as NSIS writes.
+sed -n '/static const std::vector<std::string> lines = {/,/^    };/p' \
+    "$root/install/DefaultConfiguration.cpp" | sed -n 's/^ *\("[^"$]*",\)$/\1/p' \
+    >"$work/config_lines.inc"
+[ "$(wc -l <"$work/config_lines.inc")" -eq 54 ] ||
+    { say "cannot read the 54 configuration lines"; exit 1; }
+sed 's/^"\(.*\)",$/  FileWrite $0 "\1$\\r$\\n"/' "$work/config_lines.inc" >"$work/config.nsh"
+
+say "building the floor, the measuring program and the peer"
+# The floor and the runtime probe are compiled and linked as Setup.exe is.
+like_setup="-std=c++20 -Os -ffunction-sections -fdata-sections -static -static-libgcc
+    -static-libstdc++ -Wl,--gc-sections -s -mwindows -Wl,--major-subsystem-version,4
+    -Wl,--minor-subsystem-version,0"
+i686-w64-mingw32-windres -I "$standins" "$bench/floor/floor.rc" -o "$work/floor_res.o"
+# shellcheck disable=SC2086
+$cxx $like_setup -I "$work" "$bench/floor/floor.cpp" "$work/floor_res.o" -lole32 -luuid \
+    -o "$work/floor.exe"
+# shellcheck disable=SC2086
+$cxx $like_setup "$bench/floor/runtime.cpp" -o "$work/runtime.exe"
+$cxx -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" "$bench/measure/measure.cpp" \
+    "$root/tests/e2e/Driver.cpp" -lole32 -luuid -lgdi32 -o "$work/measure.exe"
+
+for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
+    : >"$work/empty/$file"
+done
+makensis -V1 -DPAYLOAD="$standins" -DCONFIG_NSH="$work/config.nsh" \
+    -DOUTFILE="$work/peer.exe" "$bench/peer/peer.nsi" >&2
+makensis -V1 -DPAYLOAD="$work/empty" -DCONFIG_NSH="$work/config.nsh" \
+    -DOUTFILE="$work/peer-empty.exe" "$bench/peer/peer.nsi" >&2
+
+# --- Running --------------------------------------------------------------------------------
+
+trap 'wineserver -k 2>/dev/null || true' EXIT INT TERM
+win() { winepath -w "$1" 2>/dev/null; }
+export WINEPREFIX="$wine_dir/run"
+
+# Setup's size, its five RT_RCDATA blocks and its bitmaps.
+rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
+wineserver -p
+wine "$work/measure.exe" size "$(win "$setup_exe")" >"$work/line.txt"
+read -r setup_size setup_blocks setup_bitmaps <<EOF
+$(tr -d '\r' <"$work/line.txt")
+EOF
+wineserver -k 2>/dev/null || true
+wineserver -w
+
+# One measurement in a fresh prefix: an install changes the machine, and Wine would start the
+# runner recorded under runServices with the next wineserver.
+measure() { # kind exe
+    rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
+    wineserver -p
+    wine "$work/measure.exe" idle
+    sleep 1 # the prefix's own start-up services settle before the clock runs
+    if ! wine "$work/measure.exe" "$1" "$(win "$2")" "$(win "$standins")" >"$work/line.txt"; then
+        say "$1 failed in round $round; its prefix is kept in $WINEPREFIX"
+        exit 1
+    fi
+    line=$(tr -d '\r' <"$work/line.txt")
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    echo "$line" >>"$work/figures.txt"
+    say "round $round: $line"
+}
+
+: >"$work/figures.txt"
+round=1
+while [ "$round" -le "$rounds" ]; do
+    case $((round % 3)) in
+    1) order="setup peer floor" ;;
+    2) order="peer floor setup" ;;
+    0) order="floor setup peer" ;;
+    esac
+    for kind in $order; do
+        case $kind in
+        setup) measure setup "$setup_exe" ;;
+        peer) measure peer "$work/peer.exe" ;;
+        floor) measure floor "$work/floor.exe" ;;
+        esac
+    done
+    round=$((round + 1))
+done
+rm -rf "$WINEPREFIX"
+
+# --- Reporting ------------------------------------------------------------------------------
+
+# "median (min–max)" of one column of figures.txt for kind (2: first window, 3: install,
+# 4: peak, 5: peak at the first page, 6: empty process).
+figure() {
+    awk -v k="$1" -v c="$2" '$1 == k { print $c }' "$work/figures.txt" | sort -n | awk '
+        { v[NR] = $1 }
+        END {
+            if (NR == 0 || v[1] == "-") { print "n/a"; exit }
+            m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            printf "%s (%s–%s)\n", m, v[1], v[NR]
+        }'
+}
+median() { figure "$1" "$2" | sed 's/ .*//'; }
+verdict() { awk "BEGIN { print ($1) ? \"met\" : \"missed\" }"; }
+bytes() { wc -c <"$1" | tr -d ' '; }
+kib() { awk -v b="$1" 'BEGIN { printf "%d (%.0f KiB)", b, b / 1024 }'; }
+
+payload=0
+for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
+    payload=$((payload + $(bytes "$standins/$file")))
+done
+setup_over=$((setup_size - setup_blocks))
+peer_over=$(bytes "$work/peer-empty.exe")
+floor_over=$(($(bytes "$work/floor.exe") - payload))
+
+sa=$(median setup 2) pa=$(median peer 2)
+sb=$(median setup 3) pb=$(median peer 3) fb=$(median floor 3)
+sd=$(median setup 4) pd=$(median peer 4)
+
+cat <<EOF
+Made by \`$command_line\` on $(date -u +%Y-%m-%d): $rounds rounds, $(wine --version 2>/dev/null) under Xvfb (1024x768x24), $(nproc) cores.
+
+| Figure | Setup | Peer (makensis) | Floor | Target for Setup | Result |
+|---|---|---|---|---|---|
+| (a) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | n/a | no slower than the peer | $(verdict "$sa <= $pa") |
+| (b) install work until the runner's window exists, ms | $(figure setup 3) | $(figure peer 3) | $(figure floor 3) | at most 1.5 × floor and no slower than the peer | $(verdict "$sb <= 1.5 * $fb && $sb <= $pb") ($(awk "BEGIN { printf \"%.2f\", $sb / $fb }") × floor) |
+| (c) executable bytes beyond the payload | $(kib "$setup_over") | $(kib "$peer_over") | $(kib "$floor_over") | at most 256 KiB | $(verdict "$setup_over <= 262144") |
+| (d) peak working set of the installer at its last window, KiB | $(figure setup 4) | $(figure peer 4) | $(figure floor 4) | no more than the peer | $(verdict "$sd <= $pd") |
+| peak working set when the first page is up, KiB | $(figure setup 5) | $(figure peer 5) | n/a | (context) | |
+| start and exit of an empty console process, ms | $(figure setup 6) | $(figure peer 6) | $(figure floor 6) | (context) | |
+
+Payload: $payload bytes in five files. Setup.exe: $setup_size bytes, $setup_blocks of them in its five RT_RCDATA blocks and $setup_bitmaps in its bitmaps. Peer: $(bytes "$work/peer.exe") bytes with the payload, $peer_over with five empty files. A program linked as Setup.exe is that holds one string and one exception (benchmarks/floor/runtime.cpp): $(kib "$(bytes "$work/runtime.exe")").
+EOF
