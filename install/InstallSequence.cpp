@@ -17,7 +17,9 @@ const char* const UninstallKey =
 
 } // namespace
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 void CreateFolderTree(IFileSystem& files, const std::string& path) {
     std::string folder = path;

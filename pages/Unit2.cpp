@@ -8,7 +8,6 @@ namespace setup {
 
 TForm2* Form2 = nullptr;
 
-
 TForm2::TForm2() {
     CreateForm("Palvorne Lumivary", 491, 317);
     Panel1.SetBounds(8, 16, 113, 233);
@@ -19,14 +18,14 @@ TForm2::TForm2() {
     Image1.SetPicture(GdiBitmap::FromResource("SIDEPICTURE"));
     AddGraphic(Image1);
     AddLabel(Label1, 136, 16, 313, 49,
-               "Hello and welcome to the Palvorne Lumivary Setup program. This program will "
-               "install Palvorne Lumivary on your computer.");
+             "Hello and welcome to the Palvorne Lumivary Setup program. This program will "
+             "install Palvorne Lumivary on your computer.");
     AddLabel(Label2, 136, 88, 313, 33,
-               "It is strongly recommended that you exit all windows programs before running "
-               "this setup program");
+             "It is strongly recommended that you exit all windows programs before running "
+             "this setup program");
     AddLabel(Label3, 136, 152, 313, 41,
-               "Click Exit to quit Setup and then close any programs you have running, Click "
-               "Continue to continue with the Setup program.");
+             "Click Exit to quit Setup and then close any programs you have running, Click "
+             "Continue to continue with the Setup program.");
     Label1.WordWrap = Label2.WordWrap = Label3.WordWrap = true;
     AddLabel(Label4, 136, 224, 65, 13, "WARNING:");
     TFontDesc bold = ParentFont();
@@ -46,7 +45,9 @@ TForm2::TForm2() {
     FormCreate();
 }
 
-void TForm2::FormCreate() { Show(); }
+void TForm2::FormCreate() {
+    Show();
+}
 
 void TForm2::Button1Click() {
     // The destination page gets its own copy of the side picture.
@@ -61,6 +62,8 @@ void TForm2::Button2Click() {
         Application.Terminate();
 }
 
-void TForm2::FormClose(TCloseAction&) { Application.Terminate(); }
+void TForm2::FormClose(TCloseAction&) {
+    Application.Terminate();
+}
 
 } // namespace setup

@@ -8,7 +8,6 @@ namespace setup {
 
 TForm3* Form3 = nullptr;
 
-
 TForm3::TForm3() {
     CreateForm("Palvorne Lumivary", 491, 318);
     Panel1.SetBounds(8, 16, 113, 233);
@@ -17,13 +16,12 @@ TForm3::TForm3() {
     Image1.SetBounds(9, 17, 111, 231);
     Image1.Stretch = true;
     AddGraphic(Image1);
-    AddLabel(Label1, 136, 16, 305, 17,
-               "Setup will install Palvorne Lumivary in following folder");
+    AddLabel(Label1, 136, 16, 305, 17, "Setup will install Palvorne Lumivary in following folder");
     AddLabel(Label2, 136, 56, 297, 25, "To install to this folder, click install");
     AddLabel(Label3, 136, 104, 284, 26,
-               "To intall to a different folder, click browse and select another folder");
+             "To intall to a different folder, click browse and select another folder");
     AddLabel(Label4, 136, 152, 294, 26,
-               "You can choose not to install Palvorne Lumivary by clicking  Exit Setup.");
+             "You can choose not to install Palvorne Lumivary by clicking  Exit Setup.");
     Label3.WordWrap = Label4.WordWrap = true;
     GroupBox1.SetBounds(-72, 257, 577, 7);
     AddGraphic(GroupBox1);
@@ -62,6 +60,8 @@ void TForm3::Button3Click() {
     Form6->Show();
 }
 
-void TForm3::FormClose(TCloseAction&) { Application.Terminate(); }
+void TForm3::FormClose(TCloseAction&) {
+    Application.Terminate();
+}
 
 } // namespace setup

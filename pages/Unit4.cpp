@@ -8,8 +8,7 @@ namespace setup {
 
 TForm4* Form4 = nullptr;
 
-TForm4::TForm4(TInstallPlatform platform)
-    : Platform(platform), Install(platform, *this) {
+TForm4::TForm4(TInstallPlatform platform) : Platform(platform), Install(platform, *this) {
     CreateForm("Installing", 419, 120);
     AddLabel(Label2, 29, 8, 100, 16, "Copying Files:");
     Label2.Transparent = true;
@@ -37,11 +36,17 @@ TForm4::TForm4(TInstallPlatform platform)
     FormCreate();
 }
 
-void TForm4::FormCreate() { Registry = std::make_unique<TRegistry>(Platform.Registry); }
+void TForm4::FormCreate() {
+    Registry = std::make_unique<TRegistry>(Platform.Registry);
+}
 
-std::string TForm4::DestinationFolder() { return Form3->DestinationFolder(); }
+std::string TForm4::DestinationFolder() {
+    return Form3->DestinationFolder();
+}
 
-void TForm4::FormActivate() { Install.Run(Registry); }
+void TForm4::FormActivate() {
+    Install.Run(Registry);
+}
 
 void TForm4::Timer1Timer() {
     try {
@@ -66,8 +71,12 @@ void TForm4::FormClose(TCloseAction&) {
         Application.Terminate();
 }
 
-void TForm4::ShowMessage(const std::string& text) { Application.PlainMessage(text); }
+void TForm4::ShowMessage(const std::string& text) {
+    Application.PlainMessage(text);
+}
 
-void TForm4::Terminate() { Application.Terminate(); }
+void TForm4::Terminate() {
+    Application.Terminate();
+}
 
 } // namespace setup

@@ -19,8 +19,8 @@ TForm6::TForm6() {
     AddLabel(Label2, 16, 32, 25, 13, "Path:");
     AddLabel(Label3, 16, 88, 53, 13, "Directories:");
     AddLabel(Label4, 16, 256, 28, 13, "Drive:");
-    Edit1.Create(Handle(), 101, {16, 56, 16 + 233, 56 + 21},
-                 "C:\\Program Files\\Palvorne Lumivary", FontHandle());
+    Edit1.Create(Handle(), 101, {16, 56, 16 + 233, 56 + 21}, "C:\\Program Files\\Palvorne Lumivary",
+                 FontHandle());
     Button1.Create(Handle(), 102, {176, 112, 176 + 75, 112 + 25}, "&OK", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
     Button2.Create(Handle(), 103, {176, 152, 176 + 75, 152 + 25}, "&Cancel", FontHandle());
@@ -53,6 +53,8 @@ void TForm6::Button1Click() {
     Hide();
 }
 
-void TForm6::Button2Click() { Hide(); }
+void TForm6::Button2Click() {
+    Hide();
+}
 
 } // namespace setup

@@ -53,7 +53,7 @@ public:
     // ExtTextOutA from the top-left of the first character cell, no clipping, no prefixes.
     virtual void TextOutAt(int x, int y, const std::string& text) = 0;
     virtual TPoint TextExtent(const std::string& text) = 0; // GetTextExtentPointA
-    virtual int TextHeight() = 0;                            // tmHeight of the current font
+    virtual int TextHeight() = 0;                           // tmHeight of the current font
     virtual void SetTextCharacterExtra(int extra) = 0;
     // Restricts drawing to rect in this canvas's coordinates; nullopt removes the restriction.
     virtual void SetClipRect(const std::optional<TRect>& rect) = 0;

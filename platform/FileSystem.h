@@ -20,7 +20,7 @@ public:
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    virtual bool MakeDirectory(const std::string& path) = 0;              // one level
+    virtual bool MakeDirectory(const std::string& path) = 0;                   // one level
     virtual bool CopyOver(const std::string& from, const std::string& to) = 0; // overwrites
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;

@@ -9,14 +9,28 @@ namespace setup {
 // 0x00BBGGRR for a direct colour; 0x80000000 + n names system colour n.
 using TColor = int32_t;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | unsigned(index)); }
-constexpr bool IsSystemColor(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0x80000000u; }
-constexpr int SystemColorIndex(TColor c) { return static_cast<int>(static_cast<uint32_t>(c) & 0xFFu); }
+constexpr TColor SystemColor(int index) {
+    return static_cast<TColor>(0x80000000u | unsigned(index));
+}
+constexpr bool IsSystemColor(TColor c) {
+    return (static_cast<uint32_t>(c) & 0xFF000000u) == 0x80000000u;
+}
+constexpr int SystemColorIndex(TColor c) {
+    return static_cast<int>(static_cast<uint32_t>(c) & 0xFFu);
+}
 // Names in parentheses: <windows.h> has function-like macros of the same names.
-constexpr uint8_t (RedOf)(TColor c) { return static_cast<uint8_t>(c & 0xFF); }
-constexpr uint8_t (GreenOf)(TColor c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-constexpr uint8_t (BlueOf)(TColor c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
-constexpr TColor RGBColor(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
+constexpr uint8_t(RedOf)(TColor c) {
+    return static_cast<uint8_t>(c & 0xFF);
+}
+constexpr uint8_t(GreenOf)(TColor c) {
+    return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+constexpr uint8_t(BlueOf)(TColor c) {
+    return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
+constexpr TColor RGBColor(int r, int g, int b) {
+    return TColor(r | (g << 8) | (b << 16));
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clNavy = 0x800000;

@@ -10,7 +10,12 @@ namespace setup {
 enum class TRootKey { CurrentUser, LocalMachine };
 
 // REG_* value types, with the platform's numbers.
-enum : uint32_t { REG_TYPE_SZ = 1, REG_TYPE_EXPAND_SZ = 2, REG_TYPE_BINARY = 3, REG_TYPE_DWORD = 4 };
+enum : uint32_t {
+    REG_TYPE_SZ = 1,
+    REG_TYPE_EXPAND_SZ = 2,
+    REG_TYPE_BINARY = 3,
+    REG_TYPE_DWORD = 4
+};
 
 struct TRegValue {
     enum class TState { Missing, Present, ReadFailed } State = TState::Missing;

@@ -27,9 +27,7 @@ void TApplication::Initialize() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     TitleText = TitleFromExeName(path);
-    TForm::ExceptionHandler = [](const std::exception& error) {
-        Application.ShowException(error);
-    };
+    TForm::ExceptionHandler = [](const std::exception& error) { Application.ShowException(error); };
 }
 
 void TApplication::Run(TForm& mainForm) {
@@ -45,10 +43,14 @@ void TApplication::Run(TForm& mainForm) {
     }
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
 
 namespace {
-HWND DialogOwner() { return GetActiveWindow(); }
+HWND DialogOwner() {
+    return GetActiveWindow();
+}
 } // namespace
 
 bool TApplication::AbortConfirmation() {

@@ -5,8 +5,8 @@
 namespace setup {
 namespace {
 
-constexpr DWORD SearchSystem32 = 0x00000800;     // LOAD_LIBRARY_SEARCH_SYSTEM32
-constexpr DWORD SafeSearchMode = 0x00000001;     // BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE
+constexpr DWORD SearchSystem32 = 0x00000800;      // LOAD_LIBRARY_SEARCH_SYSTEM32
+constexpr DWORD SafeSearchMode = 0x00000001;      // BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE
 constexpr DWORD PermanentSearchMode = 0x00008000; // BASE_SEARCH_PATH_PERMANENT
 
 template <typename Function> Function Find(HMODULE module, const char* name) {

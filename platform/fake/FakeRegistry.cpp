@@ -63,8 +63,7 @@ std::unique_ptr<IRegKey> FakeRegistry::OpenKey(TRootKey root, const std::string&
     return Open(root, path, create);
 }
 
-std::unique_ptr<IRegKey> FakeRegistry::Open(TRootKey root, const std::string& path,
-                                            bool create) {
+std::unique_ptr<IRegKey> FakeRegistry::Open(TRootKey root, const std::string& path, bool create) {
     const std::string key = Normalize(path);
     const std::string full = RootName(root) + "\\" + key;
     Log.push_back("open " + full + (create ? " (create)" : ""));

@@ -32,11 +32,11 @@ public:
     std::string GetString(TRootKey root, const std::string& key, const std::string& name) const;
     const Value* Find(TRootKey root, const std::string& key, const std::string& name) const;
 
-    std::set<std::string> UncreatableKeys;   // "HKLM\software\palvorne": cannot be created
-    std::set<std::string> UnopenableKeys;    // exists but cannot be opened
-    std::set<std::string> UnwritableValues;  // value names whose writes fail
-    std::set<std::string> UnreadableValues;  // value names whose data cannot be read
-    std::vector<std::string> Log;            // "open HKLM\software (create)", "set ...", ...
+    std::set<std::string> UncreatableKeys;  // "HKLM\software\palvorne": cannot be created
+    std::set<std::string> UnopenableKeys;   // exists but cannot be opened
+    std::set<std::string> UnwritableValues; // value names whose writes fail
+    std::set<std::string> UnreadableValues; // value names whose data cannot be read
+    std::vector<std::string> Log;           // "open HKLM\software (create)", "set ...", ...
 
     static std::string RootName(TRootKey root);
     static std::string Normalize(const std::string& path);

@@ -80,13 +80,21 @@ void TForm::Show() {
     BringWindowToTop(Window);
 }
 
-void TForm::Hide() { ShowWindow(Window, SW_HIDE); }
+void TForm::Hide() {
+    ShowWindow(Window, SW_HIDE);
+}
 
-void TForm::ShowMaximized() { ShowWindow(Window, SW_SHOWMAXIMIZED); }
+void TForm::ShowMaximized() {
+    ShowWindow(Window, SW_SHOWMAXIMIZED);
+}
 
-bool TForm::Visible() const { return IsWindowVisible(Window) != FALSE; }
+bool TForm::Visible() const {
+    return IsWindowVisible(Window) != FALSE;
+}
 
-void TForm::SetEnabled(bool enabled) { EnableWindow(Window, enabled); }
+void TForm::SetEnabled(bool enabled) {
+    EnableWindow(Window, enabled);
+}
 
 void TForm::InvalidateRect(const TRect& rect) {
     RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
@@ -162,8 +170,7 @@ LRESULT TForm::OnGetDefId() {
     return 0;
 }
 
-bool TForm::RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
-                         LRESULT& result) {
+bool TForm::RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     TWinControl* control = TWinControl::FromHandle(child);
     return control && control->OnParentMessage(message, wParam, lParam, result);
 }
@@ -192,8 +199,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
         return OnGetDefId();
     case WM_COMMAND:
-        if (lParam && RouteToChild(reinterpret_cast<HWND>(lParam), message, wParam, lParam,
-                                   result))
+        if (lParam && RouteToChild(reinterpret_cast<HWND>(lParam), message, wParam, lParam, result))
             return result;
         return 0; // IDOK / IDCANCEL from the keyboard without such a button: nothing
     case WM_DRAWITEM: {
@@ -204,8 +210,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (RouteToChild(GetDlgItem(Window, static_cast<int>(item->CtlID)), message, wParam,
-                         lParam, result))
+        if (RouteToChild(GetDlgItem(Window, static_cast<int>(item->CtlID)), message, wParam, lParam,
+                         result))
             return TRUE;
         break;
     }

@@ -26,7 +26,7 @@ public:
     TForm& operator=(const TForm&) = delete;
 
     HWND Handle() const { return Window; }
-    void Show();     // visible and in front
+    void Show(); // visible and in front
     void Hide();
     void ShowMaximized();
     bool Visible() const;
@@ -36,8 +36,7 @@ public:
     // Windowless children, painted bottom to top in the order added.
     void AddGraphic(TGraphicControl& control) { Graphics.push_back(&control); }
     // A text at left, top with the given size, added on top of what is there.
-    void AddLabel(TLabel& label, int left, int top, int width, int height,
-                  const std::string& text);
+    void AddLabel(TLabel& label, int left, int top, int width, int height, const std::string& text);
     // The push button that Enter presses wherever the focus is, or null.
     void SetDefaultButton(TWinControl* button) { DefaultButton = button; }
     HFONT FontHandle() const { return Font.get(); }

@@ -39,8 +39,8 @@ struct TDialogState {
 
 HWND AddControl(HWND dialog, const char* className, const char* text, DWORD style, int id,
                 const RECT& r) {
-    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left,
-                                   r.top, r.right - r.left, r.bottom - r.top, dialog,
+    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
@@ -51,8 +51,8 @@ void Layout(HWND window, const TMessageDialog& dialog) {
     RECT text{0, 0, MaxTextWidth, 0};
     {
         UniqueWindowDC dc(window);
-        HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(
-                                                 SendMessageA(window, WM_GETFONT, 0, 0)));
+        HGDIOBJ old =
+            SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
         DrawTextA(dc.get(), dialog.Text.c_str(), -1, &text,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
         SelectObject(dc.get(), old);
@@ -67,8 +67,8 @@ void Layout(HWND window, const TMessageDialog& dialog) {
     if (dialog.Icon) {
         HWND icon = AddControl(window, "STATIC", "", SS_ICON, -1,
                                {Margin, Margin, Margin + IconSize, Margin + IconSize});
-        SendMessageA(icon, STM_SETICON,
-                     reinterpret_cast<WPARAM>(LoadIconA(nullptr, dialog.Icon)), 0);
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, dialog.Icon)),
+                     0);
     }
     const int textTop = Margin + (textHeight - text.bottom) / 2;
     AddControl(window, "STATIC", dialog.Text.c_str(), SS_LEFT | SS_NOPREFIX, -1,
@@ -76,10 +76,10 @@ void Layout(HWND window, const TMessageDialog& dialog) {
     int left = (width - buttonsWidth) / 2;
     for (const TDialogButton& button : dialog.Buttons) {
         const bool isDefault = button.Result == dialog.DefaultResult;
-        HWND control = AddControl(window, "BUTTON", button.Caption,
-                                  WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                                  button.Result,
-                                  {left, buttonsTop, left + ButtonWidth, buttonsTop + ButtonHeight});
+        HWND control =
+            AddControl(window, "BUTTON", button.Caption,
+                       WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), button.Result,
+                       {left, buttonsTop, left + ButtonWidth, buttonsTop + ButtonHeight});
         if (isDefault)
             SetFocus(control);
         left += ButtonWidth + ButtonGap;

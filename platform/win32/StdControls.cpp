@@ -19,8 +19,7 @@ bool TButton::OnParentMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
     return true;
 }
 
-void TEdit::Create(HWND parent, int id, const TRect& bounds, const std::string& text,
-                   HFONT font) {
+void TEdit::Create(HWND parent, int id, const TRect& bounds, const std::string& text, HFONT font) {
     CreateChild("EDIT", text.c_str(), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                 parent, bounds, id);
     SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -32,7 +31,9 @@ std::string TEdit::Text() const {
     return text;
 }
 
-void TEdit::SetText(const std::string& text) { SetWindowTextA(Window, text.c_str()); }
+void TEdit::SetText(const std::string& text) {
+    SetWindowTextA(Window, text.c_str());
+}
 
 void TListBox::Create(HWND parent, int id, const std::vector<std::string>& lines) {
     CreateChild("LISTBOX", "", LBS_NOINTEGRALHEIGHT, 0, parent, {0, 0, 0, 0}, id);

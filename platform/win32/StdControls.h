@@ -15,7 +15,10 @@ class TButton : public TWinControl {
 public:
     // A push button with a mnemonic in its caption; tab order is creation order.
     void Create(HWND parent, int id, const TRect& bounds, const std::string& caption, HFONT font);
-    void Click() { if (OnClick) OnClick(); }
+    void Click() {
+        if (OnClick)
+            OnClick();
+    }
     bool OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     std::function<void()> OnClick;
 };

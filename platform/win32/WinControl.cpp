@@ -9,15 +9,17 @@ TWinControl::~TWinControl() {
     }
 }
 
-bool TWinControl::OnParentMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool TWinControl::OnParentMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 TWinControl* TWinControl::FromHandle(HWND window) {
     return window ? reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA))
                   : nullptr;
 }
 
-HWND TWinControl::CreateChild(const char* className, const char* text, DWORD style,
-                              DWORD exStyle, HWND parent, const TRect& bounds, int id) {
+HWND TWinControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
+                              HWND parent, const TRect& bounds, int id) {
     Window = CreateWindowExA(exStyle, className, text, style | WS_CHILD, bounds.Left, bounds.Top,
                              bounds.Width(), bounds.Height(), parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -9,8 +9,8 @@ using namespace e2e;
 
 namespace {
 
-const char* const Planted[] = {"cryptbase.dll", "profapi.dll", "dwmapi.dll", "userenv.dll",
-                               "version.dll",   "uxtheme.dll"};
+const char* const Planted[] = {"cryptbase.dll", "profapi.dll", "dwmapi.dll",
+                               "userenv.dll",   "version.dll", "uxtheme.dll"};
 
 // Built beside the driver.
 std::string Beside(const std::string& name) {

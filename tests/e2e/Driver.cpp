@@ -54,7 +54,9 @@ void Tap(WORD key) {
     Key(key, true);
 }
 
-void Settle() { std::this_thread::sleep_for(150ms); }
+void Settle() {
+    std::this_thread::sleep_for(150ms);
+}
 
 } // namespace
 
@@ -83,9 +85,13 @@ std::optional<DWORD> TSetupProcess::WaitForExit(std::chrono::milliseconds timeou
     return code;
 }
 
-bool TSetupProcess::Running() { return WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT; }
+bool TSetupProcess::Running() {
+    return WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT;
+}
 
-std::string SetupExePath() { return EnvironmentText("SETUP_EXE"); }
+std::string SetupExePath() {
+    return EnvironmentText("SETUP_EXE");
+}
 
 HANDLE StartProgram(const std::string& commandLine) {
     STARTUPINFOA startup{};
@@ -334,8 +340,8 @@ std::optional<TLinkFields> ReadShortcut(const std::string& file) {
     CoInitialize(nullptr);
     std::optional<TLinkFields> fields;
     IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IShellLinkA, reinterpret_cast<void**>(&link)))) {
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
         IPersistFile* persist = nullptr;
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
             wchar_t wide[MAX_PATH] = {};
@@ -359,7 +365,9 @@ std::optional<TLinkFields> ReadShortcut(const std::string& file) {
     return fields;
 }
 
-HWND RunnerWindow() { return FindWindowA(nullptr, "PalvorneRun1"); }
+HWND RunnerWindow() {
+    return FindWindowA(nullptr, "PalvorneRun1");
+}
 
 void StopRunner() {
     for (int i = 0; i < 200; ++i) {

@@ -28,9 +28,9 @@ TEST(Flow, KeyboardInstallLeavesFolderAndRegistryValues) {
     EXPECT_TRUE(DirectoryExists(Dest));
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\palvorne", "Palvorne Lumivary"),
               Dest + "\\PalvorneLV.exe");
-    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, WindowsKey + "\\runServices",
-                                 "PalvorneLumivary"),
-              "\"" + Dest + "\\run.exe\" /P");
+    EXPECT_EQ(
+        ReadRegistryString(HKEY_LOCAL_MACHINE, WindowsKey + "\\runServices", "PalvorneLumivary"),
+        "\"" + Dest + "\\run.exe\" /P");
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName"),
               "Palvorne Lumivary 2000 Tessaline");
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString"),

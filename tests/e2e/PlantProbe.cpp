@@ -2,4 +2,6 @@
 // restrictions: shows that a planted DLL would be picked up in this folder.
 #include <windows.h>
 
-int main(int argc, char** argv) { return argc > 1 && LoadLibraryA(argv[1]) ? 0 : 1; }
+int main(int argc, char** argv) {
+    return argc > 1 && LoadLibraryA(argv[1]) ? 0 : 1;
+}

@@ -1,5 +1,5 @@
-#include "install/DefaultConfiguration.h"
 #include "install/InstallSequence.h"
+#include "install/DefaultConfiguration.h"
 #include "platform/Exceptions.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeProcesses.h"
@@ -103,9 +103,9 @@ TEST_F(InstallSequenceTest, WritesFilesInStepOrder) {
     for (const std::string& entry : files.Log)
         if (entry.rfind("MoveOver", 0) == 0 || entry.rfind("CopyOver", 0) == 0)
             written.push_back(entry.substr(entry.find_last_of('\\') + 1));
-    EXPECT_EQ(written, (std::vector<std::string>{"config.ini", "logos.old", "logow.old",
-                                                 "PalvorneLV.exe", "Uninstall.exe",
-                                                 "Mpegdll.dll", "Run.exe", "PLVCPL.cpl"}));
+    EXPECT_EQ(written,
+              (std::vector<std::string>{"config.ini", "logos.old", "logow.old", "PalvorneLV.exe",
+                                        "Uninstall.exe", "Mpegdll.dll", "Run.exe", "PLVCPL.cpl"}));
 }
 
 TEST_F(InstallSequenceTest, FailureInAGroupSkipsOnlyTheRestOfThatGroup) {
@@ -216,9 +216,9 @@ TEST_F(InstallSequenceTest, MissingOrEmptySystemRootFallsBackToTheWindowsFolder)
         EXPECT_EQ(run.SystemRoot(), "C:\\WINNT");
         EXPECT_TRUE(files.Content("C:\\WINNT\\system\\PLVCPL.cpl"));
         EXPECT_TRUE(run.Failures().empty());
-        EXPECT_EQ(fresh.GetString(TRootKey::LocalMachine, "software\\palvorne",
-                                  "Palvorne Lumivary"),
-                  Dest + "\\PalvorneLV.exe");
+        EXPECT_EQ(
+            fresh.GetString(TRootKey::LocalMachine, "software\\palvorne", "Palvorne Lumivary"),
+            Dest + "\\PalvorneLV.exe");
     }
 }
 

@@ -45,11 +45,10 @@ TEST(ProgressTick, CaptionsChangeAtTheirTicksAndTheEndComesAtTick29) {
         if (page.Status != last)
             changes.emplace_back(tick, last = page.Status);
     }
-    EXPECT_EQ(changes, (std::vector<std::pair<int, std::string>>{
-                           {14, "C:\\Dest\\PalvorneLV.exe"},
-                           {17, "C:\\Dest\\Run.exe"},
-                           {19, "C:\\Dest\\Mpegdll.dll"},
-                           {22, "Update your system"}}));
+    EXPECT_EQ(changes, (std::vector<std::pair<int, std::string>>{{14, "C:\\Dest\\PalvorneLV.exe"},
+                                                                 {17, "C:\\Dest\\Run.exe"},
+                                                                 {19, "C:\\Dest\\Mpegdll.dll"},
+                                                                 {22, "Update your system"}}));
     EXPECT_EQ(tick, 29);
     EXPECT_EQ(page.Value, 100);
     EXPECT_EQ(page.Messages, std::vector<std::string>{"Palvorne Lumivary Installation Completed"});

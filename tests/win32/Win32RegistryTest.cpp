@@ -1,10 +1,10 @@
 // The registry accessor over the real registry of the Wine prefix.
+#include "platform/win32/Win32Registry.h"
 #include "install/Registry.h"
 #include "platform/Exceptions.h"
-#include "platform/win32/Win32Registry.h"
 
-#include <windows.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,8 @@ protected:
             return "<missing>";
         char data[256] = {};
         DWORD size = sizeof data;
-        const LONG status = RegQueryValueExA(handle, name, nullptr, type,
-                                             reinterpret_cast<BYTE*>(data), &size);
+        const LONG status =
+            RegQueryValueExA(handle, name, nullptr, type, reinterpret_cast<BYTE*>(data), &size);
         RegCloseKey(handle);
         return status == ERROR_SUCCESS ? std::string(data, size) : "<missing>";
     }
