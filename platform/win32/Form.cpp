@@ -114,9 +114,26 @@ void TForm::PaintBackground(ICanvas& canvas, const TRect& client) {
     canvas.FillRect(client);
 }
 
+namespace {
+// BeginPaint and EndPaint, paired on every path.
+class TPaintScope {
+public:
+    explicit TPaintScope(HWND window) : Window(window) { BeginPaint(window, &Paint); }
+    ~TPaintScope() { EndPaint(Window, &Paint); }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+    HDC Dc() const { return Paint.hdc; }
+    const RECT& Area() const { return Paint.rcPaint; }
+
+private:
+    HWND Window;
+    PAINTSTRUCT Paint{};
+};
+} // namespace
+
 void TForm::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Window, &paint);
+    TPaintScope paint(Window);
+    HDC dc = paint.Dc();
     RECT client;
     GetClientRect(Window, &client);
     {
@@ -129,13 +146,12 @@ void TForm::OnPaint() {
         const TRect& b = control->BoundsRect();
         RECT area{b.Left, b.Top, b.Right, b.Bottom};
         RECT overlap;
-        if (!control->Visible() || !IntersectRect(&overlap, &area, &paint.rcPaint))
+        if (!control->Visible() || !IntersectRect(&overlap, &area, &paint.Area()))
             continue;
         GdiCanvas canvas(dc);
         canvas.SetOriginAndClip(b);
         control->Paint(canvas);
     }
-    EndPaint(Window, &paint);
 }
 
 void TForm::OnActivate(bool active) {

@@ -1,4 +1,5 @@
-// Owning wrappers for kernel handles: each handle is closed exactly once, by its owner.
+// Owning wrappers for kernel, registry and module handles: each handle is closed exactly once, by
+// its owner.
 #pragma once
 
 #include <windows.h>
@@ -60,8 +61,24 @@ struct TFindHandleTraits {
     static void Close(Handle handle) { FindClose(handle); }
 };
 
+// Registry keys opened or created below a root.
+struct TRegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { RegCloseKey(handle); }
+};
+
+// Modules from LoadLibraryExA, for example a program loaded to read its resources.
+struct TModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { FreeLibrary(handle); }
+};
+
 using TKernelHandle = TUniqueHandle<TKernelHandleTraits>;
 using TFileHandle = TUniqueHandle<TFileHandleTraits>;
 using TFindHandle = TUniqueHandle<TFindHandleTraits>;
+using TRegKey = TUniqueHandle<TRegKeyTraits>;
+using TModule = TUniqueHandle<TModuleTraits>;
 
 } // namespace setup

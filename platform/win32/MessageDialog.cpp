@@ -51,11 +51,10 @@ void Layout(HWND window, const TMessageDialog& dialog) {
     RECT text{0, 0, MaxTextWidth, 0};
     {
         UniqueWindowDC dc(window);
-        HGDIOBJ old =
-            SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+        ScopedSelect font(dc.get(),
+                          reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
         DrawTextA(dc.get(), dialog.Text.c_str(), -1, &text,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-        SelectObject(dc.get(), old);
     }
     const int textLeft = Margin + (dialog.Icon ? IconSize + Margin : 0);
     const int textHeight = std::max<int>(text.bottom, dialog.Icon ? IconSize : 0);

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Registry.h"
 
+#include "platform/win32/Handles.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -7,30 +9,28 @@
 namespace setup {
 namespace {
 
-// Owns one open key; a predefined root is never closed.
+// Owns one open key.
 class Win32RegKey : public IRegKey {
 public:
     explicit Win32RegKey(HKEY key) : Key(key) {}
-    ~Win32RegKey() override { RegCloseKey(Key); }
-    Win32RegKey(const Win32RegKey&) = delete;
-    Win32RegKey& operator=(const Win32RegKey&) = delete;
 
     std::unique_ptr<IRegKey> OpenSubKey(const std::string& path, bool create) override {
-        return OpenBelow(Key, path, create);
+        return OpenBelow(Key.Get(), path, create);
     }
 
     TRegValue QueryValue(const std::string& name) override {
         TRegValue value;
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExA(Key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        if (RegQueryValueExA(Key.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS)
             return value;
         value.Type = type;
         value.State = TRegValue::TState::Present;
         if (size == 0)
             return value;
         std::vector<BYTE> data(size);
-        if (RegQueryValueExA(Key, name.c_str(), nullptr, &type, data.data(), &size) !=
+        if (RegQueryValueExA(Key.Get(), name.c_str(), nullptr, &type, data.data(), &size) !=
             ERROR_SUCCESS) {
             value.State = TRegValue::TState::ReadFailed;
             return value;
@@ -40,7 +40,7 @@ public:
     }
 
     bool SetString(const std::string& name, const std::string& text) override {
-        return RegSetValueExA(Key, name.c_str(), 0, REG_SZ,
+        return RegSetValueExA(Key.Get(), name.c_str(), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(text.c_str()),
                               static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
     }
@@ -61,7 +61,7 @@ public:
     }
 
 private:
-    HKEY Key;
+    TRegKey Key;
 };
 
 } // namespace

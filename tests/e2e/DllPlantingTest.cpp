@@ -41,16 +41,9 @@ std::string PlantedFolder() {
 
 // Runs the probe, which loads dll the ordinary way, in folder; returns the markers left.
 std::vector<std::string> ProbeLoads(const std::string& folder, const std::string& dll) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string line = "\"" + folder + "PlantProbe.exe\" " + dll;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                       &startup, &info)) {
-        WaitForSingleObject(info.hProcess, 10000);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
+    if (const setup::TKernelHandle probe =
+            StartProgram("\"" + folder + "PlantProbe.exe\" " + dll, folder.c_str()))
+        WaitForSingleObject(probe.Get(), 10000);
     std::vector<std::string> found = Markers(folder);
     for (const std::string& name : found)
         DeleteFileA((folder + name + ".loaded").c_str());

@@ -1,5 +1,9 @@
 #include "tests/e2e/Driver.h"
 
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/GdiHandles.h"
+#include "platform/win32/Handles.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -60,49 +64,40 @@ void Settle() {
 
 } // namespace
 
-TSetupProcess::TSetupProcess(const std::string& path) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + path + "\"";
-    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                   &startup, &Info);
-}
+TSetupProcess::TSetupProcess(const std::string& path)
+    : Process(StartProgram("\"" + path + "\"")), Id(Process ? GetProcessId(Process.Get()) : 0) {}
 
 TSetupProcess::~TSetupProcess() {
-    if (!Info.hProcess)
-        return;
-    if (Running())
-        TerminateProcess(Info.hProcess, 1);
-    CloseHandle(Info.hThread);
-    CloseHandle(Info.hProcess);
+    if (Process && Running())
+        TerminateProcess(Process.Get(), 1);
 }
 
 std::optional<DWORD> TSetupProcess::WaitForExit(std::chrono::milliseconds timeout) {
-    if (WaitForSingleObject(Info.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(Process.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
         return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(Info.hProcess, &code);
+    GetExitCodeProcess(Process.Get(), &code);
     return code;
 }
 
 bool TSetupProcess::Running() {
-    return WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT;
+    return WaitForSingleObject(Process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 std::string SetupExePath() {
     return EnvironmentText("SETUP_EXE");
 }
 
-HANDLE StartProgram(const std::string& commandLine) {
+setup::TKernelHandle StartProgram(const std::string& commandLine, const char* folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        return nullptr;
-    CloseHandle(info.hThread);
-    return info.hProcess;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
+                        &info))
+        return {};
+    setup::TKernelHandle thread(info.hThread);
+    return setup::TKernelHandle(info.hProcess);
 }
 
 HWND WaitForWindow(const std::string& caption, const std::string& childText, DWORD processId,
@@ -243,8 +238,8 @@ void SaveScreenshot(const std::string& name) {
         return;
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    setup::UniqueWindowDC screen(nullptr);
+    setup::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -252,9 +247,10 @@ void SaveScreenshot(const std::string& name) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    setup::UniqueBitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    setup::ScopedSelect selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
     GdiFlush();
     const DWORD stride = ((width * 3 + 3) / 4) * 4;
     BITMAPFILEHEADER file{};
@@ -265,32 +261,33 @@ void SaveScreenshot(const std::string& name) {
     for (char& c : safe)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-')
             c = '_';
-    if (FILE* out = std::fopen((folder + "\\" + safe + ".bmp").c_str(), "wb")) {
-        std::fwrite(&file, sizeof file, 1, out);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-        std::fwrite(bits, 1, stride * height, out);
-        std::fclose(out);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), stride * height);
+    WriteFileBytes(folder + "\\" + safe + ".bmp", bytes);
 }
 
 std::optional<std::string> ReadRegistryString(HKEY root, const std::string& key,
                                               const std::string& name) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return std::nullopt;
+    const setup::TRegKey handle(opened);
     char data[2048] = {};
     DWORD size = sizeof data;
     DWORD type = 0;
-    const LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &type,
+    const LONG status = RegQueryValueExA(handle.Get(), name.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(handle);
     if (status != ERROR_SUCCESS || type != REG_SZ)
         return std::nullopt;
     return std::string(data);
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+    }
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -326,42 +323,49 @@ std::string WindowsFolder() {
 }
 
 std::string EmbeddedBlock(const std::string& name) {
-    HMODULE module = LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    std::string bytes;
-    if (HRSRC found = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10))) {
-        const auto* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
-        bytes.assign(data, SizeofResource(module, found));
-    }
-    FreeLibrary(module);
-    return bytes;
+    return Resource(SetupExePath(), name.c_str(), MAKEINTRESOURCEA(10));
 }
 
+std::string Resource(const std::string& program, LPCSTR name, LPCSTR type) {
+    const setup::TModule module(LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HRSRC found = module ? FindResourceA(module.Get(), name, type) : nullptr;
+    if (!found)
+        return {};
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(module.Get(), found)));
+    return std::string(data, SizeofResource(module.Get(), found));
+}
+
+namespace {
+// COM for the length of a scope.
+class TComScope {
+public:
+    TComScope() { CoInitialize(nullptr); }
+    ~TComScope() { CoUninitialize(); }
+    TComScope(const TComScope&) = delete;
+    TComScope& operator=(const TComScope&) = delete;
+};
+} // namespace
+
 std::optional<TLinkFields> ReadShortcut(const std::string& file) {
-    CoInitialize(nullptr);
-    std::optional<TLinkFields> fields;
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* persist = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-            wchar_t wide[MAX_PATH] = {};
-            MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-            if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-                char text[MAX_PATH * 2] = {};
-                TLinkFields read;
-                link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-                read.Path = text;
-                link->GetArguments(text, sizeof text);
-                read.Arguments = text;
-                link->GetWorkingDirectory(text, sizeof text);
-                read.WorkingDirectory = text;
-                fields = read;
-            }
-            persist->Release();
-        }
-        link->Release();
-    }
-    CoUninitialize();
+    TComScope com;
+    setup::TComPtr<IShellLinkA> link;
+    setup::TComPtr<IPersistFile> persist;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.Receive())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, persist.Receive())))
+        return std::nullopt;
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(persist->Load(wide, STGM_READ)))
+        return std::nullopt;
+    char text[MAX_PATH * 2] = {};
+    TLinkFields fields;
+    link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+    fields.Path = text;
+    link->GetArguments(text, sizeof text);
+    fields.Arguments = text;
+    link->GetWorkingDirectory(text, sizeof text);
+    fields.WorkingDirectory = text;
     return fields;
 }
 

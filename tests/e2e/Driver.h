@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -27,14 +29,15 @@ public:
     // Waits for the program to end; nullopt on time-out.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 20s);
     bool Running();
-    DWORD ProcessId() const { return Info.dwProcessId; }
+    DWORD ProcessId() const { return Id; }
 
 private:
-    PROCESS_INFORMATION Info{};
+    setup::TKernelHandle Process;
+    DWORD Id;
 };
 
-// Starts a program and returns its process handle (closed by the caller) or null.
-HANDLE StartProgram(const std::string& commandLine);
+// Starts a program (in folder, when given) and returns its process, or none.
+setup::TKernelHandle StartProgram(const std::string& commandLine, const char* folder = nullptr);
 
 // A visible top-level window of this caption owned by process (0: any), which has a child
 // whose text is childText when that is given; waits up to timeout.
@@ -67,6 +70,9 @@ std::string ProgramsFolder();
 std::string WindowsFolder();
 // A block embedded in Setup.exe, read from the file on disk.
 std::string EmbeddedBlock(const std::string& name);
+// A resource of a program on disk; empty when there is none.
+std::string Resource(const std::string& program, LPCSTR name, LPCSTR type);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 struct TLinkFields {
     std::string Path;

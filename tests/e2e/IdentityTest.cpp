@@ -3,33 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace e2e;
 
 namespace {
 
-struct TModuleDeleter {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using TDataModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, TModuleDeleter>;
-
-std::string Resource(HMODULE module, LPCSTR name, LPCSTR type) {
-    HRSRC found = FindResourceA(module, name, type);
-    if (!found)
-        return {};
-    return std::string(static_cast<const char*>(LockResource(LoadResource(module, found))),
-                       SizeofResource(module, found));
-}
-
 TEST(Identity, ManifestAsksForAdministratorAndDeclaresNoDpiAwareness) {
-    TDataModule setup(LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    ASSERT_TRUE(setup);
-    const std::string manifest = Resource(setup.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    const std::string manifest =
+        Resource(SetupExePath(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
     EXPECT_NE(manifest.find("supportedOS"), std::string::npos);
     EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
-    EXPECT_FALSE(Resource(setup.get(), "MAINICON", MAKEINTRESOURCEA(14)).empty());
+    EXPECT_FALSE(Resource(SetupExePath(), "MAINICON", MAKEINTRESOURCEA(14)).empty());
 }
 
 TEST(Identity, VersionInformationNamesMakerAndProduct) {
@@ -37,7 +21,8 @@ TEST(Identity, VersionInformationNamesMakerAndProduct) {
     DWORD ignored = 0;
     std::string block(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
     ASSERT_FALSE(block.empty());
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+    ASSERT_TRUE(
+        GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
     auto value = [&](const char* name) {
         char* text = nullptr;
         UINT length = 0;

@@ -76,10 +76,11 @@ TEST(Install, FileHeldOpenFailsAloneAndTheClosingMessageSaysSo) {
     CreateDirectoryA(DefaultDestination.c_str(), nullptr);
     WriteFileBytes(held, "in use");
     // Open without sharing, as a program that has the library loaded would.
-    HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    setup::TFileHandle lock(
+        CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     const std::string message = InstallWithKeyboard();
-    CloseHandle(lock);
+    lock.Reset();
     EXPECT_EQ(message, "Palvorne Lumivary Installation did not complete.\n" + held +
                            ": Cannot create file " + held);
     EXPECT_EQ(ReadFileBytes(held), "in use");

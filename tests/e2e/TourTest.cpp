@@ -36,7 +36,7 @@ TEST(Backdrop, ARunningRunnerQuitsWhenSetupStarts) {
     const std::string runner = WindowsFolder() + "\\Temp\\Run.exe";
     CreateDirectoryA((WindowsFolder() + "\\Temp").c_str(), nullptr);
     WriteFileBytes(runner, EmbeddedBlock("RUN"));
-    HANDLE process = StartProgram("\"" + runner + "\"");
+    const setup::TKernelHandle process = StartProgram("\"" + runner + "\"");
     ASSERT_TRUE(process);
     for (int i = 0; i < 100 && !RunnerWindow(); ++i)
         Sleep(50);
@@ -44,8 +44,7 @@ TEST(Backdrop, ARunningRunnerQuitsWhenSetupStarts) {
 
     TSetupProcess setup;
     ASSERT_TRUE(WelcomePage(setup));
-    EXPECT_EQ(WaitForSingleObject(process, 5000), WAIT_OBJECT_0) << "the runner did not quit";
-    CloseHandle(process);
+    EXPECT_EQ(WaitForSingleObject(process.Get(), 5000), WAIT_OBJECT_0) << "the runner did not quit";
     EXPECT_TRUE(setup.Running()); // the quit went to the runner, not to Setup itself
 }
 

@@ -56,13 +56,6 @@ std::string InstallWithKeyboard(const std::string& setupExe) {
     return setup.WaitForExit() == 0u ? text : std::string();
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-    }
-}
-
 void ExpectFileIsBlock(const std::string& path, const std::string& block) {
     const auto bytes = ReadFileBytes(path);
     const std::string expected = EmbeddedBlock(block);

@@ -22,7 +22,6 @@ std::string DismissClosingMessage(const TSetupProcess& setup);
 // Starts Setup.exe (the one under test by default), Alt+C, Alt+I, Enter on the closing
 // message; returns the message (empty when the program did not end with code 0).
 std::string InstallWithKeyboard(const std::string& setupExe = SetupExePath());
-void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The file holds exactly the bytes of Setup.exe's block.
 void ExpectFileIsBlock(const std::string& path, const std::string& block);
 
