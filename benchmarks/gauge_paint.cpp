@@ -2,6 +2,7 @@
 // font) on a GDI memory surface, averaged over many paints, and the processor time of the
 // whole animation: the ticks from 0 to 100 %, each repainting the gauge.
 #include "pages/ProgressRules.h"
+#include "platform/fake/FakeControlParent.h"
 #include "platform/win32/GdiCanvas.h"
 #include "tests/win32/DibSurface.h"
 #include "widgets/Gauge.h"
@@ -13,15 +14,6 @@
 namespace {
 
 using namespace setup;
-
-class PageParent : public IControlParent {
-public:
-    bool HasWindow() const override { return false; }
-    void InvalidateRect(const TRect&) override {}
-    void PaintControlNow(TGraphicControl&) override {}
-    TColor ParentColor() const override { return clBtnFace; }
-    TFontDesc ParentFont() const override { return {"MS Sans Serif", -11, 0, clWindowText, 1}; }
-};
 
 // The page as the animation sees it: every change of the bar repaints it at once.
 class AnimatedPage : public IProgressPage {
@@ -57,7 +49,8 @@ double ProcessorSeconds() {
 
 int main() {
     constexpr int Paints = 5000;
-    PageParent parent;
+    FakeControlParent parent;
+    parent.Window = false;
     TGauge gauge(&parent);
     gauge.SetBounds(1, 1, 347, 18);
     gauge.SetBorderStyle(bsNone);

@@ -1,5 +1,6 @@
 #include "pages/Unit2.h"
 
+#include "pages/SidePicture.h"
 #include "pages/Unit3.h"
 #include "platform/win32/GdiCanvas.h"
 #include "setup/Application.h"
@@ -10,13 +11,8 @@ TForm2* Form2 = nullptr;
 
 TForm2::TForm2() {
     CreateForm("Palvorne Lumivary", 491, 317);
-    Panel1.SetBounds(8, 16, 113, 233);
-    Panel1.BevelOuter = TBevelCut::Lowered;
-    AddGraphic(Panel1);
-    Image1.SetBounds(9, 17, 111, 231);
-    Image1.Stretch = true;
+    AddSidePicture(*this, Panel1, Image1);
     Image1.SetPicture(GdiBitmap::FromResource("SIDEPICTURE"));
-    AddGraphic(Image1);
     AddLabel(Label1, 136, 16, 313, 49,
              "Hello and welcome to the Palvorne Lumivary Setup program. This program will "
              "install Palvorne Lumivary on your computer.");

@@ -1,5 +1,6 @@
 #include "pages/Unit3.h"
 
+#include "pages/SidePicture.h"
 #include "pages/Unit4.h"
 #include "pages/Unit6.h"
 #include "setup/Application.h"
@@ -10,12 +11,7 @@ TForm3* Form3 = nullptr;
 
 TForm3::TForm3() {
     CreateForm("Palvorne Lumivary", 491, 318);
-    Panel1.SetBounds(8, 16, 113, 233);
-    Panel1.BevelOuter = TBevelCut::Lowered;
-    AddGraphic(Panel1);
-    Image1.SetBounds(9, 17, 111, 231);
-    Image1.Stretch = true;
-    AddGraphic(Image1);
+    AddSidePicture(*this, Panel1, Image1);
     AddLabel(Label1, 136, 16, 305, 17, "Setup will install Palvorne Lumivary in following folder");
     AddLabel(Label2, 136, 56, 297, 25, "To install to this folder, click install");
     AddLabel(Label3, 136, 104, 284, 26,

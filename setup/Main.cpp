@@ -4,6 +4,7 @@
 #include "pages/Unit3.h"
 #include "pages/Unit4.h"
 #include "pages/Unit6.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
@@ -12,26 +13,13 @@
 #include "setup/Application.h"
 #include "setup/DllSafety.h"
 
-#include <objbase.h>
 #include <windows.h>
 
 using namespace setup;
 
-namespace {
-
-// COM for the shell-link object, from before the first page until after the last is gone.
-class TComLibrary {
-public:
-    TComLibrary() { CoInitialize(nullptr); }
-    ~TComLibrary() { CoUninitialize(); }
-    TComLibrary(const TComLibrary&) = delete;
-    TComLibrary& operator=(const TComLibrary&) = delete;
-};
-
-} // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictDllSearch();
+    // COM for the shell-link object, from before the first page until after the last is gone.
     TComLibrary com;
     Application.Initialize();
 

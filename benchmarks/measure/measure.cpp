@@ -143,14 +143,6 @@ HWND VisibleWindow(DWORD processId, const char* caption = nullptr,
     return search.Found;
 }
 
-void Key(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
 // Brings the window forward and lets it settle, so that the keys sent next find it ready.
 void Focus(HWND window) {
     SetForegroundWindow(window);

@@ -45,14 +45,6 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
     return FALSE;
 }
 
-void Key(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
 void Tap(WORD key) {
     Key(key, false);
     Key(key, true);
@@ -63,6 +55,14 @@ void Settle() {
 }
 
 } // namespace
+
+void Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
 
 TSetupProcess::TSetupProcess(const std::string& path)
     : Process(StartProgram("\"" + path + "\"")), Id(Process ? GetProcessId(Process.Get()) : 0) {}
@@ -335,19 +335,8 @@ std::string Resource(const std::string& program, LPCSTR name, LPCSTR type) {
     return std::string(data, SizeofResource(module.Get(), found));
 }
 
-namespace {
-// COM for the length of a scope.
-class TComScope {
-public:
-    TComScope() { CoInitialize(nullptr); }
-    ~TComScope() { CoUninitialize(); }
-    TComScope(const TComScope&) = delete;
-    TComScope& operator=(const TComScope&) = delete;
-};
-} // namespace
-
 std::optional<TLinkFields> ReadShortcut(const std::string& file) {
-    TComScope com;
+    setup::TComLibrary com;
     setup::TComPtr<IShellLinkA> link;
     setup::TComPtr<IPersistFile> persist;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,

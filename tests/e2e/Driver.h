@@ -54,6 +54,8 @@ std::string StaticTexts(HWND window);
 // "{TAB}", "{HOME}", "{END}", "{DEL}", "{UP}", "{DOWN}", "{F4}" (with Alt), "+{END}" with
 // Shift; other characters are typed as they are.
 void SendKeys(HWND window, const std::string& keys);
+// One key going down or up, through the system's input queue.
+void Key(WORD key, bool up);
 // Clicks a child control at its centre with the mouse.
 void ClickChild(HWND window, const std::string& text);
 void ClickAt(HWND window, int clientX, int clientY);

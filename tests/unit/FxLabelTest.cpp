@@ -1,5 +1,6 @@
 #include "widgets/FxLabel.h"
 #include "platform/Exceptions.h"
+#include "platform/fake/FakeControlParent.h"
 #include "platform/fake/FakeScreen.h"
 #include "platform/fake/RecordingCanvas.h"
 
@@ -12,23 +13,14 @@
 namespace setup {
 namespace {
 
-// The window a label sits on: records invalidations and paints on demand.
-class FakeParent : public IControlParent {
-public:
-    bool HasWindow() const override { return true; }
-    void InvalidateRect(const TRect& rect) override { Invalidated.push_back(rect); }
-    void PaintControlNow(TGraphicControl& control) override {
-        RecordingCanvas canvas;
-        control.Paint(canvas);
-        ImmediatePaints.push_back(canvas.CallsOf(CanvasOp::DrawTextIn).size() +
-                                  canvas.CallsOf(CanvasOp::TextOutAt).size());
-    }
-    TColor ParentColor() const override { return clBtnFace; }
-    TFontDesc ParentFont() const override { return {"MS Sans Serif", -11, 0, clBtnText, 0}; }
-
-    std::vector<TRect> Invalidated;
-    std::vector<size_t> ImmediatePaints; // texts drawn by each immediate paint
-};
+// The texts each immediate repaint drew.
+std::vector<size_t> TextsPerPaint(const FakeControlParent& parent) {
+    std::vector<size_t> texts;
+    for (const RecordingCanvas& canvas : parent.Paints)
+        texts.push_back(canvas.CallsOf(CanvasOp::DrawTextIn).size() +
+                        canvas.CallsOf(CanvasOp::TextOutAt).size());
+    return texts;
+}
 
 struct FakeFocusTarget : IFocusTarget {
     bool CanFocus() const override { return Focusable; }
@@ -46,7 +38,7 @@ protected:
     // Forgets what the parent and the screen saw so far.
     void Forget() {
         Parent.Invalidated.clear();
-        Parent.ImmediatePaints.clear();
+        Parent.Paints.clear();
         Screen.SurfacesTaken = 0;
     }
     int Measures() const { return Screen.SurfacesTaken; }
@@ -56,9 +48,16 @@ protected:
         return canvas.CallsOf(op);
     }
 
-    FakeParent Parent;
+    FakeControlParent Parent = ButtonTextParent();
     FakeScreen Screen;
     TFxLabel Label;
+
+private:
+    static FakeControlParent ButtonTextParent() {
+        FakeControlParent parent;
+        parent.Font = {"MS Sans Serif", -11, 0, clBtnText, ANSI_CHARSET_ID};
+        return parent;
+    }
 };
 
 TEST_F(FxLabelTest, TitleIsDrawnAsAShadowUnderARedFace) {
@@ -242,12 +241,12 @@ TEST_F(FxLabelTest, OpaqueLabelPaintsAtOnceInsteadOfInvalidating) {
     Label.SetTransparent(false);
     Label.SetShowAccelChar(false);
     EXPECT_TRUE(Parent.Invalidated.empty());
-    EXPECT_EQ(Parent.ImmediatePaints, (std::vector<size_t>{1, 1}));
+    EXPECT_EQ(TextsPerPaint(Parent), (std::vector<size_t>{1, 1}));
 
     Forget();
     Label.SetState(csDesigning, true);
     Label.SetShowAccelChar(true);
-    EXPECT_TRUE(Parent.ImmediatePaints.empty());
+    EXPECT_TRUE(Parent.Paints.empty());
     EXPECT_EQ(Parent.Invalidated.size(), 1u);
 }
 
@@ -302,7 +301,7 @@ TEST_F(FxLabelTest, NestedPaintDoesNothingAndTheFlagSurvivesFailure) {
     Label.FontFx().SetTextOrigin(0, 0);
     Forget();
     EXPECT_EQ(Paint(CanvasOp::TextOutAt).size(), 1u);
-    EXPECT_EQ(Parent.ImmediatePaints, (std::vector<size_t>{0}));
+    EXPECT_EQ(TextsPerPaint(Parent), (std::vector<size_t>{0}));
     EXPECT_FALSE(Label.Painting());
 
     struct FailingCanvas : RecordingCanvas {

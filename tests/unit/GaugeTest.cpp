@@ -1,6 +1,7 @@
 #include "widgets/Gauge.h"
 
 #include "platform/Exceptions.h"
+#include "platform/fake/FakeControlParent.h"
 #include "platform/fake/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -12,30 +13,15 @@
 namespace setup {
 namespace {
 
-// A parent window that paints each immediate repaint onto its own recording canvas.
-class FakeParent : public IControlParent {
-public:
-    bool HasWindow() const override { return Window; }
-    void InvalidateRect(const TRect& rect) override { Invalidated.push_back(rect); }
-    void PaintControlNow(TGraphicControl& control) override {
-        ++Paints;
-        Screen = RecordingCanvas();
-        control.Paint(Screen);
-    }
-    TColor ParentColor() const override { return clBtnFace; }
-    TFontDesc ParentFont() const override { return {"MS Sans Serif", -11, 0, clWindowText, 1}; }
+using FakeParent = FakeControlParent;
 
-    // The text the last immediate repaint wrote.
-    std::string LastText() const {
-        const auto texts = Screen.CallsOf(CanvasOp::TextOutAt);
-        return texts.empty() ? "" : texts.back().Text;
-    }
-
-    bool Window = true;
-    int Paints = 0;
-    std::vector<TRect> Invalidated;
-    RecordingCanvas Screen;
-};
+// The text the last immediate repaint wrote.
+std::string LastText(const FakeParent& parent) {
+    if (parent.Paints.empty())
+        return "";
+    const auto texts = parent.Paints.back().CallsOf(CanvasOp::TextOutAt);
+    return texts.empty() ? "" : texts.back().Text;
+}
 
 class GaugeTest : public testing::Test {
 protected:
@@ -102,7 +88,7 @@ TEST_F(GaugeTest, PercentageTruncatesAndCopesWithEmptyAndWideRanges) {
 TEST_F(GaugeTest, ProgressIsClampedToTheRange) {
     Gauge.SetProgress(150);
     EXPECT_EQ(Gauge.Progress(), 100);
-    EXPECT_EQ(Parent.LastText(), "100%");
+    EXPECT_EQ(LastText(Parent), "100%");
     Gauge.SetProgress(-5);
     EXPECT_EQ(Gauge.Progress(), 0);
 
@@ -116,7 +102,7 @@ TEST_F(GaugeTest, ProgressIsClampedToTheRange) {
 
 TEST_F(GaugeTest, CrossingTheRangeFailsAndChangesNothing) {
     Gauge.SetProgress(50);
-    const int paints = Parent.Paints;
+    const size_t paints = Parent.Paints.size();
     ExpectInvalidOperation([&] { Gauge.SetMinValue(101); },
                            "Value must be between -2147483647 and 99");
     ExpectInvalidOperation([&] { Gauge.SetMaxValue(-1); },
@@ -124,12 +110,12 @@ TEST_F(GaugeTest, CrossingTheRangeFailsAndChangesNothing) {
     EXPECT_EQ(Gauge.MinValue(), 0);
     EXPECT_EQ(Gauge.MaxValue(), 100);
     EXPECT_EQ(Gauge.Progress(), 50);
-    EXPECT_EQ(Parent.Paints, paints);
+    EXPECT_EQ(Parent.Paints.size(), paints);
 
     Gauge.SetMinValue(100);
     EXPECT_EQ(Gauge.Progress(), 100);
     EXPECT_EQ(Gauge.Percentage(), 0);
-    EXPECT_EQ(Parent.LastText(), "0%");
+    EXPECT_EQ(LastText(Parent), "0%");
 }
 
 TEST_F(GaugeTest, CrossingMessagesAtTheEndsOfTheIntegerRangeDoNotWrap) {
@@ -168,32 +154,32 @@ TEST_F(GaugeTest, DrawingPropertiesRepaintOnlyWhenTheyChange) {
     Gauge.SetMinValue(0);
     Gauge.SetMaxValue(100);
     Gauge.SetProgress(0);
-    EXPECT_EQ(Parent.Paints, 0);
+    EXPECT_EQ(Parent.Paints.size(), 0u);
 
     Gauge.SetKind(gkPie);
     Gauge.SetShowText(false);
     Gauge.SetBorderStyle(bsNone);
     Gauge.SetForeColor(clNavy);
     Gauge.SetBackColor(clRed);
-    EXPECT_EQ(Parent.Paints, 5);
+    EXPECT_EQ(Parent.Paints.size(), 5u);
     // Range changes repaint even when the percentage stays (0 % here).
     Gauge.SetMaxValue(1000);
     Gauge.SetMinValue(-10);
-    EXPECT_EQ(Parent.Paints, 7);
+    EXPECT_EQ(Parent.Paints.size(), 7u);
     EXPECT_TRUE(Parent.Invalidated.empty());
 }
 
 TEST_F(GaugeTest, ProgressRepaintsOnlyWhenTheWholePercentageChanges) {
     Gauge.SetMaxValue(1000);
     Gauge.SetProgress(10);
-    const int paints = Parent.Paints;
-    EXPECT_EQ(Parent.LastText(), "1%");
+    const size_t paints = Parent.Paints.size();
+    EXPECT_EQ(LastText(Parent), "1%");
     Gauge.SetProgress(19);
     EXPECT_EQ(Gauge.Progress(), 19);
-    EXPECT_EQ(Parent.Paints, paints);
+    EXPECT_EQ(Parent.Paints.size(), paints);
     Gauge.SetProgress(20);
-    EXPECT_EQ(Parent.Paints, paints + 1);
-    EXPECT_EQ(Parent.LastText(), "2%");
+    EXPECT_EQ(Parent.Paints.size(), paints + 1);
+    EXPECT_EQ(LastText(Parent), "2%");
 }
 
 TEST_F(GaugeTest, NoRepaintWhenHiddenOrWithoutAWindow) {
@@ -204,7 +190,7 @@ TEST_F(GaugeTest, NoRepaintWhenHiddenOrWithoutAWindow) {
     Gauge.SetVisible(false);
     Gauge.SetProgress(60);
     Gauge.SetForeColor(clRed);
-    EXPECT_EQ(Parent.Paints, 0);
+    EXPECT_EQ(Parent.Paints.size(), 0u);
     EXPECT_EQ(Gauge.Progress(), 60);
     EXPECT_EQ(Gauge.Kind(), gkPie);
 }
@@ -224,7 +210,7 @@ TEST_F(GaugeTest, ColourAndFontFollowTheParentUntilSet) {
     EXPECT_FALSE(Gauge.ParentFont());
     EXPECT_EQ(Gauge.Font(), arial);
     EXPECT_EQ(Parent.Invalidated.size(), 3u);
-    EXPECT_EQ(Parent.Paints, 0);
+    EXPECT_EQ(Parent.Paints.size(), 0u);
 }
 
 TEST(GaugeFillLength, SlightlyLowHundredthLosesOneOnSomeProductsButNotOnQuarters) {

@@ -1,3 +1,4 @@
+#include "platform/fake/FakeControlParent.h"
 #include "platform/win32/GdiCanvas.h"
 #include "tests/win32/DibSurface.h"
 #include "widgets/Gauge.h"
@@ -14,14 +15,11 @@ constexpr TColor Yellow = RGBColor(255, 255, 127); // the inverse of navy
 
 // A window-less parent that lends the page's font and colour; the gauge never repaints on
 // its own, the tests paint it.
-class PageParent : public IControlParent {
-public:
-    bool HasWindow() const override { return false; }
-    void InvalidateRect(const TRect&) override {}
-    void PaintControlNow(TGraphicControl&) override {}
-    TColor ParentColor() const override { return clBtnFace; }
-    TFontDesc ParentFont() const override { return {"MS Sans Serif", -11, 0, clWindowText, 1}; }
-};
+FakeControlParent WindowlessParent() {
+    FakeControlParent parent;
+    parent.Window = false;
+    return parent;
+}
 
 class GaugePixelTest : public testing::Test {
 protected:
@@ -42,7 +40,7 @@ protected:
         return canvas.TextExtent(text).X;
     }
 
-    PageParent Parent;
+    FakeControlParent Parent = WindowlessParent();
     TGauge Gauge{&Parent};
     std::unique_ptr<TDibSurface> Surface;
 };

@@ -1,0 +1,19 @@
+// The side picture that the welcome and destination pages share: a lowered panel at the
+// left with the picture stretched inside its one-pixel frame.
+#pragma once
+
+#include "platform/StdGraphics.h"
+#include "platform/win32/Form.h"
+
+namespace setup {
+
+inline void AddSidePicture(TForm& page, TPanel& panel, TImage& image) {
+    panel.SetBounds(8, 16, 113, 233);
+    panel.BevelOuter = TBevelCut::Lowered;
+    page.AddGraphic(panel);
+    image.SetBounds(9, 17, 111, 231);
+    image.Stretch = true;
+    page.AddGraphic(image);
+}
+
+} // namespace setup
