@@ -13,11 +13,12 @@ else()
 endif()
 include(GoogleTest)
 
-# setup_add_gtest(<target> SOURCES <files...> LIBS <libs...>)
+# setup_add_gtest(<target> [SHOWS_WINDOWS] SOURCES <files...> LIBS <libs...>)
 # One test program; CTest runs each of its cases as its own process
-# (through Wine in the cross build).
+# (through Wine in the cross build). SHOWS_WINDOWS: its cases put windows on the screen, so
+# they take turns with the end-to-end cases, which type at the window in front.
 function(setup_add_gtest target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "SHOWS_WINDOWS" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gtest)
     if(WIN32)
@@ -27,5 +28,8 @@ function(setup_add_gtest target)
     if(WIN32)
         set_tests_properties(${tests} PROPERTIES
             ENVIRONMENT "WINEPREFIX=${SETUP_WINE_DIR}/unit")
+        if(ARG_SHOWS_WINDOWS)
+            set_tests_properties(${tests} PROPERTIES RESOURCE_LOCK display)
+        endif()
     endif()
 endfunction()

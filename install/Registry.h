@@ -14,7 +14,6 @@ public:
 
     // Selecting the root already selected keeps the current key open.
     void SetRootKey(TRootKey root);
-    TRootKey RootKey() const { return Root; }
 
     // "\..." is taken from the root, anything else from the current key. On success the key
     // becomes current; on failure no key is current, so a later write cannot land elsewhere.

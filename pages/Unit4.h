@@ -28,7 +28,6 @@ public:
     void FormCreate();
     void Timer1Timer();
     void Button1Click();
-    const TInstallSequence& Sequence() const { return Install; }
 
 protected:
     void FormActivate() override;

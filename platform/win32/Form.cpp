@@ -47,7 +47,6 @@ TForm* TForm::FromHandle(HWND hwnd) {
 void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                        TFormBorder border) {
     RegisterFormClass(&TForm::WindowProc);
-    CaptionText = caption;
     Font = CreateFontFrom(FontDesc);
     DWORD style = WS_CLIPCHILDREN;
     DWORD exStyle = WS_EX_CONTROLPARENT;

@@ -29,9 +29,7 @@ public:
     void Show(); // visible and in front
     void Hide();
     void ShowMaximized();
-    bool Visible() const;
     void SetEnabled(bool enabled);
-    const std::string& Caption() const { return CaptionText; }
 
     // Windowless children, painted bottom to top in the order added.
     void AddGraphic(TGraphicControl& control) { Graphics.push_back(&control); }
@@ -82,7 +80,6 @@ private:
     bool RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND Window = nullptr;
-    std::string CaptionText;
     UniqueFont Font;
     TWinControl* DefaultButton = nullptr;
     HWND LastFocus = nullptr;
