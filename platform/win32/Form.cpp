@@ -87,10 +87,6 @@ void TForm::ShowMaximized() {
     ShowWindow(Window, SW_SHOWMAXIMIZED);
 }
 
-bool TForm::Visible() const {
-    return IsWindowVisible(Window) != FALSE;
-}
-
 void TForm::SetEnabled(bool enabled) {
     EnableWindow(Window, enabled);
 }
