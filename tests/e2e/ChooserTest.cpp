@@ -64,17 +64,6 @@ protected:
     HWND chooser = nullptr;
 };
 
-void ExpectInstalledInto(const std::string& folder) {
-    ExpectFileIsBlock(folder + "\\PalvorneLV.exe", "PLV");
-    ExpectFileIsBlock(folder + "\\Run.exe", "RUN");
-    EXPECT_EQ(ReadFileBytes(folder + "\\config.ini").value_or("").size(), 666u);
-    const auto link = ReadShortcut(ProgramsFolder() + "\\Palvorne\\Lumivary\\PalvorneLV.lnk");
-    ASSERT_TRUE(link);
-    EXPECT_EQ(link->Path, folder + "\\PalvorneLV.exe");
-    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\palvorne", "Palvorne Lumivary"),
-              folder + "\\PalvorneLV.exe");
-}
-
 std::string FinishInstall(const TSetupProcess& setup, HWND destination) {
     SendKeys(destination, "%i");
     const std::string text = DismissClosingMessage(setup);
@@ -99,7 +88,7 @@ TEST_F(ChooserOpen, TypedFolderIsInstalledInto) {
     EXPECT_TRUE(WaitForHidden(chooser));
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
-    ExpectInstalledInto("C:\\Games\\Night Sky");
+    ExpectEveryFileOfTheInstall("C:\\Games\\Night Sky");
     StopRunner();
 }
 
@@ -113,7 +102,7 @@ TEST_F(ChooserOpen, PickingTheDriveRootProposesItWithOneBackslash) {
     SendKeys(chooser, "%o");
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
-    ExpectInstalledInto("C:\\Palvorne Lumivary");
+    ExpectEveryFileOfTheInstall("C:\\Palvorne Lumivary");
     StopRunner();
 }
 
@@ -140,7 +129,7 @@ TEST_F(ChooserOpen, CancelKeepsTheFolder) {
     EXPECT_TRUE(WaitForHidden(chooser));
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
-    ExpectInstalledInto(DefaultDestination);
+    ExpectEveryFileOfTheInstall(DefaultDestination);
     EXPECT_FALSE(DirectoryExists("C:\\Elsewhere"));
     StopRunner();
 }
@@ -172,7 +161,7 @@ TEST(Chooser, BrowseWithoutProgramFilesShowsTheErrorAndNoChooser) {
     // The page stays usable and installs to the folder it shows.
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
-    ExpectInstalledInto(DefaultDestination);
+    ExpectEveryFileOfTheInstall(DefaultDestination);
     StopRunner();
 }
 

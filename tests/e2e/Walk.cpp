@@ -1,5 +1,7 @@
 #include "tests/e2e/Walk.h"
 
+#include "install/DefaultConfiguration.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -63,6 +65,43 @@ void ExpectFileIsBlock(const std::string& path, const std::string& block) {
     EXPECT_TRUE(bytes && *bytes == expected)
         << path << " (" << (bytes ? bytes->size() : 0) << " bytes) is not block " << block << " ("
         << expected.size() << " bytes)";
+}
+
+namespace {
+std::string ExpectedConfiguration() {
+    std::string text;
+    for (const std::string& line : setup::DefaultConfigurationLines())
+        text += line + "\r\n";
+    return text;
+}
+} // namespace
+
+void ExpectEveryFileOfTheInstall(const std::string& dest) {
+    ExpectFileIsBlock(dest + "\\PalvorneLV.exe", "PLV");
+    ExpectFileIsBlock(dest + "\\Uninstall.exe", "UNINSTALL");
+    ExpectFileIsBlock(dest + "\\Mpegdll.dll", "MPEGDLL");
+    ExpectFileIsBlock(dest + "\\Run.exe", "RUN");
+    ExpectFileIsBlock(WindowsFolder() + "\\system\\PLVCPL.cpl", "PLVCPL");
+    const auto config = ReadFileBytes(dest + "\\config.ini");
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->size(), 666u);
+    EXPECT_EQ(*config, ExpectedConfiguration());
+
+    const std::string group = ProgramsFolder() + "\\Palvorne\\Lumivary\\";
+    for (const char* name : {"PalvorneLV", "Uninstall"}) {
+        const std::string target = dest + "\\" + name + ".exe";
+        const auto link = ReadShortcut(group + name + ".lnk");
+        ASSERT_TRUE(link) << name;
+        EXPECT_EQ(link->Path, target);
+        EXPECT_EQ(link->Arguments, target);
+        EXPECT_EQ(link->WorkingDirectory, dest + "\\");
+    }
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\palvorne", "Palvorne Lumivary"),
+              dest + "\\PalvorneLV.exe");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE,
+                                 "Software\\Microsoft\\Windows\\CurrentVersion\\runServices",
+                                 "PalvorneLumivary"),
+              "\"" + dest + "\\run.exe\" /P");
 }
 
 } // namespace e2e

@@ -22,6 +22,8 @@ std::string DismissClosingMessage(const TSetupProcess& setup);
 // Starts Setup.exe (the one under test by default), Alt+C, Alt+I, Enter on the closing
 // message; returns the message (empty when the program did not end with code 0).
 std::string InstallWithKeyboard(const std::string& setupExe = SetupExePath());
+// Every file, shortcut and the application and start-up values of an install into dest.
+void ExpectEveryFileOfTheInstall(const std::string& dest);
 // The file holds exactly the bytes of Setup.exe's block.
 void ExpectFileIsBlock(const std::string& path, const std::string& block);
 
