@@ -6,9 +6,9 @@ set -eu
 need=""
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-for p in cmake g++ ninja-build libgtest-dev googletest libbenchmark-dev \
+for p in cmake g++ ninja-build libgtest-dev googletest \
          g++-mingw-w64-i686 binutils-mingw-w64-i686 \
-         wine wine32:i386 xvfb xauth x11-utils imagemagick \
+         wine wine32:i386 xvfb xauth imagemagick \
          fonts-wine fonts-liberation; do
     have "$p" || need="$need $p"
 done
