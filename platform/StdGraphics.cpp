@@ -20,12 +20,14 @@ void TLabel::SetCaption(const std::string& caption) {
     if (caption == Text)
         return;
     Text = caption;
+    Measured = false;
     Invalidate();
 }
 
 void TLabel::SetFont(const TFontDesc& font) {
     OwnFont = font;
     ParentFont = false;
+    Measured = false;
     Invalidate();
 }
 
@@ -34,8 +36,9 @@ TFontDesc TLabel::Font() const {
 }
 
 void TLabel::AdjustBounds(ICanvas& canvas) {
-    if (!AutoSize)
+    if (!AutoSize || Measured)
         return;
+    Measured = true;
     canvas.SetFont(Font());
     TRect needed{0, 0, WordWrap ? Width() : 0, 0};
     canvas.DrawTextIn(Text.empty() ? " " : Text, needed,

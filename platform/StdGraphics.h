@@ -28,6 +28,7 @@ private:
     std::string Text;
     TFontDesc OwnFont;
     bool ParentFont = true;
+    bool Measured = false; // the bounds fit the text and font as they are
 };
 
 enum class TBevelCut { None, Lowered, Raised };

@@ -8,17 +8,6 @@ namespace setup {
 
 namespace {
 
-// A user action runs inside a window procedure, which no exception may leave: its failure
-// goes to the application's error display instead.
-template <class Action> void RunUserAction(Action action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        if (TForm::ExceptionHandler)
-            TForm::ExceptionHandler(error);
-    }
-}
-
 // A program bitmap resource, or none when the program carries no such picture.
 std::unique_ptr<IBitmap> ResourceBitmap(const char* name) {
     try {
@@ -134,7 +123,7 @@ void TDirectoryListBoxWindow::SetFont(const TFontDesc& font) {
 bool TDirectoryListBoxWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                               LRESULT& result) {
     if (message == WM_COMMAND && HIWORD(wParam) == LBN_DBLCLK) {
-        RunUserAction([this] { DblClick(); });
+        DblClick(); // the page's window procedure shows a failure
         result = 0;
         return true;
     }
@@ -163,7 +152,7 @@ LRESULT CALLBACK TDirectoryListBoxWindow::ListBoxProc(HWND window, UINT message,
     }
     case WM_CHAR:
         if (wParam == VK_RETURN)
-            RunUserAction([self] { self->KeyPress('\r'); });
+            TForm::RunHandler([self] { self->KeyPress('\r'); });
         break;
     default:
         break;
@@ -204,7 +193,7 @@ void TDriveComboBoxWindow::SetItemHeights() {
 bool TDriveComboBoxWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                            LRESULT& result) {
     if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
-        RunUserAction([this] { SelectionChanged(); });
+        SelectionChanged(); // the page's window procedure shows a failure
         result = 0;
         return true;
     }

@@ -251,13 +251,9 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form)
         return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        if (ExceptionHandler)
-            ExceptionHandler(error);
-        return 0;
-    }
+    LRESULT result = 0;
+    RunHandler([&] { result = form->HandleMessage(message, wParam, lParam); });
+    return result;
 }
 
 } // namespace setup

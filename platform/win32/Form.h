@@ -41,6 +41,16 @@ public:
 
     // Shows an exception that escaped a handler; set by the application.
     static void (*ExceptionHandler)(const std::exception& error);
+    // Runs a handler inside a window procedure, which no exception may leave: a failure goes
+    // to the error display instead.
+    template <class Handler> static void RunHandler(Handler handler) {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            if (ExceptionHandler)
+                ExceptionHandler(error);
+        }
+    }
     // The page that last became active inside the program (leaving for another program and
     // coming back is no new activation).
     static TForm* ActiveForm;

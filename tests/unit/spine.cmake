@@ -1,3 +1,3 @@
 setup_add_gtest(spine_tests
-    SOURCES InstallSequenceTest.cpp RegistryTest.cpp ProgressRulesTest.cpp
+    SOURCES InstallSequenceTest.cpp RegistryTest.cpp ProgressRulesTest.cpp StdGraphicsTest.cpp
     LIBS setup_fakes setup_core)
