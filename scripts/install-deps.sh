@@ -6,7 +6,7 @@ set -eu
 need=""
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-for p in cmake g++ ninja-build libgtest-dev googletest \
+for p in cmake g++ ninja-build python3 libgtest-dev googletest \
          g++-mingw-w64-i686 binutils-mingw-w64-i686 \
          wine wine32:i386 xvfb xauth imagemagick \
          fonts-wine fonts-liberation; do

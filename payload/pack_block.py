@@ -1,0 +1,61 @@
+#!/usr/bin/env python3
+"""Packs one file into Setup.exe's stored-block form (see platform/StoredBlock.h).
+
+    pack_block.py INPUT OUTPUT
+
+The output depends on the input bytes alone: the encoder runs single-threaded with fixed
+settings, and of the literal and position settings tried, the smallest result wins (the first
+one on a tie).
+"""
+import binascii
+import lzma
+import struct
+import sys
+
+# lc (literal context bits) and pb (position bits) worth trying; lp stays 0. lc + lp <= 4 is
+# what the decoder accepts.
+TRIED_LC = (0, 1, 2, 3, 4)
+TRIED_PB = (0, 1, 2)
+
+
+def dictionary_size(size):
+    """The smallest power of two from 4 KiB up that holds the whole input."""
+    dict_size = 4096
+    while dict_size < size:
+        dict_size *= 2
+    return dict_size
+
+
+def properties_byte(lc, lp, pb):
+    return (pb * 5 + lp) * 9 + lc
+
+
+def pack(data, lc, lp, pb, dict_size=None):
+    """The stored block of data with the given settings."""
+    filters = [{
+        "id": lzma.FILTER_LZMA1,
+        "preset": 9 | lzma.PRESET_EXTREME,
+        "lc": lc, "lp": lp, "pb": pb,
+        "dict_size": dict_size or dictionary_size(len(data)),
+    }]
+    stream = lzma.compress(data, format=lzma.FORMAT_RAW, filters=filters)
+    body = struct.pack("<IB", len(data), properties_byte(lc, lp, pb)) + stream
+    return struct.pack("<I", binascii.crc32(body)) + body
+
+
+def pack_smallest(data):
+    candidates = (pack(data, lc, 0, pb) for lc in TRIED_LC for pb in TRIED_PB)
+    return min(candidates, key=len)
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit("usage: pack_block.py INPUT OUTPUT")
+    with open(sys.argv[1], "rb") as source:
+        data = source.read()
+    with open(sys.argv[2], "wb") as target:
+        target.write(pack_smallest(data))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,1 @@
+target_sources(setup_core PRIVATE Crc32.cpp Lzma.cpp StoredBlock.cpp)
