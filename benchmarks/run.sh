@@ -21,8 +21,8 @@ root=$(dirname "$bench")
 . "$root/scripts/wine-env.sh"
 work="$root/build/bench"
 wine_dir="$work/wine"
-standins="$root/build/win32/payload/standins"
-setup_exe="$root/build/win32/setup/Setup.exe"
+standins="$root/build/win32/product/payload/standins"
+setup_exe="$root/build/win32/product/setup/Setup.exe"
 cxx="i686-w64-mingw32-g++-posix"
 say() { echo "run.sh: $*" >&2; }
 
@@ -41,7 +41,7 @@ fi
 
 say "building Setup.exe"
 (cd "$root" && { [ -f build/win32/build.ninja ] || cmake --preset win32 >/dev/null; } &&
-    cmake --build --preset win32 --target Setup -j2 >/dev/null)
+    cmake --build --preset win32 --target product -j2 >/dev/null)
 
 mkdir -p "$work/empty"
 # One source for the configuration text: Setup's own lines, as C strings and as NSIS writes.

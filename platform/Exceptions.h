@@ -1,19 +1,28 @@
 // The installer's failure hierarchy: every message built from its own format string.
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace setup {
 
-// printf-style formatting into a std::string.
+// printf-style formatting into a std::string, for the conversions the program's messages
+// use: %s, %c, %d, %u and %x with an optional precision and l, ll or z size, and %%. Its
+// own, so that no printf engine is linked into the image.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatList(const char* format, va_list args);
 
-class Exception : public std::runtime_error {
+class Exception : public std::exception {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
-    std::string Message() const { return what(); }
+    explicit Exception(std::string message) : FMessage(std::move(message)) {}
+    const char* what() const noexcept override { return FMessage.c_str(); }
+    const std::string& Message() const { return FMessage; }
+
+private:
+    std::string FMessage;
 };
 
 // A failed file-system operation, carrying the platform's error code.

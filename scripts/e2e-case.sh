@@ -1,7 +1,9 @@
 #!/bin/sh
-# e2e-case.sh <wine-dir> <driver.exe> <gtest filter> <Setup.exe>: runs one end-to-end case in a fresh
-# copy of the template prefix (an install changes the machine; cases must not see each
-# other's leftovers). The copy is kept when the case fails.
+# e2e-case.sh <wine-dir> <driver.exe> <gtest filter> <Setup.exe> [<windows version>]: runs one
+# end-to-end case in a fresh copy of the template prefix (an install changes the machine;
+# cases must not see each other's leftovers), with the prefix reporting the given Windows
+# version (winecfg's names: win98, winxp, ...) when one is given. The copy is kept when the
+# case fails.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -9,13 +11,19 @@ dir=$(cd "$1" && pwd)
 driver=$(realpath "$2")
 filter=$3
 setup_exe=$(realpath "$4")
-name=$(printf '%s' "$filter" | tr -c 'A-Za-z0-9_.-' '_')
+version=${5:-}
+name=$(printf '%s' "$version${version:+.}$filter" | tr -c 'A-Za-z0-9_.-' '_')
 export WINEPREFIX="$dir/cases/$name"
 rm -rf "$WINEPREFIX"
 mkdir -p "$dir/cases"
 cp -a "$dir/template" "$WINEPREFIX"
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
+if [ -n "$version" ]; then
+    wine winecfg /v "$version" </dev/null >/dev/null 2>&1
+    reported=$(wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep .)
+    echo "the prefix reports: $reported"
+fi
 # Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases.
 shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots}
 mkdir -p "$shots"

@@ -6,7 +6,7 @@ setup_add_gtest(engine_win32_tests
         Win32ResourcesTest.cpp
         Win32ShellLinksTest.cpp
     LIBS setup_win32 setup_resources)
-add_dependencies(engine_win32_tests standin_Run)
+add_dependencies(engine_win32_tests product)
 add_custom_command(TARGET engine_win32_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy ${SETUP_STANDIN_RUN}
             $<TARGET_FILE_DIR:engine_win32_tests>/EngineTestRun.exe)

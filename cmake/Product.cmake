@@ -1,0 +1,25 @@
+# Setup.exe and the stand-ins it carries come from a build of their own with the win32
+# thread-model compiler (cmake/mingw-i686-win32.cmake); this build, whose test programs need
+# the posix one, builds the same sources again for its tests and takes the product from there.
+include(ExternalProject)
+set(SETUP_PRODUCT_DIR ${CMAKE_BINARY_DIR}/product)
+set(SETUP_EXE ${SETUP_PRODUCT_DIR}/setup/Setup.exe)
+set(SETUP_STANDIN_DIR ${SETUP_PRODUCT_DIR}/payload/standins)
+ExternalProject_Add(product
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${SETUP_PRODUCT_DIR}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-win32.cmake
+               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+               -DSETUP_PRODUCT_ONLY=ON
+               -DSETUP_PAYLOAD_DIR=${SETUP_PAYLOAD_DIR}
+               -DSETUP_SIGN_CERT=${SETUP_SIGN_CERT}
+               -DSETUP_SIGN_KEY=${SETUP_SIGN_KEY}
+               -DSETUP_SIGN_PASSWORD_FILE=${SETUP_SIGN_PASSWORD_FILE}
+               -DSETUP_SIGN_TIMESTAMP=${SETUP_SIGN_TIMESTAMP}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${SETUP_PRODUCT_DIR} --target Setup
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    BUILD_BYPRODUCTS ${SETUP_EXE} ${SETUP_STANDIN_DIR}/PalvorneLV.exe
+                     ${SETUP_STANDIN_DIR}/Uninstall.exe ${SETUP_STANDIN_DIR}/Mpegdll.dll
+                     ${SETUP_STANDIN_DIR}/Run.exe ${SETUP_STANDIN_DIR}/PLVCPL.cpl
+    USES_TERMINAL_BUILD ON)

@@ -1,0 +1,39 @@
+// Replacements for parts of the static C++ runtime that Setup.exe never needs and every
+// download would pay for. Linked into Setup.exe only; the linker takes these definitions
+// before the runtime library's own.
+#include "platform/Exceptions.h"
+
+#include <cstdlib>
+#include <new>
+
+// The runtime's default terminate handler prints the uncaught exception's demangled type,
+// which links the whole demangler and stdio. A terminate here is a fault in the program:
+// end it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
+
+// The containers' error paths. The runtime's versions throw the standard logic errors, whose
+// copy-on-write message strings bring a second string implementation along; the program
+// catches these only as exceptions in general, so its own exception with the same message
+// serves.
+namespace std {
+void __throw_bad_alloc() {
+    throw std::bad_alloc();
+}
+void __throw_length_error(const char* message) {
+    throw setup::Exception(message);
+}
+void __throw_logic_error(const char* message) {
+    throw setup::Exception(message);
+}
+void __throw_out_of_range_fmt(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string message = setup::FormatList(format, args);
+    va_end(args);
+    throw setup::Exception(std::move(message));
+}
+} // namespace std
