@@ -5,8 +5,8 @@ set(LZMA_VECTOR_DIR ${CMAKE_CURRENT_BINARY_DIR}/lzma_vectors)
 set(lzma_vector_inputs ${CMAKE_SOURCE_DIR}/payload/bitmaps/LOGO.bmp
     ${CMAKE_SOURCE_DIR}/payload/bitmaps/BACKDROP.bmp ${CMAKE_SOURCE_DIR}/payload/bitmaps/RAM.bmp)
 if(WIN32)
-    list(APPEND lzma_vector_inputs $<TARGET_FILE:standin_Run> $<TARGET_FILE:standin_Mpegdll>)
-    set(lzma_vector_depends standin_Run standin_Mpegdll)
+    list(APPEND lzma_vector_inputs ${SETUP_STANDIN_DIR}/Run.exe ${SETUP_STANDIN_DIR}/Mpegdll.dll)
+    set(lzma_vector_depends product)
     set(lzma_vector_path "Z:${LZMA_VECTOR_DIR}") # as the test sees it under Wine
 else()
     list(APPEND lzma_vector_inputs $<TARGET_FILE:GTest::gtest>)
