@@ -64,7 +64,8 @@ $cxx $like_setup -I "$work" "$bench/floor/floor.cpp" "$work/floor_res.o" -lole32
 # shellcheck disable=SC2086
 $cxx $like_setup "$bench/floor/runtime.cpp" -o "$work/runtime.exe"
 $cxx -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" "$bench/measure/measure.cpp" \
-    "$root/tests/e2e/Driver.cpp" -lole32 -luuid -lgdi32 -o "$work/measure.exe"
+    "$root/tests/e2e/Driver.cpp" "$root/platform/StoredBlock.cpp" "$root/platform/Lzma.cpp" \
+    "$root/platform/Crc32.cpp" -lole32 -luuid -lgdi32 -o "$work/measure.exe"
 
 for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
     : >"$work/empty/$file"
@@ -80,7 +81,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT INT TERM
 win() { winepath -w "$1" 2>/dev/null; }
 export WINEPREFIX="$wine_dir/run"
 
-# Setup's size, its five RT_RCDATA blocks and its bitmaps.
+# Setup's size, its five packed RT_RCDATA blocks and its packed pictures.
 rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
 wineserver -p
 wine "$work/measure.exe" size "$(win "$setup_exe")" >"$work/line.txt"
@@ -169,5 +170,5 @@ Made by \`$command_line\` on $(date -u +%Y-%m-%d): $rounds rounds, $(wine --vers
 | peak working set when the first page is up, KiB | $(figure setup 5) | $(figure peer 5) | n/a | (context) | |
 | start and exit of an empty console process, ms | $(figure setup 6) | $(figure peer 6) | $(figure floor 6) | (context) | |
 
-Payload: $payload bytes in five files. Setup.exe: $setup_size bytes, $setup_blocks of them in its five RT_RCDATA blocks and $setup_bitmaps in its bitmaps. Peer: $(bytes "$work/peer.exe") bytes with the payload, $peer_over with five empty files. A program linked as Setup.exe is that holds one string and one exception (benchmarks/floor/runtime.cpp): $(kib "$(bytes "$work/runtime.exe")").
+Payload: $payload bytes in five files. Setup.exe: $setup_size bytes, $setup_blocks of them in its five packed RT_RCDATA blocks and $setup_bitmaps in its packed pictures. Peer: $(bytes "$work/peer.exe") bytes with the payload, $peer_over with five empty files. A program linked as Setup.exe is that holds one string and one exception (benchmarks/floor/runtime.cpp): $(kib "$(bytes "$work/runtime.exe")").
 EOF

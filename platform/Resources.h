@@ -3,16 +3,17 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
+#include <vector>
 
 namespace setup {
 
 class IResources {
 public:
     virtual ~IResources() = default;
-    // Looks a block up by name, ignoring case; nullopt when there is none.
-    virtual std::optional<std::span<const uint8_t>> FindBlock(const std::string& name) = 0;
+    // Looks a block up by name, ignoring case, and returns its bytes, which the caller owns (and
+    // frees when done); nullopt when there is none.
+    virtual std::optional<std::vector<uint8_t>> FindBlock(const std::string& name) = 0;
 };
 
 } // namespace setup

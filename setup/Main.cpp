@@ -1,10 +1,13 @@
-// Entry point: COM, the application object, the five pages, the message loop.
+// Entry point: COM, the application object, the check of the stored blocks, the five pages,
+// the message loop.
 #include "pages/Unit1.h"
 #include "pages/Unit2.h"
 #include "pages/Unit3.h"
 #include "pages/Unit4.h"
 #include "pages/Unit6.h"
+#include "platform/Exceptions.h"
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/StoredResources.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
@@ -22,6 +25,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // COM for the shell-link object, from before the first page until after the last is gone.
     TComLibrary com;
     Application.Initialize();
+    // A damaged copy stops before the first page and before anything is written.
+    if (!StoredBlocksIntact()) {
+        Application.ShowException(Exception(DamagedInstallerMessage));
+        return 1;
+    }
 
     Win32Registry registry;
     Win32FileSystem files;

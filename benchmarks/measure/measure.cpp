@@ -3,7 +3,8 @@
 //       prints "kind first_ms install_ms peak_kib first_page_peak_kib empty_process_ms" and
 //       checks what the install left behind;
 //   measure size <Setup.exe>
-//       prints the file size, the bytes of its five RT_RCDATA blocks and of its bitmaps;
+//       prints the file size, the stored (packed) bytes of its five RT_RCDATA blocks and of its
+//       pictures (resource type "PICTURE");
 //   measure idle
 //       does nothing: the empty process whose start is timed beside the figures.
 #include "tests/e2e/Driver.h"
@@ -369,14 +370,13 @@ int Size(const std::string& exe) {
             throw TFailure{std::string("no block ") + name};
         blocks += SizeofResource(module, found);
     }
-    unsigned long bitmaps = 0;
-    EnumResourceNamesA(module, MAKEINTRESOURCEA(2), &AddResourceSize, // RT_BITMAP
-                       reinterpret_cast<LONG_PTR>(&bitmaps));
+    unsigned long pictures = 0;
+    EnumResourceNamesA(module, "PICTURE", &AddResourceSize, reinterpret_cast<LONG_PTR>(&pictures));
     FreeLibrary(module);
     const auto bytes = ReadFileBytes(exe);
     if (!bytes)
         throw TFailure{"cannot read " + exe};
-    std::printf("%u %lu %lu\n", static_cast<unsigned>(bytes->size()), blocks, bitmaps);
+    std::printf("%u %lu %lu\n", static_cast<unsigned>(bytes->size()), blocks, pictures);
     return 0;
 }
 

@@ -4,11 +4,11 @@
 
 namespace setup {
 
-std::optional<std::span<const uint8_t>> FakeResources::FindBlock(const std::string& name) {
+std::optional<std::vector<uint8_t>> FakeResources::FindBlock(const std::string& name) {
     const auto found = Blocks.find(AsciiUpperCase(name));
     if (found == Blocks.end())
         return std::nullopt;
-    return std::span<const uint8_t>(found->second);
+    return found->second;
 }
 
 void FakeResources::Add(const std::string& name, std::string_view bytes) {

@@ -12,7 +12,7 @@ namespace setup {
 
 class FakeResources : public IResources {
 public:
-    std::optional<std::span<const uint8_t>> FindBlock(const std::string& name) override;
+    std::optional<std::vector<uint8_t>> FindBlock(const std::string& name) override;
 
     void Add(const std::string& name, std::string_view bytes);
 

@@ -1,8 +1,11 @@
 #include "platform/win32/GdiCanvas.h"
 
 #include "platform/Exceptions.h"
+#include "platform/win32/StoredResources.h"
 
 #include <algorithm>
+#include <cstring>
+#include <span>
 
 namespace setup {
 
@@ -26,6 +29,33 @@ SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
     return {info.bmWidth, info.bmHeight};
+}
+
+// A bitmap in the screen's format, as LoadImageA makes one, from the bytes of an uncompressed
+// .bmp file; null when the bytes are not one or do not hold all of its pixels.
+UniqueBitmap BitmapFromFileBytes(std::span<const uint8_t> file) {
+    BITMAPFILEHEADER fileHeader;
+    BITMAPINFOHEADER header;
+    if (file.size() < sizeof fileHeader + sizeof header)
+        return nullptr;
+    std::memcpy(&fileHeader, file.data(), sizeof fileHeader);
+    std::memcpy(&header, file.data() + sizeof fileHeader, sizeof header);
+    const uint64_t rowBytes =
+        (static_cast<uint64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const uint64_t palette =
+        header.biBitCount <= 8
+            ? (header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount) * sizeof(RGBQUAD)
+            : 0;
+    if (fileHeader.bfType != 0x4D42 || header.biSize != sizeof header ||
+        header.biCompression != BI_RGB || header.biWidth <= 0 || header.biHeight <= 0 ||
+        header.biBitCount == 0 || header.biBitCount > 32 ||
+        fileHeader.bfOffBits < sizeof fileHeader + sizeof header + palette ||
+        fileHeader.bfOffBits + rowBytes * header.biHeight > file.size())
+        return nullptr;
+    UniqueWindowDC screen(nullptr);
+    return UniqueBitmap(CreateDIBitmap(
+        screen.get(), &header, CBM_INIT, file.data() + fileHeader.bfOffBits,
+        reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof fileHeader), DIB_RGB_COLORS));
 }
 
 const GdiBitmap& AsGdiBitmap(const IBitmap& bitmap) {
@@ -73,9 +103,10 @@ GdiBitmap::GdiBitmap(UniqueBitmap bitmap) : Bitmap(std::move(bitmap)) {
     KeyColor = static_cast<TColor>(GetPixel(dc.get(), 0, BitmapHeight - 1));
 }
 
+// The decoded file is freed as soon as the bitmap holds its pixels.
 std::unique_ptr<GdiBitmap> GdiBitmap::FromResource(const std::string& name) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    const auto file = LoadStoredBlock(name, PictureType);
+    UniqueBitmap bitmap = file ? BitmapFromFileBytes(*file) : nullptr;
     if (!bitmap)
         throw EResNotFound(Format("Resource %s not found", name.c_str()));
     return std::make_unique<GdiBitmap>(std::move(bitmap));

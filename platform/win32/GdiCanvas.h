@@ -25,7 +25,8 @@ UniqueFont CreateFontFrom(const TFontDesc& font, int escapement = 0);
 class GdiBitmap : public IBitmap {
 public:
     explicit GdiBitmap(UniqueBitmap bitmap);
-    // A bitmap resource of the running program; EResNotFound "Resource %s not found".
+    // A picture the running program carries (see StoredResources.h); EResNotFound "Resource %s
+    // not found", Exception with DamagedInstallerMessage when it is damaged.
     static std::unique_ptr<GdiBitmap> FromResource(const std::string& name);
     // A .bmp file (for tests); Exception "Cannot load bitmap %s".
     static std::unique_ptr<GdiBitmap> FromFile(const std::string& path);

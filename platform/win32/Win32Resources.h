@@ -1,4 +1,4 @@
-// The running program's own RT_RCDATA blocks.
+// The running program's own RT_RCDATA blocks, decoded.
 #pragma once
 
 #include "platform/Resources.h"
@@ -7,7 +7,7 @@ namespace setup {
 
 class Win32Resources : public IResources {
 public:
-    std::optional<std::span<const uint8_t>> FindBlock(const std::string& name) override;
+    std::optional<std::vector<uint8_t>> FindBlock(const std::string& name) override;
 };
 
 } // namespace setup

@@ -1,5 +1,6 @@
 #include "tests/e2e/Driver.h"
 
+#include "platform/StoredBlock.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/Handles.h"
@@ -323,7 +324,10 @@ std::string WindowsFolder() {
 }
 
 std::string EmbeddedBlock(const std::string& name) {
-    return Resource(SetupExePath(), name.c_str(), MAKEINTRESOURCEA(10));
+    const std::string stored = Resource(SetupExePath(), name.c_str(), MAKEINTRESOURCEA(10));
+    const auto decoded = setup::UnpackStoredBlock(
+        std::span(reinterpret_cast<const uint8_t*>(stored.data()), stored.size()));
+    return decoded ? std::string(decoded->begin(), decoded->end()) : std::string();
 }
 
 std::string Resource(const std::string& program, LPCSTR name, LPCSTR type) {

@@ -70,7 +70,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 bool DirectoryExists(const std::string& path);
 std::string ProgramsFolder();
 std::string WindowsFolder();
-// A block embedded in Setup.exe, read from the file on disk.
+// A payload block embedded in Setup.exe, read from the file on disk and decoded; empty when it is
+// missing or damaged.
 std::string EmbeddedBlock(const std::string& name);
 // A resource of a program on disk; empty when there is none.
 std::string Resource(const std::string& program, LPCSTR name, LPCSTR type);

@@ -1,7 +1,7 @@
 # The driver runs in the same Wine prefix as Setup.exe; each case gets a fresh copy of the
 # template prefix (scripts/e2e-case.sh).
 set(e2e_cases FlowTest.cpp InstallTest.cpp TourTest.cpp DllPlantingTest.cpp ChooserTest.cpp
-    ProgressTest.cpp IdentityTest.cpp)
+    ProgressTest.cpp IdentityTest.cpp DamagedTest.cpp)
 add_executable(e2e_tests Driver.cpp Walk.cpp ${CMAKE_SOURCE_DIR}/setup/DllSafety.cpp ${e2e_cases})
 target_link_libraries(e2e_tests PRIVATE setup_core GTest::gtest_main GTest::gtest ole32 uuid
                                         user32 gdi32 advapi32 shell32 version)

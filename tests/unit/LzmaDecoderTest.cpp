@@ -4,10 +4,10 @@
 #include "platform/Crc32.h"
 #include "platform/Lzma.h"
 #include "platform/StoredBlock.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,15 +20,7 @@ using Bytes = std::vector<uint8_t>;
 constexpr size_t HeaderSize = 9;
 
 Bytes ReadVectorFile(const std::string& name) {
-    Bytes bytes;
-    std::FILE* file = std::fopen((std::string(LZMA_VECTOR_DIR "/") + name).c_str(), "rb");
-    if (!file)
-        return bytes;
-    uint8_t buffer[65536];
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    std::fclose(file);
-    return bytes;
+    return ReadWholeFile(std::string(LZMA_VECTOR_DIR "/") + name);
 }
 
 struct TVector {

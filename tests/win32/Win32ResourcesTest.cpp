@@ -1,34 +1,109 @@
 #include "platform/win32/Win32Resources.h"
 #include "install/PathText.h"
+#include "platform/Exceptions.h"
+#include "platform/win32/StoredResources.h"
+#include "tests/win32/SourceFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstring>
+#include <functional>
+#include <utility>
 
 // This program carries Setup.exe's own resources, so these are the ones Setup.exe installs.
 namespace setup {
 namespace {
 
-TEST(Win32ResourcesTest, PayloadBlocksAreFoundByNameInAnyCase) {
+TEST(Win32ResourcesTest, PayloadBlocksDecodeToTheEmbeddedFilesInAnyCase) {
     Win32Resources resources;
-    for (const char* name : {"PLV", "Uninstall", "mpegdll", "RUN", "PLVCPL"}) {
+    const struct {
+        const char* Name;
+        const char* File;
+    } blocks[] = {{"PLV", "PalvorneLV.exe"},
+                  {"Uninstall", "Uninstall.exe"},
+                  {"mpegdll", "Mpegdll.dll"},
+                  {"RUN", "Run.exe"},
+                  {"PLVCPL", "PLVCPL.cpl"}};
+    for (const auto& [name, file] : blocks) {
         const auto asked = resources.FindBlock(name);
         const auto stored = resources.FindBlock(AsciiUpperCase(name));
         ASSERT_TRUE(asked && stored) << name;
-        EXPECT_EQ(asked->data(), stored->data()) << name;
-        EXPECT_EQ(asked->size(), stored->size()) << name;
-        // Every payload file is a Windows program or library.
-        ASSERT_GT(asked->size(), 64u) << name;
-        EXPECT_EQ(std::memcmp(asked->data(), "MZ", 2), 0) << name;
+        EXPECT_TRUE(*asked == *stored) << name;
+        EXPECT_TRUE(*asked == ReadWholeFile(PayloadFolder + file)) << name;
+    }
+}
+
+TEST(Win32ResourcesTest, PicturesDecodeToTheirBitmapFiles) {
+    for (const char* name : {"BACKDROP", "LOGO", "SIDEPICTURE", "OPENFOLDER", "CURRENTFOLDER",
+                             "CLOSEDFOLDER", "FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"}) {
+        const auto picture = LoadStoredBlock(name, PictureType);
+        ASSERT_TRUE(picture) << name;
+        EXPECT_TRUE(*picture == ReadWholeFile(BitmapFolder + name + ".bmp")) << name;
     }
 }
 
 TEST(Win32ResourcesTest, UnknownNameAndOtherResourceTypesAreNotBlocks) {
     Win32Resources resources;
     EXPECT_FALSE(resources.FindBlock("SETUPX"));
-    EXPECT_FALSE(resources.FindBlock("LOGO")) << "a bitmap is not a raw-data block";
+    EXPECT_FALSE(resources.FindBlock("LOGO")) << "a picture is not a raw-data block";
+    EXPECT_FALSE(LoadStoredBlock("PLV", PictureType));
+}
+
+// The stored bytes of a resource of this program, writable for the length of the scope: lets a
+// test damage one byte of the mapped image and puts everything back after.
+class TWritableResource {
+public:
+    TWritableResource(const char* name, LPCSTR type) {
+        const HRSRC info = FindResourceA(nullptr, name, type);
+        Bytes = static_cast<uint8_t*>(LockResource(LoadResource(nullptr, info)));
+        Size = SizeofResource(nullptr, info);
+        VirtualProtect(Bytes, Size, PAGE_READWRITE, &Protection);
+    }
+    ~TWritableResource() { VirtualProtect(Bytes, Size, Protection, &Protection); }
+    TWritableResource(const TWritableResource&) = delete;
+    TWritableResource& operator=(const TWritableResource&) = delete;
+
+    uint8_t& operator[](size_t index) { return Bytes[index]; }
+    size_t size() const { return Size; }
+
+private:
+    uint8_t* Bytes;
+    DWORD Size;
+    DWORD Protection = 0;
+};
+
+std::string DamageMessage(const std::function<void()>& load) {
+    try {
+        load();
+    } catch (const Exception& error) {
+        return error.Message();
+    }
+    return "no error";
+}
+
+TEST(Win32ResourcesTest, OneChangedByteAnywhereInABlockIsFoundAndRefused) {
+    EXPECT_TRUE(StoredBlocksIntact());
+    Win32Resources resources;
+    for (const auto& [name, type] : {std::pair("RUN", PayloadType), std::pair("LOGO", PictureType),
+                                     std::pair("RAM", PictureType)}) {
+        TWritableResource block(name, type);
+        for (const size_t at :
+             {size_t{0}, size_t{5}, size_t{8}, block.size() / 2, block.size() - 1}) {
+            block[at] ^= 0x10;
+            EXPECT_FALSE(StoredBlocksIntact()) << name << " byte " << at;
+            // The install asks through Win32Resources, the pages through LoadStoredBlock.
+            const auto load = [&] {
+                if (type == PayloadType)
+                    resources.FindBlock(name);
+                else
+                    LoadStoredBlock(name, type);
+            };
+            EXPECT_EQ(DamageMessage(load), DamagedInstallerMessage) << name << " byte " << at;
+            block[at] ^= 0x10;
+        }
+    }
+    EXPECT_TRUE(StoredBlocksIntact());
 }
 
 struct TBitmapFacts {
@@ -38,19 +113,6 @@ struct TBitmapFacts {
     WORD Bits;
     COLORREF BottomLeft; // 0xFFFFFFFF: any
 };
-
-// The colour of pixel (0, last row): bitmaps are stored bottom row first.
-COLORREF BottomLeftPixel(const BITMAPINFOHEADER& header) {
-    const auto* palette =
-        reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(&header) + header.biSize);
-    const DWORD colours = header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount;
-    const BYTE* pixels =
-        reinterpret_cast<const BYTE*>(palette + (header.biBitCount <= 8 ? colours : 0));
-    if (header.biBitCount == 24)
-        return RGB(pixels[2], pixels[1], pixels[0]);
-    const BYTE index = header.biBitCount == 4 ? pixels[0] >> 4 : pixels[0];
-    return RGB(palette[index].rgbRed, palette[index].rgbGreen, palette[index].rgbBlue);
-}
 
 TEST(Win32ResourcesTest, BitmapsHaveTheirSizesDepthsAndTransparentColours) {
     const COLORREF purple = RGB(128, 0, 128);
@@ -69,16 +131,16 @@ TEST(Win32ResourcesTest, BitmapsHaveTheirSizesDepthsAndTransparentColours) {
         {"RAM", 16, 11, 4, purple},
     };
     for (const TBitmapFacts& facts : bitmaps) {
-        const HRSRC info = FindResourceA(nullptr, facts.Name, RT_BITMAP);
-        ASSERT_NE(info, nullptr) << facts.Name;
+        const auto file = LoadStoredBlock(facts.Name, PictureType);
+        ASSERT_TRUE(file && file->size() > sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+            << facts.Name;
         const auto* header =
-            static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, info)));
-        ASSERT_NE(header, nullptr) << facts.Name;
+            reinterpret_cast<const BITMAPINFOHEADER*>(file->data() + sizeof(BITMAPFILEHEADER));
         EXPECT_EQ(header->biWidth, facts.Width) << facts.Name;
         EXPECT_EQ(header->biHeight, facts.Height) << facts.Name;
         EXPECT_EQ(header->biBitCount, facts.Bits) << facts.Name;
         if (facts.BottomLeft != 0xFFFFFFFF) {
-            EXPECT_EQ(BottomLeftPixel(*header), facts.BottomLeft) << facts.Name;
+            EXPECT_EQ(BitmapFilePixel(*file, 0, facts.Height - 1), facts.BottomLeft) << facts.Name;
         }
     }
 }
