@@ -4,8 +4,9 @@
     pack_block.py INPUT OUTPUT
 
 The output depends on the input bytes alone: the encoder runs single-threaded with fixed
-settings, and of the literal and position settings tried, the smallest result wins (the first
-one on a tie).
+settings, and of the settings tried, the smallest result wins (the first one on a tie). A
+delta step before LZMA (each byte minus the one `distance` bytes before it) suits pictures: 3
+for 24-bit pixels, 1 for a smooth palette; programs do best without one.
 """
 import binascii
 import lzma
@@ -13,9 +14,10 @@ import struct
 import sys
 
 # lc (literal context bits) and pb (position bits) worth trying; lp stays 0. lc + lp <= 4 is
-# what the decoder accepts.
+# what the decoder accepts. Delta distances: 0 is none.
 TRIED_LC = (0, 1, 2, 3, 4)
 TRIED_PB = (0, 1, 2)
+TRIED_DELTA = (0, 1, 2, 3, 4)
 
 
 def dictionary_size(size):
@@ -30,7 +32,7 @@ def properties_byte(lc, lp, pb):
     return (pb * 5 + lp) * 9 + lc
 
 
-def pack(data, lc, lp, pb, dict_size=None):
+def pack(data, lc, lp, pb, delta=0, dict_size=None):
     """The stored block of data with the given settings."""
     filters = [{
         "id": lzma.FILTER_LZMA1,
@@ -38,13 +40,17 @@ def pack(data, lc, lp, pb, dict_size=None):
         "lc": lc, "lp": lp, "pb": pb,
         "dict_size": dict_size or dictionary_size(len(data)),
     }]
+    if delta:
+        filters.insert(0, {"id": lzma.FILTER_DELTA, "dist": delta})
     stream = lzma.compress(data, format=lzma.FORMAT_RAW, filters=filters)
-    body = struct.pack("<IB", len(data), properties_byte(lc, lp, pb)) + stream
+    body = struct.pack("<IBB", len(data), properties_byte(lc, lp, pb), delta) + stream
     return struct.pack("<I", binascii.crc32(body)) + body
 
 
 def pack_smallest(data):
-    candidates = (pack(data, lc, 0, pb) for lc in TRIED_LC for pb in TRIED_PB)
+    """The delta distance is chosen first, with common LZMA settings, then lc and pb."""
+    delta = min(TRIED_DELTA, key=lambda distance: len(pack(data, 3, 0, 0, distance)))
+    candidates = (pack(data, lc, 0, pb, delta) for lc in TRIED_LC for pb in TRIED_PB)
     return min(candidates, key=len)
 
 

@@ -40,10 +40,10 @@ enum : unsigned {
 class RangeDecoder {
 public:
     explicit RangeDecoder(std::span<const uint8_t> in) : In(in) {
-        Broken = Next() != 0; // the encoder's first byte is always 0
+        const bool badStart = Next() != 0; // the encoder's first byte is always 0
         for (int i = 0; i < 4; ++i)
             Code = (Code << 8) | Next();
-        Broken |= Code == Range;
+        Broken |= badStart || Code == Range;
     }
 
     // True once the stream was read past its end or began wrongly.

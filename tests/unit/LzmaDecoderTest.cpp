@@ -17,7 +17,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr size_t HeaderSize = 9;
+constexpr size_t HeaderSize = 10;
 
 Bytes ReadVectorFile(const std::string& name) {
     return ReadWholeFile(std::string(LZMA_VECTOR_DIR "/") + name);
@@ -83,14 +83,17 @@ TEST(Crc32Test, MatchesTheStandardCheckValues) {
 TEST(LzmaDecodeTest, EveryVectorDecodesToItsInput) {
     ASSERT_GE(Vectors().size(), 30u) << "vectors missing from " LZMA_VECTOR_DIR;
     size_t files = 0;
+    size_t deltas = 0;
     for (const TVector& vector : Vectors()) {
         ASSERT_GT(vector.Block.size(), HeaderSize) << vector.Name;
         const auto decoded = UnpackStoredBlock(vector.Block);
         ASSERT_TRUE(decoded) << vector.Name;
         EXPECT_TRUE(*decoded == vector.Raw) << vector.Name;
         files += vector.Name.starts_with("file-");
+        deltas += vector.Block[9] != 0;
     }
     EXPECT_GE(files, 2u) << "the real programs and bitmaps are among the vectors";
+    EXPECT_GE(deltas, 10u) << "blocks with a delta step are among the vectors";
 }
 
 TEST(LzmaDecodeTest, WrongOutputSizesFail) {

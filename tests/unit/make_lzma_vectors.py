@@ -16,9 +16,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
                                 "payload"))
 from pack_block import pack  # noqa: E402
 
-# (lc, lp, pb) in turn, so that every literal and position context shape is decoded.
-SETTINGS = [(3, 0, 2), (0, 0, 0), (4, 0, 0), (0, 4, 0), (1, 3, 2), (2, 2, 4), (0, 0, 4),
-            (2, 0, 1)]
+# (lc, lp, pb, delta distance) in turn, so that every literal and position context shape and
+# the delta step are decoded.
+SETTINGS = [(3, 0, 2, 0), (0, 0, 0, 1), (4, 0, 0, 3), (0, 4, 0, 0), (1, 3, 2, 4), (2, 2, 4, 0),
+            (0, 0, 4, 2), (2, 0, 1, 0), (3, 0, 0, 255)]
 
 
 def generated_cases():
@@ -74,11 +75,11 @@ def main():
     names = []
     cases = list(generated_cases()) + list(file_cases(sys.argv[2:]))
     for index, (name, data, dict_size) in enumerate(cases):
-        lc, lp, pb = SETTINGS[index % len(SETTINGS)]
+        lc, lp, pb, delta = SETTINGS[index % len(SETTINGS)]
         with open(os.path.join(out_dir, name + ".raw"), "wb") as raw:
             raw.write(data)
         with open(os.path.join(out_dir, name + ".blk"), "wb") as block:
-            block.write(pack(data, lc, lp, pb, dict_size))
+            block.write(pack(data, lc, lp, pb, delta, dict_size))
         names.append(name)
     with open(os.path.join(out_dir, "cases.txt"), "w", newline="\n") as listing:
         listing.write("".join(name + "\n" for name in names))
