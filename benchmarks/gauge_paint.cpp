@@ -3,6 +3,7 @@
 // whole animation: the ticks from 0 to 100 %, each repainting the gauge.
 #include "pages/ProgressRules.h"
 #include "platform/fake/FakeControlParent.h"
+#include "platform/fake/FakeErrorTexts.h"
 #include "platform/win32/GdiCanvas.h"
 #include "tests/win32/DibSurface.h"
 #include "widgets/Gauge.h"
@@ -80,10 +81,11 @@ int main() {
     const double before = ProcessorSeconds();
     for (int i = 0; i < Animations; ++i) {
         TRandomGenerator random;
+        FakeErrorTexts texts;
         gauge.SetProgress(0);
         AnimatedPage page(gauge, canvas);
         while (page.Running) {
-            ProgressTick(page, random, {});
+            ProgressTick(page, random, {}, texts);
             ++ticks;
         }
     }

@@ -4,7 +4,6 @@
 #include "install/PayloadCatalogue.h"
 #include "install/ProcessTerminator.h"
 #include "platform/Exceptions.h"
-#include "shellutil/PalvorneComp.h"
 
 namespace setup {
 namespace {
@@ -33,8 +32,14 @@ void CreateFolderTree(IFileSystem& files, const std::string& path) {
     files.MakeDirectory(folder);
 }
 
-void TInstallSequence::Record(int step, const std::string& subject, const std::exception& error) {
-    FailureList.push_back({step, subject, error.what()});
+void TInstallSequence::Begin(TInstallStep step, const std::string& subject) {
+    Step = step;
+    Subject = subject;
+}
+
+void TInstallSequence::Record(const std::exception& error) {
+    const auto* own = dynamic_cast<const Exception*>(&error);
+    FailureList.push_back({Step, Subject, error.what(), own ? own->ErrorCode() : 0});
 }
 
 void TInstallSequence::Run(std::unique_ptr<TRegistry>& accessor) {
@@ -44,73 +49,66 @@ void TInstallSequence::Run(std::unique_ptr<TRegistry>& accessor) {
     try {
         RunSteps(*accessor);
     } catch (const std::exception& error) {
-        Record(Step, Subject, error);
+        Record(error);
         throw;
     }
-    // Step 24: later activations find no accessor and do nothing.
+    Step = TInstallStep::ReleaseRegistry;
     accessor.reset();
 }
 
 void TInstallSequence::RunSteps(TRegistry& registry) {
-    GroupA(registry);
-    StartupValue(registry);
-    UninstallValues(registry);
-    GroupB();
-    WriteGroupPayload(16, "mpegdll", Destination() + "\\Mpegdll.dll");
-    WriteGroupPayload(17, "RUN", Destination() + "\\Run.exe");
-    WriteGroupPayload(18, "PLVCPL", SystemRootText + "\\system\\PLVCPL.cpl");
-    StartMenuGroup();
-    Step = 23;
-    Subject = Destination() + "\\Run.exe";
+    PrepareFolderAndConfiguration(registry);
+    RecordStartupValue(registry);
+    RecordUninstallEntry(registry);
+    BackUpScreensAndWriteMainFiles();
+    WritePayloadFile(TInstallStep::WriteAudioLibrary, "mpegdll", Destination() + "\\Mpegdll.dll");
+    WritePayloadFile(TInstallStep::WriteRunner, "RUN", Destination() + "\\Run.exe");
+    WritePayloadFile(TInstallStep::WritePanelExtension, "PLVCPL", SystemRoot + "\\system\\PLVCPL.cpl");
+    CreateStartMenuGroup();
+    Begin(TInstallStep::StartRunner, Destination() + "\\Run.exe");
     Platform.Processes.StartHidden(Quoted(Subject));
 }
 
 void TInstallSequence::ReadSystemRoot(TRegistry& registry) {
-    SystemRootText = registry.ReadString("systemroot");
+    SystemRoot = registry.ReadString("systemroot");
     // NT-family systems keep no such value: use the platform's Windows folder.
-    if (SystemRootText.empty())
-        SystemRootText = Platform.Files.WindowsDirectory();
+    if (SystemRoot.empty())
+        SystemRoot = Platform.Files.WindowsDirectory();
 }
 
-void TInstallSequence::GroupA(TRegistry& registry) {
+void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
     try {
-        Step = 1;
-        Subject = Destination();
+        Begin(TInstallStep::CreateDestination, Destination());
         CreateFolderTree(Platform.Files, Subject);
-        Step = 2;
+        Step = TInstallStep::ShowDestination;
         Host.ShowFolder(Destination());
-        Step = 3;
+        Step = TInstallStep::SelectMachineRoot;
         registry.SetRootKey(TRootKey::LocalMachine);
-        Step = 4;
-        registry.OpenKey(WindowsKey, true);
-        Step = 5;
-        Subject = "systemroot";
+        Step = TInstallStep::OpenWindowsKey;
+        registry.OpenKey(WindowsKey, true, TKeyAccess::Read);
+        Begin(TInstallStep::ReadSystemRoot, "systemroot");
         ReadSystemRoot(registry);
-        Step = 6;
+        Step = TInstallStep::StartProgressTimer;
         Host.StartTimer();
-        Step = 7;
-        Subject = "Palvorne Lumivary";
+        Begin(TInstallStep::RecordApplicationPath, "Palvorne Lumivary");
         registry.OpenKey(MakerKey, true);
         registry.WriteString(Subject, Destination() + "\\PalvorneLV.exe");
-        Step = 8;
-        Subject = Destination() + "\\config.ini";
+        Begin(TInstallStep::WriteConfiguration, Destination() + "\\config.ini");
         WriteConfiguration(Platform.Files, Subject, Host.ConfigurationLines());
     } catch (const std::exception& error) {
-        Record(Step, Subject, error);
+        Record(error);
     }
 }
 
-void TInstallSequence::StartupValue(TRegistry& registry) {
-    Step = 9;
-    Subject = "PalvorneLumivary";
+void TInstallSequence::RecordStartupValue(TRegistry& registry) {
+    Begin(TInstallStep::RecordStartupValue, "PalvorneLumivary");
     registry.SetRootKey(TRootKey::LocalMachine);
     registry.OpenKey(StartupKey, true);
     registry.WriteString(Subject, Quoted(Destination() + "\\run.exe") + " /P");
 }
 
-void TInstallSequence::UninstallValues(TRegistry& registry) {
-    Step = 10;
-    Subject = UninstallKey;
+void TInstallSequence::RecordUninstallEntry(TRegistry& registry) {
+    Begin(TInstallStep::RecordUninstallEntry, UninstallKey);
     registry.SetRootKey(TRootKey::LocalMachine);
     registry.CreateKey(UninstallKey);
     registry.OpenKey(UninstallKey, true);
@@ -120,53 +118,48 @@ void TInstallSequence::UninstallValues(TRegistry& registry) {
     registry.WriteString(Subject, Quoted(Destination() + "\\Uninstall.exe"));
 }
 
-void TInstallSequence::GroupB() {
+void TInstallSequence::BackUpScreensAndWriteMainFiles() {
     try {
         // The first backups hold the user's own screens: never overwrite them.
-        Step = 11;
+        Step = TInstallStep::BackUpLogoScreen;
         for (const char* screen : {"logos", "logow"}) {
-            const std::string backup = SystemRootText + "\\" + screen + ".old";
+            const std::string backup = SystemRoot + "\\" + screen + ".old";
             if (!Platform.Files.FileExists(backup))
-                Platform.Files.CopyOver(SystemRootText + "\\" + screen + ".sys", backup);
-            Step = 12;
+                Platform.Files.CopyOver(SystemRoot + "\\" + screen + ".sys", backup);
+            Step = TInstallStep::BackUpWaitScreen;
         }
-        Step = 13;
-        TerminateProcesses(Platform.Processes, SystemRootText + "\\control.exe");
-        Step = 14;
-        Subject = Destination() + "\\PalvorneLV.exe";
+        Step = TInstallStep::EndControlPanel;
+        TerminateProcesses(Platform.Processes, SystemRoot + "\\control.exe");
+        Begin(TInstallStep::WriteMainProgram, Destination() + "\\PalvorneLV.exe");
         WritePayload(Platform.Resources, Platform.Files, "PLV", Subject);
-        Step = 15;
-        Subject = Destination() + "\\Uninstall.exe";
+        Begin(TInstallStep::WriteUninstaller, Destination() + "\\Uninstall.exe");
         WritePayload(Platform.Resources, Platform.Files, "Uninstall", Subject);
     } catch (const std::exception& error) {
-        Record(Step, Subject, error);
+        Record(error);
     }
 }
 
-void TInstallSequence::WriteGroupPayload(int step, const char* name, const std::string& path) {
+void TInstallSequence::WritePayloadFile(TInstallStep step, const char* block,
+                                        const std::string& path) {
     try {
-        Step = step;
-        Subject = path;
-        WritePayload(Platform.Resources, Platform.Files, name, path);
+        Begin(step, path);
+        WritePayload(Platform.Resources, Platform.Files, block, path);
     } catch (const std::exception& error) {
-        Record(step, path, error);
+        Record(error);
     }
 }
 
-void TInstallSequence::StartMenuGroup() {
-    Step = 19;
-    Subject = "Shell Folders";
-    ReadShellFolders(Platform.Registry);
-    Step = 20;
-    const std::string programs = ShellFolders.Programs;
+void TInstallSequence::CreateStartMenuGroup() {
+    Begin(TInstallStep::ReadShellFolders, "Shell Folders");
+    ShellFolders = setup::ReadShellFolders(Platform.Registry);
+    Step = TInstallStep::CreateStartMenuGroup;
+    const std::string& programs = ShellFolders.Programs;
     Platform.Files.MakeDirectory(programs + "\\Palvorne\\");
     Platform.Files.MakeDirectory(programs + "\\Palvorne\\Lumivary");
     const std::string group = programs + "\\Palvorne\\Lumivary\\";
-    Step = 21;
-    Subject = group + "PalvorneLV.lnk";
+    Begin(TInstallStep::CreateProgramShortcut, group + "PalvorneLV.lnk");
     CreateShortcut(Platform.Links, group, "PalvorneLV.lnk", Destination() + "\\PalvorneLV.exe");
-    Step = 22;
-    Subject = group + "Uninstall.lnk";
+    Begin(TInstallStep::CreateUninstallShortcut, group + "Uninstall.lnk");
     CreateShortcut(Platform.Links, group, "Uninstall.lnk", Destination() + "\\Uninstall.exe");
 }
 

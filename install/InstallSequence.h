@@ -1,13 +1,15 @@
 // The whole install work, in one ordered pass, with its failure groups.
 #pragma once
 
-#include "install/Registry.h"
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
+#include "platform/RegistryAccessor.h"
 #include "platform/Resources.h"
 #include "platform/ShellLinks.h"
+#include "shellutil/PalvorneComp.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,42 +36,76 @@ public:
     virtual std::vector<std::string> ConfigurationLines() = 0;
 };
 
+// The install's steps in the order they run.
+enum class TInstallStep {
+    None,
+    CreateDestination,     // the destination folder and its missing parents
+    ShowDestination,       // on the progress page
+    SelectMachineRoot,     // HKEY_LOCAL_MACHINE
+    OpenWindowsKey,        // ...\currentversion, created when missing
+    ReadSystemRoot,        // "systemroot", else the platform's Windows folder
+    StartProgressTimer,    // its first tick comes after the install
+    RecordApplicationPath, // \software\palvorne
+    WriteConfiguration,    // config.ini
+    RecordStartupValue,    // runServices
+    RecordUninstallEntry,  // DisplayName and UninstallString
+    BackUpLogoScreen,      // logos.sys to logos.old, once
+    BackUpWaitScreen,      // logow.sys to logow.old, once
+    EndControlPanel,       // running copies of control.exe
+    WriteMainProgram,      // PalvorneLV.exe
+    WriteUninstaller,      // Uninstall.exe
+    WriteAudioLibrary,     // Mpegdll.dll
+    WriteRunner,           // Run.exe
+    WritePanelExtension,   // PLVCPL.cpl in the Windows folder's "system"
+    ReadShellFolders,      // the Programs folder
+    CreateStartMenuGroup,  // Palvorne\Lumivary
+    CreateProgramShortcut, // PalvorneLV.lnk
+    CreateUninstallShortcut,
+    StartRunner,     // Run.exe, hidden
+    ReleaseRegistry, // later activations find no accessor and do nothing
+};
+
 // One error met by a run: swallowed by its group, or the one that ended the run.
 struct TInstallFailure {
-    int Step = 0;
+    TInstallStep Step = TInstallStep::None;
     std::string Subject; // the file, folder or value concerned
     std::string Message;
+    uint32_t ErrorCode = 0; // the system's reason, 0 when it gave none
 };
 
 class TInstallSequence {
 public:
-    TInstallSequence(TInstallPlatform platform, IInstallHost& host)
-        : Platform(platform), Host(host) {}
+    // The shell-folder texts the run reads are stored in folders.
+    TInstallSequence(TInstallPlatform platform, IInstallHost& host, TShellFolders& folders)
+        : Platform(platform), Host(host), ShellFolders(folders) {}
 
     // Runs every step while accessor is held; the last step releases it. An unprotected
     // failure is recorded and raised to the caller, leaving the accessor held.
     void Run(std::unique_ptr<TRegistry>& accessor);
 
     const std::vector<TInstallFailure>& Failures() const { return FailureList; }
-    const std::string& SystemRoot() const { return SystemRootText; }
 
 private:
     void RunSteps(TRegistry& registry);
-    void GroupA(TRegistry& registry);
-    void StartupValue(TRegistry& registry);
-    void UninstallValues(TRegistry& registry);
-    void GroupB();
-    void WriteGroupPayload(int step, const char* name, const std::string& path);
-    void StartMenuGroup();
+    // Each group protects the steps it names: a failure skips the rest of the group only.
+    void PrepareFolderAndConfiguration(TRegistry& registry);
+    void BackUpScreensAndWriteMainFiles();
+    void WritePayloadFile(TInstallStep step, const char* block, const std::string& path);
+    // Unprotected: a failure ends the run.
+    void RecordStartupValue(TRegistry& registry);
+    void RecordUninstallEntry(TRegistry& registry);
+    void CreateStartMenuGroup();
     void ReadSystemRoot(TRegistry& registry);
+    void Begin(TInstallStep step, const std::string& subject);
     std::string Destination() { return Host.DestinationFolder(); }
-    void Record(int step, const std::string& subject, const std::exception& error);
+    void Record(const std::exception& error);
 
     TInstallPlatform Platform;
     IInstallHost& Host;
-    std::string SystemRootText;
+    TShellFolders& ShellFolders;
+    std::string SystemRoot;
     std::vector<TInstallFailure> FailureList;
-    int Step = 0;
+    TInstallStep Step = TInstallStep::None;
     std::string Subject;
 };
 

@@ -1,6 +1,6 @@
 #include "install/ProcessTerminator.h"
 
-#include "install/PathText.h"
+#include "platform/PathText.h"
 
 namespace setup {
 

@@ -13,37 +13,39 @@ namespace {
 class TPendingFile {
 public:
     TPendingFile(IFileSystem& files, std::string path)
-        : Files(files), Path(std::move(path)), Stream(Files.OpenForWriting(Path)),
-          Owned(Stream != nullptr) {}
+        : Files(files), Path(std::move(path)), Opened(Files.OpenForWriting(Path, Stream)) {}
     ~TPendingFile() {
         Stream.reset(); // an open file cannot be deleted
-        if (Owned)
+        if (Owned())
             Files.RemoveFile(Path);
     }
     TPendingFile(const TPendingFile&) = delete;
     TPendingFile& operator=(const TPendingFile&) = delete;
 
-    bool Created() const { return Owned; }
+    TStatus Created() const { return Opened; }
 
-    // Writes all of data and closes the file; false when any of it was not stored.
-    bool Store(std::span<const uint8_t> data) {
-        const bool complete = Stream->Write(data.data(), data.size()) == data.size();
-        const bool closed = Stream->Close();
+    // Writes all of data and closes the file.
+    TStatus Store(std::span<const uint8_t> data) {
+        const TStatus written = Stream->Write(data.data(), data.size());
+        const TStatus closed = Stream->Close();
         Stream.reset();
-        return complete && closed;
+        return written ? closed : written;
     }
 
-    bool MoveOver(const std::string& target) {
-        if (Files.MoveOver(Path, target))
-            Owned = false;
-        return !Owned;
+    TStatus MoveOver(const std::string& target) {
+        const TStatus moved = Files.MoveOver(Path, target);
+        Moved = static_cast<bool>(moved);
+        return moved;
     }
 
 private:
+    bool Owned() const { return Opened && !Moved; }
+
     IFileSystem& Files;
     std::string Path;
     std::unique_ptr<IWriteStream> Stream;
-    bool Owned;
+    TStatus Opened;
+    bool Moved = false;
 };
 
 // Beside the target, so that the final move never crosses a volume.
@@ -55,12 +57,12 @@ std::string TemporaryPathFor(const std::string& path) {
 
 void WriteFileSafely(IFileSystem& files, const std::string& path, std::span<const uint8_t> data) {
     TPendingFile pending(files, TemporaryPathFor(path));
-    if (!pending.Created())
-        throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-    if (!pending.Store(data))
-        throw EWriteError("Stream write error");
-    if (!pending.MoveOver(path))
-        throw EFCreateError(Format("Cannot create file %s", path.c_str()));
+    if (const TStatus created = pending.Created(); !created)
+        throw EFCreateError(Format("Cannot create file %s", path.c_str()), created.ErrorCode());
+    if (const TStatus stored = pending.Store(data); !stored)
+        throw EWriteError("Stream write error", stored.ErrorCode());
+    if (const TStatus moved = pending.MoveOver(path); !moved)
+        throw EFCreateError(Format("Cannot create file %s", path.c_str()), moved.ErrorCode());
 }
 
 } // namespace setup

@@ -12,7 +12,8 @@ namespace setup {
 // Writes data to a temporary file beside path and moves it over path only when complete; on any
 // failure the temporary file is removed and an existing file at path keeps its content.
 // Raises "Cannot create file %s" (with path) when the temporary file cannot be created or path
-// cannot be replaced, "Stream write error" when the data cannot be stored in full.
+// cannot be replaced, "Stream write error" when the data cannot be stored in full; each with
+// the system's code for the reason.
 void WriteFileSafely(IFileSystem& files, const std::string& path, std::span<const uint8_t> data);
 
 } // namespace setup

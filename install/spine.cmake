@@ -1,1 +1,1 @@
-target_sources(setup_core PRIVATE Registry.cpp InstallSequence.cpp)
+target_sources(setup_core PRIVATE InstallSequence.cpp)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "install/InstallSequence.h"
+#include "platform/ErrorTexts.h"
 
 #include <cstdint>
 #include <string>
@@ -23,8 +24,6 @@ private:
     uint32_t Seed = 0;
 };
 
-extern TRandomGenerator RandomGenerator;
-
 // What one tick does to the page.
 class IProgressPage {
 public:
@@ -40,9 +39,10 @@ public:
 
 // Advances the animation by one random step; past 99 it stops, reports and terminates.
 void ProgressTick(IProgressPage& page, TRandomGenerator& random,
-                  const std::vector<TInstallFailure>& failures);
+                  const std::vector<TInstallFailure>& failures, IErrorTexts& texts);
 
-// "Palvorne Lumivary Installation Completed", or the list of what went wrong.
-std::string CompletionMessage(const std::vector<TInstallFailure>& failures);
+// "Palvorne Lumivary Installation Completed", or the list of what went wrong, each failure
+// with the system's reason when there is one.
+std::string CompletionMessage(const std::vector<TInstallFailure>& failures, IErrorTexts& texts);
 
 } // namespace setup

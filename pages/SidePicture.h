@@ -8,10 +8,10 @@
 namespace setup {
 
 inline void AddSidePicture(TForm& page, TPanel& panel, TImage& image) {
-    panel.SetBounds(8, 16, 113, 233);
+    panel.SetBoundsRect(Box(8, 16, 113, 233));
     panel.BevelOuter = TBevelCut::Lowered;
     page.AddGraphic(panel);
-    image.SetBounds(9, 17, 111, 231);
+    image.SetBoundsRect(Box(9, 17, 111, 231));
     image.Stretch = true;
     page.AddGraphic(image);
 }

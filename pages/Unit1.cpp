@@ -5,21 +5,29 @@
 
 namespace setup {
 
-TForm1* Form1 = nullptr;
+namespace {
 
-TForm1::TForm1() {
+// Where the controls sit: left, top, width, height (Image2 follows the window's size).
+constexpr struct {
+    TRect Image1 = Box(146, 66, 508, 421);
+    TRect FxLabel1 = Box(8, 16, 673, 62);
+} Layout;
+
+} // namespace
+
+TForm1::TForm1(TForm2& welcome) : Form2(welcome) {
     Color = clBlack;
     CreateForm("III", 640, 480, TFormBorder::None);
     Image2.Stretch = true;
     Image2.SetPicture(GdiBitmap::FromResource("BACKDROP"));
     AddGraphic(Image2);
-    Image1.SetBounds(146, 66, 508, 421);
+    Image1.SetBoundsRect(Layout.Image1);
     Image1.Transparent = true;
     Image1.SetPicture(GdiBitmap::FromResource("LOGO"));
     AddGraphic(Image1);
     // Sized by hand: switch auto-size off before the font and caption would resize it.
     FxLabel1.SetAutoSize(false);
-    FxLabel1.SetBounds(8, 16, 673, 62);
+    FxLabel1.SetBoundsRect(Layout.FxLabel1);
     FxLabel1.SetColor(clRed);
     FxLabel1.SetFont({"Arial", -41, fsBold, clRed, ANSI_CHARSET_ID});
     FxLabel1.FontFx().SetStyle(tdShadow);
@@ -36,8 +44,6 @@ void TForm1::FormResize(int clientWidth, int clientHeight) {
 }
 
 void CloseCompanionWindow() {
-    if (!FindWindowA(nullptr, "PalvorneRun1"))
-        return;
     // A quit posted without a window would end this program's own loop.
     if (HWND runner = FindWindowA(nullptr, "PalvorneRun1"))
         PostMessageA(runner, WM_QUIT, 0, 0);
@@ -45,7 +51,7 @@ void CloseCompanionWindow() {
 
 void TForm1::FormActivate() {
     CloseCompanionWindow();
-    Form2->Show();
+    Form2.Show();
 }
 
 } // namespace setup

@@ -8,21 +8,24 @@
 
 namespace setup {
 
+class TForm2;
+
 class TForm1 : public TForm {
 public:
-    TForm1();
+    explicit TForm1(TForm2& welcome);
 
-    TImage Image2{this};
-    TImage Image1{this};
+    TImage Image2{this}; // the backdrop picture, stretched over the whole window
+    TImage Image1{this}; // the product picture
     TWin32Screen Screen; // the title measures its text on the screen
-    TFxLabel FxLabel1{this, Screen};
+    TFxLabel FxLabel1{this, Screen}; // the product title
 
 protected:
     void FormActivate() override;
     void FormResize(int clientWidth, int clientHeight) override;
-};
 
-extern TForm1* Form1;
+private:
+    TForm2& Form2;
+};
 
 // Tells a running background runner to quit; posts nothing when none is found.
 void CloseCompanionWindow();

@@ -1,27 +1,30 @@
 // The welcome page.
 #pragma once
 
+#include "pages/ApplicationServices.h"
 #include "platform/StdGraphics.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/StdControls.h"
 
 namespace setup {
 
+class TForm3;
+
 class TForm2 : public TForm {
 public:
-    TForm2();
+    TForm2(IApplicationServices& application, TForm3& destination);
 
-    TPanel Panel1{this};
-    TImage Image1{this};
-    TLabel Label1{this};
-    TLabel Label2{this};
-    TLabel Label3{this};
-    TLabel Label4{this};
-    TLabel Label5{this};
-    TGroupBox GroupBox1{this};
-    TGroupBox GroupBox2{this};
-    TButton Button1;
-    TButton Button2;
+    TPanel Panel1{this};         // frame of the side picture
+    TImage Image1{this};         // side picture
+    TLabel Label1{this};         // welcome
+    TLabel Label2{this};         // advice to close other programs
+    TLabel Label3{this};         // what the two buttons do
+    TLabel Label4{this};         // "WARNING:"
+    TLabel Label5{this};         // the ownership notice
+    TGroupBox GroupBox1{this};   // rule above the buttons
+    TGroupBox GroupBox2{this};   // rule below the buttons
+    TButton Button1;             // "&Continue >>"
+    TButton Button2;             // "&Exit Setup"
 
     void FormCreate();
     void Button1Click();
@@ -29,8 +32,10 @@ public:
 
 protected:
     void FormClose(TCloseAction& action) override;
-};
 
-extern TForm2* Form2;
+private:
+    IApplicationServices& Application;
+    TForm3& Form3;
+};
 
 } // namespace setup

@@ -1,6 +1,7 @@
 // The destination page: its folder label is the one home of the destination folder.
 #pragma once
 
+#include "pages/ApplicationServices.h"
 #include "platform/StdGraphics.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/StdControls.h"
@@ -9,23 +10,26 @@
 
 namespace setup {
 
+class TForm4;
+class TForm6;
+
 class TForm3 : public TForm {
 public:
-    TForm3();
+    TForm3(IApplicationServices& application, TForm4& progress, TForm6& chooser);
 
-    TPanel Panel1{this};
-    TImage Image1{this};
-    TLabel Label1{this};
-    TLabel Label2{this};
-    TLabel Label3{this};
-    TLabel Label4{this};
-    TGroupBox GroupBox1{this};
-    TButton Button1;
-    TButton Button2;
-    TGroupBox GroupBox2{this};
-    TLabel Label5{this};
-    TButton Button3;
-    TGroupBox GroupBox3{this};
+    TPanel Panel1{this};       // frame of the side picture
+    TImage Image1{this};       // side picture, copied from the welcome page
+    TLabel Label1{this};       // where Setup will install
+    TLabel Label2{this};       // how to install there
+    TLabel Label3{this};       // how to choose another folder
+    TLabel Label4{this};       // how not to install
+    TGroupBox GroupBox1{this}; // rule above the buttons
+    TButton Button1;           // "&Install"
+    TButton Button2;           // "&Exit Setup"
+    TGroupBox GroupBox2{this}; // " Destination Folder " frame
+    TLabel Label5{this};       // the destination folder
+    TButton Button3;           // " B&rowse..."
+    TGroupBox GroupBox3{this}; // rule below the buttons
 
     std::string DestinationFolder() const { return Label5.Caption(); }
     void SetDestinationFolder(const std::string& folder) { Label5.SetCaption(folder); }
@@ -36,8 +40,11 @@ public:
 
 protected:
     void FormClose(TCloseAction& action) override;
-};
 
-extern TForm3* Form3;
+private:
+    IApplicationServices& Application;
+    TForm4& Form4;
+    TForm6& Form6;
+};
 
 } // namespace setup

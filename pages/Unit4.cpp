@@ -2,33 +2,46 @@
 
 #include "install/DefaultConfiguration.h"
 #include "pages/Unit3.h"
-#include "setup/Application.h"
 
 namespace setup {
 
-TForm4* Form4 = nullptr;
+namespace {
 
-TForm4::TForm4(TInstallPlatform platform) : Platform(platform), Install(platform, *this) {
+// Where the controls sit: left, top, width, height. Label1 sizes itself to its text; the
+// gauge sits inside the panel's one-pixel frame; ListBox2 is never shown.
+constexpr struct {
+    TRect Label2 = Box(29, 8, 100, 16);
+    TRect Label1 = Box(34, 32, 0, 0);
+    TRect Panel1 = Box(34, 56, 350, 20);
+    TRect Gauge1 = Box(35, 57, 347, 18);
+    TRect Button1 = Box(162, 88, 95, 24);
+} Layout;
+
+} // namespace
+
+TForm4::TForm4(IApplicationServices& application, TProgressServices services,
+               TForm3& destination)
+    : Application(application), Services(services), Form3(destination),
+      Install(services.Platform, *this, services.ShellFolders) {
     CreateForm("Installing", 419, 120);
-    AddLabel(Label2, 29, 8, 100, 16, "Copying Files:");
+    AddLabel(Label2, Layout.Label2, "Copying Files:");
     Label2.Transparent = true;
     TFontDesc heading = ParentFont();
     heading.Style = fsBold;
     heading.Height = -13;
     Label2.SetFont(heading);
-    AddLabel(Label1, 34, 32, 0, 0, "Label1");
+    AddLabel(Label1, Layout.Label1, "Label1");
     Label1.Transparent = true;
     Label1.AutoSize = true;
-    Panel1.SetBounds(34, 56, 350, 20);
+    Panel1.SetBoundsRect(Layout.Panel1);
     Panel1.BevelOuter = TBevelCut::Lowered;
     AddGraphic(Panel1);
-    // The gauge sits inside the panel's one-pixel frame.
-    Gauge1.SetBounds(35, 57, 347, 18);
+    Gauge1.SetBoundsRect(Layout.Gauge1);
     Gauge1.SetBorderStyle(bsNone);
     Gauge1.SetForeColor(clNavy);
     Gauge1.SetProgress(0);
     AddGraphic(Gauge1);
-    Button1.Create(Handle(), 101, {162, 88, 162 + 95, 88 + 24}, "&Exit Setup", FontHandle());
+    Button1.Create(Handle(), 101, Layout.Button1, "&Exit Setup", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
     SetDefaultButton(&Button1);
     ListBox2.Create(Handle(), 102, DefaultConfigurationLines());
@@ -37,11 +50,11 @@ TForm4::TForm4(TInstallPlatform platform) : Platform(platform), Install(platform
 }
 
 void TForm4::FormCreate() {
-    Registry = std::make_unique<TRegistry>(Platform.Registry);
+    Registry = std::make_unique<TRegistry>(Services.Platform.Registry);
 }
 
 std::string TForm4::DestinationFolder() {
-    return Form3->DestinationFolder();
+    return Form3.DestinationFolder();
 }
 
 void TForm4::FormActivate() {
@@ -50,7 +63,7 @@ void TForm4::FormActivate() {
 
 void TForm4::Timer1Timer() {
     try {
-        ProgressTick(*this, RandomGenerator, Install.Failures());
+        ProgressTick(*this, Services.Random, Install.Failures(), Services.ErrorTexts);
     } catch (...) {
         // A tick that fails just ends; the next one carries on.
     }
@@ -69,14 +82,6 @@ void TForm4::FormClose(TCloseAction&) {
     // Without a running animation no visible page could end the program any more.
     if (!Timer1.Enabled())
         Application.Terminate();
-}
-
-void TForm4::ShowMessage(const std::string& text) {
-    Application.PlainMessage(text);
-}
-
-void TForm4::Terminate() {
-    Application.Terminate();
 }
 
 } // namespace setup

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "install/InstallSequence.h"
-#include "install/Registry.h"
+#include "pages/ApplicationServices.h"
 #include "pages/ProgressRules.h"
+#include "platform/ErrorTexts.h"
+#include "platform/RegistryAccessor.h"
 #include "platform/StdGraphics.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/StdControls.h"
@@ -13,17 +15,27 @@
 
 namespace setup {
 
+class TForm3;
+
+// What the progress page uses besides the application and the destination page.
+struct TProgressServices {
+    TInstallPlatform Platform;
+    IErrorTexts& ErrorTexts;
+    TShellFolders& ShellFolders;
+    TRandomGenerator& Random;
+};
+
 class TForm4 : public TForm, private IInstallHost, private IProgressPage {
 public:
-    explicit TForm4(TInstallPlatform platform);
+    TForm4(IApplicationServices& application, TProgressServices services, TForm3& destination);
 
-    TLabel Label2{this};
-    TLabel Label1{this};
-    TPanel Panel1{this};
-    TGauge Gauge1{this};
-    TButton Button1;
-    TListBox ListBox2;
-    TTimer Timer1{50};
+    TLabel Label2{this};  // "Copying Files:"
+    TLabel Label1{this};  // the file being copied
+    TPanel Panel1{this};  // sunken frame of the gauge
+    TGauge Gauge1{this};  // the progress
+    TButton Button1;      // "&Exit Setup"
+    TListBox ListBox2;    // hidden: the lines of the default configuration
+    TTimer Timer1{50};    // the animation's tick
 
     void FormCreate();
     void Timer1Timer();
@@ -44,14 +56,15 @@ private:
     void SetProgress(int progress) override { Gauge1.SetProgress(progress); }
     void SetStatus(const std::string& text) override { Label1.SetCaption(text); }
     void StopTimer() override { Timer1.SetEnabled(false); }
-    void ShowMessage(const std::string& text) override;
-    void Terminate() override;
+    void ShowMessage(const std::string& text) override { Application.PlainMessage(text); }
+    void Terminate() override { Application.Terminate(); }
 
-    TInstallPlatform Platform;
+    IApplicationServices& Application;
+    TProgressServices Services;
+    TForm3& Form3;
+    // The registry accessor the install runs with; released by its last step.
     std::unique_ptr<TRegistry> Registry;
     TInstallSequence Install;
 };
-
-extern TForm4* Form4;
 
 } // namespace setup

@@ -1,37 +1,48 @@
 #include "pages/Unit6.h"
 
 #include "pages/Unit3.h"
-#include "setup/Application.h"
+#include "platform/PathText.h"
 
 namespace setup {
 
-TForm6* Form6 = nullptr;
-
 namespace {
-bool IsBlank(const std::string& text) {
-    return text.find_first_not_of(' ') == std::string::npos;
-}
+
+// Where the controls sit: left, top, width, height; the drive box's list drops below it.
+constexpr struct {
+    TRect Label1 = Box(16, 8, 169, 13);
+    TRect Label2 = Box(16, 32, 25, 13);
+    TRect Label3 = Box(16, 88, 53, 13);
+    TRect Label4 = Box(16, 256, 28, 13);
+    TRect Edit1 = Box(16, 56, 233, 21);
+    TRect Button1 = Box(176, 112, 75, 25);
+    TRect Button2 = Box(176, 152, 75, 25);
+    TRect DirectoryListBox1 = Box(16, 112, 145, 137);
+    TRect DriveComboBox1 = Box(16, 280, 145, 19);
+} Layout;
+
 } // namespace
 
-TForm6::TForm6() {
+TForm6::TForm6(IApplicationServices& application, IDriveSystem& drives, TForm3& destination)
+    : DirectoryListBox1(drives), DriveComboBox1(drives), Application(application),
+      Form3(destination) {
     CreateForm("Choose Folder", 261, 322);
-    AddLabel(Label1, 16, 8, 169, 13, "Please choose the installation folder");
-    AddLabel(Label2, 16, 32, 25, 13, "Path:");
-    AddLabel(Label3, 16, 88, 53, 13, "Directories:");
-    AddLabel(Label4, 16, 256, 28, 13, "Drive:");
-    Edit1.Create(Handle(), 101, {16, 56, 16 + 233, 56 + 21}, "C:\\Program Files\\Palvorne Lumivary",
+    AddLabel(Label1, Layout.Label1, "Please choose the installation folder");
+    AddLabel(Label2, Layout.Label2, "Path:");
+    AddLabel(Label3, Layout.Label3, "Directories:");
+    AddLabel(Label4, Layout.Label4, "Drive:");
+    Edit1.Create(Handle(), 101, Layout.Edit1, "C:\\Program Files\\Palvorne Lumivary",
                  FontHandle());
-    Button1.Create(Handle(), 102, {176, 112, 176 + 75, 112 + 25}, "&OK", FontHandle());
+    Button1.Create(Handle(), 102, Layout.Button1, "&OK", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
-    Button2.Create(Handle(), 103, {176, 152, 176 + 75, 152 + 25}, "&Cancel", FontHandle());
+    Button2.Create(Handle(), 103, Layout.Button2, "&Cancel", FontHandle());
     Button2.OnClick = [this] { Button2Click(); };
     DirectoryListBox1.OnChange = [this] { DirectoryListBox1Change(); };
     DirectoryListBox1.SetFont(ParentFont());
-    DirectoryListBox1.Create(Handle(), 104, {16, 112, 16 + 145, 112 + 137});
+    DirectoryListBox1.Create(Handle(), 104, Layout.DirectoryListBox1);
     DriveComboBox1.SetFont(ParentFont());
     DriveComboBox1.SetTextCase(tcUpperCase);
     DriveComboBox1.SetDirList(&DirectoryListBox1);
-    DriveComboBox1.Create(Handle(), 105, {16, 280, 16 + 145, 280 + 19});
+    DriveComboBox1.Create(Handle(), 105, Layout.DriveComboBox1);
 }
 
 // Proposes the product's folder under the folder now chosen.
@@ -49,7 +60,7 @@ void TForm6::Button1Click() {
         Application.PlainMessage("Please choose the installation folder");
         return;
     }
-    Form3->SetDestinationFolder(path);
+    Form3.SetDestinationFolder(path);
     Hide();
 }
 

@@ -1,8 +1,9 @@
 // The folder chooser: a modeless dialog proposing an install path under a chosen folder.
 #pragma once
 
+#include "pages/ApplicationServices.h"
+#include "pages/ChooserControls.h"
 #include "platform/StdGraphics.h"
-#include "platform/win32/FileCtrlWindows.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/StdControls.h"
 
@@ -10,25 +11,29 @@
 
 namespace setup {
 
+class TForm3;
+
 class TForm6 : public TForm {
 public:
-    TForm6();
+    TForm6(IApplicationServices& application, IDriveSystem& drives, TForm3& destination);
 
-    TLabel Label1{this};
-    TLabel Label2{this};
-    TEdit Edit1;
-    TLabel Label3{this};
-    TButton Button1;
-    TButton Button2;
+    TLabel Label1{this}; // "Please choose the installation folder"
+    TLabel Label2{this}; // "Path:"
+    TEdit Edit1;         // the path proposed
+    TLabel Label3{this}; // "Directories:"
+    TButton Button1;     // "&OK"
+    TButton Button2;     // "&Cancel"
     TDirectoryListBoxWindow DirectoryListBox1;
-    TLabel Label4{this};
+    TLabel Label4{this}; // "Drive:"
     TDriveComboBoxWindow DriveComboBox1;
 
     void DirectoryListBox1Change();
     void Button1Click();
     void Button2Click();
-};
 
-extern TForm6* Form6;
+private:
+    IApplicationServices& Application;
+    TForm3& Form3;
+};
 
 } // namespace setup

@@ -45,6 +45,9 @@ public:
         Bounds = {left, top, left + width, top + height};
         Invalidate();
     }
+    void SetBoundsRect(const TRect& rect) {
+        SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+    }
 
     bool Visible() const { return IsVisible; }
     void SetVisible(bool visible) {

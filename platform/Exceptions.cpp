@@ -114,6 +114,6 @@ std::string EInOutError::MessageFor(int code) {
     }
 }
 
-EInOutError::EInOutError(int code) : Exception(MessageFor(code)), ErrorCode(code) {}
+EInOutError::EInOutError(int code) : Exception(MessageFor(code), static_cast<uint32_t>(code)) {}
 
 } // namespace setup

@@ -15,21 +15,25 @@ namespace setup {
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string FormatList(const char* format, va_list args);
 
+// The message is the program's own text; the code, when there is one, is the system's reason
+// behind the failure (a last-error code, a registry status, an HRESULT), 0 when none.
 class Exception : public std::exception {
 public:
-    explicit Exception(std::string message) : FMessage(std::move(message)) {}
+    explicit Exception(std::string message, uint32_t code = 0)
+        : FMessage(std::move(message)), Code(code) {}
     const char* what() const noexcept override { return FMessage.c_str(); }
     const std::string& Message() const { return FMessage; }
+    uint32_t ErrorCode() const { return Code; }
 
 private:
     std::string FMessage;
+    uint32_t Code;
 };
 
 // A failed file-system operation, carrying the platform's error code.
 class EInOutError : public Exception {
 public:
     explicit EInOutError(int code);
-    int ErrorCode;
     // The text shown for an I/O error code ("File not found", "I/O error 21", ...).
     static std::string MessageFor(int code);
 };
@@ -64,9 +68,7 @@ class ERegistryException : public Exception {
 
 // A COM failure with its HRESULT; the message is the system's text or "OLE error %.8x".
 class EOleSysError : public Exception {
-public:
-    EOleSysError(const std::string& message, uint32_t code) : Exception(message), ErrorCode(code) {}
-    uint32_t ErrorCode;
+    using Exception::Exception;
 };
 
 // "Interface not supported"

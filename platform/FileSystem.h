@@ -1,5 +1,8 @@
-// Folders and files as the install needs them.
+// Folders and files as the install needs them. Changes report the system's reason for a
+// failure; questions answer yes or no.
 #pragma once
+
+#include "platform/Status.h"
 
 #include <cstddef>
 #include <memory>
@@ -11,24 +14,25 @@ namespace setup {
 class IWriteStream {
 public:
     virtual ~IWriteStream() = default;
-    // Returns the number of bytes actually stored (fewer when the disk is full).
-    virtual size_t Write(const void* data, size_t size) = 0;
-    // Flushes and closes; false when the data could not be stored.
-    virtual bool Close() = 0;
+    // Stores all of data; fails when any of it could not be stored (the disk is full).
+    virtual TStatus Write(const void* data, size_t size) = 0;
+    // Flushes and closes; fails when the data could not be stored.
+    virtual TStatus Close() = 0;
 };
 
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    virtual bool MakeDirectory(const std::string& path) = 0;                   // one level
-    virtual bool CopyOver(const std::string& from, const std::string& to) = 0; // overwrites
+    virtual TStatus MakeDirectory(const std::string& path) = 0;                   // one level
+    virtual TStatus CopyOver(const std::string& from, const std::string& to) = 0; // overwrites
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
-    // Creates or truncates for exclusive writing; null when it cannot.
-    virtual std::unique_ptr<IWriteStream> OpenForWriting(const std::string& path) = 0;
-    // Moves a complete file over target, replacing it; false when target cannot be replaced.
-    virtual bool MoveOver(const std::string& from, const std::string& target) = 0;
-    virtual bool RemoveFile(const std::string& path) = 0;
+    // Creates or truncates for exclusive writing; stream stays null on failure.
+    virtual TStatus OpenForWriting(const std::string& path,
+                                   std::unique_ptr<IWriteStream>& stream) = 0;
+    // Moves a complete file over target, replacing it; fails when target cannot be replaced.
+    virtual TStatus MoveOver(const std::string& from, const std::string& target) = 0;
+    virtual TStatus RemoveFile(const std::string& path) = 0;
     // The platform's Windows folder, without a trailing backslash.
     virtual std::string WindowsDirectory() = 0;
 };

@@ -61,8 +61,15 @@ struct TRect {
     int Bottom = 0;
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
+    // Covers no pixel.
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool operator==(const TRect&) const = default;
 };
+
+// The rectangle at left, top of the given size: the convention of the pages' layout tables.
+constexpr TRect Box(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

@@ -1,6 +1,8 @@
 // Running processes, ending them, and starting programs.
 #pragma once
 
+#include "platform/Status.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,9 +20,9 @@ public:
     // The running processes; empty when no snapshot can be taken.
     virtual std::vector<TProcessEntry> Snapshot() = 0;
     // Opens with the terminate right only and ends with exit code 0.
-    virtual bool Terminate(uint32_t processId) = 0;
+    virtual TStatus Terminate(uint32_t processId) = 0;
     // Starts a command line with its window hidden; does not wait.
-    virtual bool StartHidden(const std::string& commandLine) = 0;
+    virtual TStatus StartHidden(const std::string& commandLine) = 0;
 };
 
 } // namespace setup

@@ -1,6 +1,8 @@
 // Registry operations: keys opened or created below a root, text values read and written.
 #pragma once
 
+#include "platform/Status.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +10,9 @@
 namespace setup {
 
 enum class TRootKey { CurrentUser, LocalMachine };
+
+// What a key is opened for: reading its values, or also writing values and sub-keys.
+enum class TKeyAccess { Read, ReadWrite };
 
 // REG_* value types, with the platform's numbers.
 enum : uint32_t {
@@ -20,26 +25,30 @@ enum : uint32_t {
 struct TRegValue {
     enum class TState { Missing, Present, ReadFailed } State = TState::Missing;
     uint32_t Type = 0;
-    std::string Data; // raw bytes, a text's terminating NUL included
+    std::string Data;       // raw bytes, a text's terminating NUL included
+    uint32_t ErrorCode = 0; // ReadFailed: the registry's status
 };
 
 // One open key; closing is the destructor's job.
 class IRegKey {
 public:
     virtual ~IRegKey() = default;
-    // Opens (or, with create, creates with any missing ancestors) a key below this one.
-    virtual std::unique_ptr<IRegKey> OpenSubKey(const std::string& path, bool create) = 0;
+    // Opens (or, with create, creates with any missing ancestors) a key below this one; key
+    // stays null on failure.
+    virtual TStatus OpenSubKey(const std::string& path, bool create, TKeyAccess access,
+                               std::unique_ptr<IRegKey>& key) = 0;
     virtual TRegValue QueryValue(const std::string& name) = 0;
-    // Stores text and its terminating NUL as REG_SZ; false on failure.
-    virtual bool SetString(const std::string& name, const std::string& text) = 0;
+    // Stores text and its terminating NUL as REG_SZ.
+    virtual TStatus SetString(const std::string& name, const std::string& text) = 0;
 };
 
 class IRegistry {
 public:
     virtual ~IRegistry() = default;
-    // Opens (or creates) path below root; path "" opens the root itself. Null on failure.
-    virtual std::unique_ptr<IRegKey> OpenKey(TRootKey root, const std::string& path,
-                                             bool create) = 0;
+    // Opens (or creates) path below root; path "" opens the root itself. key stays null on
+    // failure.
+    virtual TStatus OpenKey(TRootKey root, const std::string& path, bool create,
+                            TKeyAccess access, std::unique_ptr<IRegKey>& key) = 0;
 };
 
 } // namespace setup

@@ -1,5 +1,6 @@
 #include "setup/Application.h"
 
+#include "platform/win32/Callback.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/MessageDialog.h"
 
@@ -27,7 +28,7 @@ void TApplication::Initialize() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     TitleText = TitleFromExeName(path);
-    TForm::ExceptionHandler = [](const std::exception& error) { Application.ShowException(error); };
+    CallbackErrorHandler = [](const std::exception& error) { Application.ShowException(error); };
 }
 
 void TApplication::Run(TForm& mainForm) {

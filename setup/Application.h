@@ -1,6 +1,8 @@
 // The application object: title, message loop, terminate, and the stock dialogs.
 #pragma once
 
+#include "pages/ApplicationServices.h"
+
 #include <exception>
 #include <string>
 
@@ -8,7 +10,7 @@ namespace setup {
 
 class TForm;
 
-class TApplication {
+class TApplication : public IApplicationServices {
 public:
     // Derives the title from the executable's name ("SETUP.EXE" gives "Setup").
     void Initialize();
@@ -16,20 +18,18 @@ public:
 
     // Shows the main page maximised and dispatches messages until Terminate.
     void Run(TForm& mainForm);
-    // Ends the loop once the current handler has returned.
-    void Terminate();
+    void Terminate() override;
 
-    // "Information" box with "&Yes" (Enter) and "&No" (Escape, close box); true on Yes.
-    bool AbortConfirmation();
-    // A text with one "OK" button, captioned with the title.
-    void PlainMessage(const std::string& text);
-    // The stop box for an exception that escaped a handler.
-    void ShowException(const std::exception& error);
+    bool AbortConfirmation() override;
+    void PlainMessage(const std::string& text) override;
+    void ShowException(const std::exception& error) override;
 
 private:
     std::string TitleText;
 };
 
+// The application object the program's design names; global because Windows' callbacks reach
+// its error display with no context of ours.
 extern TApplication Application;
 
 // The title for an executable path: file name up to its first ".", lower case after the

@@ -1,5 +1,5 @@
 if(SETUP_PRODUCT_ONLY)
-    add_executable(Setup WIN32 Main.cpp Application.cpp DllSafety.cpp LeanRuntime.cpp Setup.rc)
+    add_executable(Setup WIN32 Main.cpp Program.cpp Application.cpp DllSafety.cpp LeanRuntime.cpp Setup.rc)
     set_source_files_properties(Setup.rc PROPERTIES
         OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/Setup.exe.manifest;${CMAKE_CURRENT_SOURCE_DIR}/Setup.ico")
     target_link_libraries(Setup PRIVATE setup_pages setup_win32 setup_core setup_resources)

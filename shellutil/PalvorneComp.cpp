@@ -1,23 +1,24 @@
 #include "shellutil/PalvorneComp.h"
 
-#include "install/PathText.h"
-#include "install/Registry.h"
+#include "platform/PathText.h"
+#include "platform/RegistryAccessor.h"
 
 namespace setup {
 
-TShellFolders ShellFolders;
-
-void ReadShellFolders(IRegistry& registry) {
+TShellFolders ReadShellFolders(IRegistry& registry) {
+    TShellFolders folders;
     TRegistry reader(registry);
     reader.SetRootKey(TRootKey::LocalMachine);
-    reader.OpenKey("\\software\\microsoft\\windows\\currentversion", true);
-    ShellFolders.Windows = reader.ReadString("systemroot");
+    reader.OpenKey("\\software\\microsoft\\windows\\currentversion", true, TKeyAccess::Read);
+    folders.Windows = reader.ReadString("systemroot");
     reader.SetRootKey(TRootKey::CurrentUser);
-    reader.OpenKey("\\software\\microsoft\\windows\\currentversion\\EXPLORER\\Shell Folders", true);
-    ShellFolders.Programs = reader.ReadString("Programs");
-    ShellFolders.StartMenu = reader.ReadString("Start Menu");
-    ShellFolders.Desktop = reader.ReadString("Desktop");
-    ShellFolders.Startup = reader.ReadString("Startup");
+    reader.OpenKey("\\software\\microsoft\\windows\\currentversion\\EXPLORER\\Shell Folders", true,
+                   TKeyAccess::Read);
+    folders.Programs = reader.ReadString("Programs");
+    folders.StartMenu = reader.ReadString("Start Menu");
+    folders.Desktop = reader.ReadString("Desktop");
+    folders.Startup = reader.ReadString("Startup");
+    return folders;
 }
 
 void CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,

@@ -8,7 +8,7 @@
 
 namespace setup {
 
-// Program-wide folder texts, empty until ReadShellFolders runs.
+// The shell's folder texts; the program keeps one set, filled when the install reads them.
 struct TShellFolders {
     std::string Windows;
     std::string Programs;
@@ -16,11 +16,10 @@ struct TShellFolders {
     std::string Desktop;
     std::string Startup;
 };
-extern TShellFolders ShellFolders;
 
-// Fills ShellFolders from the registry; raises "Invalid data type for '%s'" for a value
-// that is not text.
-void ReadShellFolders(IRegistry& registry);
+// Reads the folder texts from the registry (a missing value reads as empty); raises
+// "Invalid data type for '%s'" for a value that is not text.
+TShellFolders ReadShellFolders(IRegistry& registry);
 
 // Writes folder + linkName as a shortcut to target (arguments and path the target, working
 // directory its folder).

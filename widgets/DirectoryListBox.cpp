@@ -1,6 +1,7 @@
 #include "widgets/DirectoryListBox.h"
 
 #include "platform/Exceptions.h"
+#include "platform/PathText.h"
 #include "widgets/DriveComboBox.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
 }
 
 void TDirectoryListBox::DriveChange(char drive) {
-    if (SameDriveLetter(drive, Drive()))
+    if (SameLetter(drive, Drive()))
         return;
     if (drive != '\0') {
         ChangeDirectoryOrThrow(std::string{drive, ':'});
@@ -114,12 +115,9 @@ void TDirectoryListBox::DrawItem(ICanvas& canvas, int index, const TRect& rect,
     PrepareItem(canvas, rect, Font, Color, state);
     if (index >= 0 && static_cast<size_t>(index) < Items.size()) {
         const TFolderEntry& entry = Items[static_cast<size_t>(index)];
-        const IBitmap* icon = IconOf(entry.Kind);
         const int indent =
             entry.Kind == TFolderKind::Closed ? 4 * Paths.Depth(Dir) + 6 : 4 * index + 2;
-        if (icon)
-            canvas.Draw(rect.Left + indent, CentredTop(rect, icon->Height()), *icon, true);
-        const int iconWidth = icon ? icon->Width() : 16;
+        const int iconWidth = DrawEntryIcon(canvas, rect, rect.Left + indent, IconOf(entry.Kind));
         canvas.TextOutAt(rect.Left + iconWidth + indent + 4, rect.Top,
                          PreserveCaseFlag ? entry.Text : Drives.LowerFileName(entry.Text));
     }

@@ -1,6 +1,7 @@
 #include "widgets/DriveComboBox.h"
 
 #include "platform/Exceptions.h"
+#include "platform/PathText.h"
 #include "widgets/DirectoryListBox.h"
 #include "widgets/FolderPath.h"
 
@@ -26,7 +27,7 @@ void TDriveComboBox::CreateWnd() {
 }
 
 void TDriveComboBox::SetDrive(char drive) {
-    if (View.SelectedIndex() >= 0 && SameDriveLetter(drive, DriveLetter))
+    if (View.SelectedIndex() >= 0 && SameLetter(drive, DriveLetter))
         return;
     if (drive == '\0') {
         DriveLetter = '\0';
@@ -36,7 +37,7 @@ void TDriveComboBox::SetDrive(char drive) {
         DriveLetter =
             static_cast<char>(Case == tcUpperCase ? std::toupper(letter) : std::tolower(letter));
         const auto entry = std::find_if(Items.begin(), Items.end(), [this](const TDriveEntry& e) {
-            return e.Text.size() >= 2 && SameDriveLetter(e.Text[0], DriveLetter) &&
+            return e.Text.size() >= 2 && SameLetter(e.Text[0], DriveLetter) &&
                    e.Text[1] == ':';
         });
         View.SelectIndex(entry == Items.end() ? -1 : static_cast<int>(entry - Items.begin()));
@@ -85,11 +86,8 @@ void TDriveComboBox::DrawItem(ICanvas& canvas, int index, const TRect& rect,
     PrepareItem(canvas, rect, Font, Color, state);
     if (index >= 0 && static_cast<size_t>(index) < Items.size()) {
         const TDriveEntry& entry = Items[static_cast<size_t>(index)];
-        const IBitmap* icon = IconOf(entry.Type);
-        if (icon)
-            canvas.Draw(rect.Left + 2, CentredTop(rect, icon->Height()), *icon, true);
         TRect textRect = rect;
-        textRect.Left = rect.Left + (icon ? icon->Width() : 16) + 6;
+        textRect.Left = rect.Left + DrawEntryIcon(canvas, rect, rect.Left + 2, IconOf(entry.Type)) + 6;
         canvas.DrawTextIn(entry.Text, textRect, DTF_SINGLELINE | DTF_VCENTER | DTF_NOPREFIX);
     }
     if (state.Focused)

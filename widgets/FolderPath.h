@@ -4,17 +4,10 @@
 
 #include "platform/Drives.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
 
 namespace setup {
-
-// Drive letters compared ignoring case; 0 stands for "no drive letter".
-inline bool SameDriveLetter(char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) ==
-           std::toupper(static_cast<unsigned char>(b));
-}
 
 class TFolderPath {
 public:

@@ -1,24 +1,14 @@
 #include "widgets/FxLabel.h"
 
+#include "platform/PathText.h"
 #include "widgets/EffectText.h"
 
-#include <cctype>
 
 namespace setup {
 
 namespace {
 
 constexpr char RotatableFace[] = "Arial";
-
-bool IsBlank(const std::string& text) {
-    return text.find_first_not_of(' ') == std::string::npos;
-}
-
-// Case-insensitive comparison of single-byte characters.
-bool SameLetter(char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) ==
-           std::toupper(static_cast<unsigned char>(b));
-}
 
 } // namespace
 

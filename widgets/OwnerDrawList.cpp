@@ -11,4 +11,11 @@ void PrepareItem(ICanvas& canvas, const TRect& rect, const TFontDesc& font, TCol
     canvas.FillRect(rect);
 }
 
+int DrawEntryIcon(ICanvas& canvas, const TRect& rect, int x, const IBitmap* icon) {
+    if (!icon)
+        return 16;
+    canvas.Draw(x, (rect.Top + rect.Bottom - icon->Height()) / 2, *icon, true);
+    return icon->Width();
+}
+
 } // namespace setup

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Drives.h"
+#include "platform/fake/FakeErrors.h"
 
 #include <map>
 #include <optional>
@@ -14,10 +15,6 @@ namespace setup {
 
 class FakeDrives : public IDriveSystem {
 public:
-    // Error codes the platform gives.
-    static constexpr int ErrorFileNotFound = 2;
-    static constexpr int ErrorPathNotFound = 3;
-    static constexpr int ErrorNotReady = 21;
 
     struct Volume {
         TDriveType Type = TDriveType::Fixed;

@@ -1,6 +1,6 @@
 #include "platform/fake/FakeFileSystem.h"
 
-#include "install/PathText.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 
@@ -13,20 +13,19 @@ public:
     }
     ~FakeWriteStream() override { Release(); }
 
-    size_t Write(const void* data, size_t size) override {
+    TStatus Write(const void* data, size_t size) override {
         if (Closed)
-            return 0;
-        if (Owner.FreeSpace) {
-            size = std::min(size, *Owner.FreeSpace);
-            *Owner.FreeSpace -= size;
-        }
-        Owner.Files[Key].Content.append(static_cast<const char*>(data), size);
-        return size;
+            return TStatus::Failure(ErrorAccessDenied);
+        const size_t stored = Owner.FreeSpace ? std::min(size, *Owner.FreeSpace) : size;
+        if (Owner.FreeSpace)
+            *Owner.FreeSpace -= stored;
+        Owner.Files[Key].Content.append(static_cast<const char*>(data), stored);
+        return stored == size ? TStatus() : TStatus::Failure(ErrorDiskFull);
     }
 
-    bool Close() override {
+    TStatus Close() override {
         Release();
-        return true;
+        return {};
     }
 
 private:
@@ -86,27 +85,43 @@ bool FakeFileSystem::IsHeld(const std::string& key) const {
     return Writing.count(key) > 0 || Listed(OpenFiles, key);
 }
 
-bool FakeFileSystem::MakeDirectory(const std::string& path) {
-    Log.push_back("MakeDirectory " + path);
-    const std::string key = Normalize(path);
-    if (Listed(UncreatableDirectories, key) || Directories.count(key) || Files.count(key) ||
-        !ParentExists(key))
-        return false;
-    Directories[key] = path;
-    return true;
+TStatus FakeFileSystem::Writable(const std::string& key) const {
+    if (IsHeld(key))
+        return TStatus::Failure(ErrorSharingViolation);
+    if (Directories.count(key))
+        return TStatus::Failure(ErrorAccessDenied);
+    if (!ParentExists(key))
+        return TStatus::Failure(ErrorPathNotFound);
+    return {};
 }
 
-bool FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
+TStatus FakeFileSystem::MakeDirectory(const std::string& path) {
+    Log.push_back("MakeDirectory " + path);
+    const std::string key = Normalize(path);
+    if (Listed(UncreatableDirectories, key))
+        return TStatus::Failure(ErrorAccessDenied);
+    if (Directories.count(key) || Files.count(key))
+        return TStatus::Failure(ErrorAlreadyExists);
+    if (!ParentExists(key))
+        return TStatus::Failure(ErrorPathNotFound);
+    Directories[key] = path;
+    return {};
+}
+
+TStatus FakeFileSystem::CopyOver(const std::string& from, const std::string& to) {
     Log.push_back("CopyOver " + from + " -> " + to);
     const std::string source = Normalize(from);
     const std::string target = Normalize(to);
     const auto found = Files.find(source);
-    if (found == Files.end() || Listed(FailingCopies, source) || IsHeld(target) ||
-        Directories.count(target) || !ParentExists(target))
-        return false;
+    if (found == Files.end())
+        return TStatus::Failure(ErrorFileNotFound);
+    if (Listed(FailingCopies, source))
+        return TStatus::Failure(ErrorAccessDenied);
+    if (const TStatus status = Writable(target); !status)
+        return status;
     const std::string content = found->second.Content;
     Files.try_emplace(target, Entry{to, {}}).first->second.Content = content;
-    return true;
+    return {};
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) {
@@ -117,35 +132,42 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
     return Directories.count(Normalize(path));
 }
 
-std::unique_ptr<IWriteStream> FakeFileSystem::OpenForWriting(const std::string& path) {
+TStatus FakeFileSystem::OpenForWriting(const std::string& path,
+                                       std::unique_ptr<IWriteStream>& stream) {
     Log.push_back("OpenForWriting " + path);
     const std::string key = Normalize(path);
-    if (Listed(UncreatableFiles, key) || IsHeld(key) || Directories.count(key) ||
-        !ParentExists(key))
-        return nullptr;
+    if (Listed(UncreatableFiles, key))
+        return TStatus::Failure(ErrorAccessDenied);
+    if (const TStatus status = Writable(key); !status)
+        return status;
     Files.try_emplace(key, Entry{path, {}}).first->second.Content.clear();
-    return std::make_unique<FakeWriteStream>(*this, key);
+    stream = std::make_unique<FakeWriteStream>(*this, key);
+    return {};
 }
 
-bool FakeFileSystem::MoveOver(const std::string& from, const std::string& target) {
+TStatus FakeFileSystem::MoveOver(const std::string& from, const std::string& target) {
     Log.push_back("MoveOver " + from + " -> " + target);
     const std::string source = Normalize(from);
     const std::string key = Normalize(target);
     const auto found = Files.find(source);
-    if (found == Files.end() || IsHeld(source) || IsHeld(key) || Directories.count(key))
-        return false;
+    if (found == Files.end())
+        return TStatus::Failure(ErrorFileNotFound);
+    if (IsHeld(source))
+        return TStatus::Failure(ErrorSharingViolation);
+    if (const TStatus status = Writable(key); !status)
+        return status;
     std::string content = std::move(found->second.Content);
     Files.erase(found);
     Files.try_emplace(key, Entry{target, {}}).first->second.Content = std::move(content);
-    return true;
+    return {};
 }
 
-bool FakeFileSystem::RemoveFile(const std::string& path) {
+TStatus FakeFileSystem::RemoveFile(const std::string& path) {
     Log.push_back("RemoveFile " + path);
     const std::string key = Normalize(path);
     if (IsHeld(key))
-        return false;
-    return Files.erase(key) > 0;
+        return TStatus::Failure(ErrorSharingViolation);
+    return Files.erase(key) > 0 ? TStatus() : TStatus::Failure(ErrorFileNotFound);
 }
 
 void FakeFileSystem::AddDirectory(const std::string& path) {

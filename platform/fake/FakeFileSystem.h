@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/fake/FakeErrors.h"
 
 #include <map>
 #include <optional>
@@ -14,13 +15,13 @@ namespace setup {
 
 class FakeFileSystem : public IFileSystem {
 public:
-    bool MakeDirectory(const std::string& path) override;
-    bool CopyOver(const std::string& from, const std::string& to) override;
+    TStatus MakeDirectory(const std::string& path) override;
+    TStatus CopyOver(const std::string& from, const std::string& to) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
-    std::unique_ptr<IWriteStream> OpenForWriting(const std::string& path) override;
-    bool MoveOver(const std::string& from, const std::string& target) override;
-    bool RemoveFile(const std::string& path) override;
+    TStatus OpenForWriting(const std::string& path, std::unique_ptr<IWriteStream>& stream) override;
+    TStatus MoveOver(const std::string& from, const std::string& target) override;
+    TStatus RemoveFile(const std::string& path) override;
     std::string WindowsDirectory() override { return WindowsFolder; }
 
     // Test set-up and inspection. Adding creates any missing parent folders.
@@ -32,10 +33,11 @@ public:
     std::vector<std::string> FileNames() const;
 
     std::string WindowsFolder = "C:\\WINDOWS";
-    std::set<std::string> UncreatableDirectories; // MakeDirectory fails
-    std::set<std::string> UncreatableFiles;       // OpenForWriting fails
-    std::set<std::string> OpenFiles;     // held by a running program: no create, replace, delete
-    std::set<std::string> FailingCopies; // CopyOver from these fails
+    // Failures on demand, with the system's code for each.
+    std::set<std::string> UncreatableDirectories; // MakeDirectory fails: access denied
+    std::set<std::string> UncreatableFiles;       // OpenForWriting fails: access denied
+    std::set<std::string> OpenFiles; // held by a program: no create, replace, delete (sharing)
+    std::set<std::string> FailingCopies; // CopyOver from these fails: access denied
     std::optional<size_t> FreeSpace;     // bytes left before the disk is full; none: no limit
     std::vector<std::string> Log;        // "OpenForWriting C:\a.txt", "MoveOver a -> b", ...
 
@@ -50,6 +52,8 @@ private:
 
     bool ParentExists(const std::string& key) const;
     bool IsHeld(const std::string& key) const;
+    // Why a file cannot be written at key (held, a folder, no parent folder); success if it can.
+    TStatus Writable(const std::string& key) const;
     static bool Listed(const std::set<std::string>& paths, const std::string& key);
 
     std::map<std::string, Entry> Files;

@@ -8,18 +8,18 @@ std::vector<TProcessEntry> FakeProcesses::Snapshot() {
     return SnapshotFails ? std::vector<TProcessEntry>{} : Running;
 }
 
-bool FakeProcesses::Terminate(uint32_t processId) {
+TStatus FakeProcesses::Terminate(uint32_t processId) {
     Terminated.push_back(processId);
     if (Unstoppable.count(processId))
-        return false;
-    return std::erase_if(Running, [&](const TProcessEntry& entry) {
-               return entry.ProcessId == processId;
-           }) > 0;
+        return TStatus::Failure(ErrorAccessDenied);
+    const auto ended = std::erase_if(
+        Running, [&](const TProcessEntry& entry) { return entry.ProcessId == processId; });
+    return ended ? TStatus() : TStatus::Failure(ErrorInvalidParameter);
 }
 
-bool FakeProcesses::StartHidden(const std::string& commandLine) {
+TStatus FakeProcesses::StartHidden(const std::string& commandLine) {
     Started.push_back(commandLine);
-    return !StartFails;
+    return StartFails ? TStatus::Failure(ErrorFileNotFound) : TStatus();
 }
 
 } // namespace setup

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Processes.h"
+#include "platform/fake/FakeErrors.h"
 
 #include <set>
 #include <string>
@@ -12,8 +13,8 @@ namespace setup {
 class FakeProcesses : public IProcesses {
 public:
     std::vector<TProcessEntry> Snapshot() override;
-    bool Terminate(uint32_t processId) override;
-    bool StartHidden(const std::string& commandLine) override;
+    TStatus Terminate(uint32_t processId) override;
+    TStatus StartHidden(const std::string& commandLine) override;
 
     std::vector<TProcessEntry> Running; // ended processes leave the list
     bool SnapshotFails = false;

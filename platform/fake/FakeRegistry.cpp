@@ -7,11 +7,12 @@ namespace setup {
 
 class FakeRegKey : public IRegKey {
 public:
-    FakeRegKey(FakeRegistry& owner, TRootKey root, std::string path)
-        : Owner(owner), Root(root), Path(std::move(path)) {}
+    FakeRegKey(FakeRegistry& owner, TRootKey root, std::string path, TKeyAccess access)
+        : Owner(owner), Root(root), Path(std::move(path)), Access(access) {}
 
-    std::unique_ptr<IRegKey> OpenSubKey(const std::string& path, bool create) override {
-        return Owner.Open(Root, Path.empty() ? path : Path + "\\" + path, create);
+    TStatus OpenSubKey(const std::string& path, bool create, TKeyAccess access,
+                       std::unique_ptr<IRegKey>& key) override {
+        return Owner.OpenKey(Root, Path.empty() ? path : Path + "\\" + path, create, access, key);
     }
 
     TRegValue QueryValue(const std::string& name) override {
@@ -23,6 +24,7 @@ public:
         result.Type = value->Type;
         if (Owner.UnreadableValues.count(name)) {
             result.State = TRegValue::TState::ReadFailed;
+            result.ErrorCode = ErrorAccessDenied;
             return result;
         }
         result.State = TRegValue::TState::Present;
@@ -30,12 +32,12 @@ public:
         return result;
     }
 
-    bool SetString(const std::string& name, const std::string& text) override {
+    TStatus SetString(const std::string& name, const std::string& text) override {
         Owner.Log.push_back("set " + Full() + " " + name + "=" + text);
-        if (Owner.UnwritableValues.count(name))
-            return false;
+        if (Access == TKeyAccess::Read || Owner.UnwritableValues.count(name))
+            return TStatus::Failure(ErrorAccessDenied);
         Owner.SetString(Root, Path, name, text);
-        return true;
+        return {};
     }
 
 private:
@@ -43,6 +45,7 @@ private:
     FakeRegistry& Owner;
     TRootKey Root;
     std::string Path;
+    TKeyAccess Access;
 };
 
 std::string FakeRegistry::RootName(TRootKey root) {
@@ -58,23 +61,23 @@ std::string FakeRegistry::Normalize(const std::string& path) {
     return key;
 }
 
-std::unique_ptr<IRegKey> FakeRegistry::OpenKey(TRootKey root, const std::string& path,
-                                               bool create) {
-    return Open(root, path, create);
-}
-
-std::unique_ptr<IRegKey> FakeRegistry::Open(TRootKey root, const std::string& path, bool create) {
-    const std::string key = Normalize(path);
-    const std::string full = RootName(root) + "\\" + key;
-    Log.push_back("open " + full + (create ? " (create)" : ""));
+TStatus FakeRegistry::OpenKey(TRootKey root, const std::string& path, bool create,
+                              TKeyAccess access, std::unique_ptr<IRegKey>& key) {
+    const std::string name = Normalize(path);
+    const std::string full = RootName(root) + "\\" + name;
+    Log.push_back("open " + full + (create ? " (create)" : "") +
+                  (access == TKeyAccess::Read ? " (read)" : ""));
     if (UnopenableKeys.count(full))
-        return nullptr;
+        return TStatus::Failure(ErrorAccessDenied);
     if (!Keys.count(full)) {
-        if (!create || UncreatableKeys.count(full))
-            return nullptr;
+        if (!create)
+            return TStatus::Failure(ErrorFileNotFound);
+        if (UncreatableKeys.count(full))
+            return TStatus::Failure(ErrorAccessDenied);
         Keys[full];
     }
-    return std::make_unique<FakeRegKey>(*this, root, key);
+    key = std::make_unique<FakeRegKey>(*this, root, name, access);
+    return {};
 }
 
 void FakeRegistry::SetString(TRootKey root, const std::string& key, const std::string& name,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Registry.h"
+#include "platform/fake/FakeErrors.h"
 
 #include <map>
 #include <set>
@@ -20,7 +21,8 @@ public:
     // Key paths are stored lower-cased ("software\palvorne"), as the registry ignores case.
     using Key = std::map<std::string, Value>;
 
-    std::unique_ptr<IRegKey> OpenKey(TRootKey root, const std::string& path, bool create) override;
+    TStatus OpenKey(TRootKey root, const std::string& path, bool create, TKeyAccess access,
+                    std::unique_ptr<IRegKey>& key) override;
 
     // Test set-up and inspection.
     void SetString(TRootKey root, const std::string& key, const std::string& name,
@@ -32,6 +34,7 @@ public:
     std::string GetString(TRootKey root, const std::string& key, const std::string& name) const;
     const Value* Find(TRootKey root, const std::string& key, const std::string& name) const;
 
+    // Failures on demand; a key opened for reading also refuses writes (access denied).
     std::set<std::string> UncreatableKeys;  // "HKLM\software\palvorne": cannot be created
     std::set<std::string> UnopenableKeys;   // exists but cannot be opened
     std::set<std::string> UnwritableValues; // value names whose writes fail
@@ -43,7 +46,6 @@ public:
 
 private:
     friend class FakeRegKey;
-    std::unique_ptr<IRegKey> Open(TRootKey root, const std::string& path, bool create);
     std::map<std::string, Key> Keys; // "HKLM\path" -> values
 };
 

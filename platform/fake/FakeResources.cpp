@@ -1,6 +1,6 @@
 #include "platform/fake/FakeResources.h"
 
-#include "install/PathText.h"
+#include "platform/PathText.h"
 
 namespace setup {
 

@@ -1,7 +1,6 @@
-// Owns one reference to a COM interface; and the COM library for a scope.
+// Owns one reference to a COM interface.
 #pragma once
 
-#include <objbase.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -38,15 +37,6 @@ public:
 
 private:
     T* Pointer = nullptr;
-};
-
-// The COM library, initialised for the length of a scope on this thread.
-class TComLibrary {
-public:
-    TComLibrary() { CoInitialize(nullptr); }
-    ~TComLibrary() { CoUninitialize(); }
-    TComLibrary(const TComLibrary&) = delete;
-    TComLibrary& operator=(const TComLibrary&) = delete;
 };
 
 } // namespace setup

@@ -1,5 +1,6 @@
 #include "platform/win32/Form.h"
 
+#include "platform/win32/Callback.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace setup {
@@ -23,7 +24,6 @@ void RegisterFormClass(WNDPROC procedure) {
 
 } // namespace
 
-void (*TForm::ExceptionHandler)(const std::exception&) = nullptr;
 TForm* TForm::ActiveForm = nullptr;
 
 TForm::TForm() = default;
@@ -31,10 +31,6 @@ TForm::TForm() = default;
 TForm::~TForm() {
     if (ActiveForm == this)
         ActiveForm = nullptr;
-    if (Window) {
-        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
-        DestroyWindow(Window);
-    }
 }
 
 TForm* TForm::FromHandle(HWND hwnd) {
@@ -62,43 +58,43 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
     const int height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    Window = CreateWindowExA(exStyle, FormClassName, caption.c_str(), style, left, top, width,
-                             height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    // The window procedure takes ownership of the window on WM_NCCREATE.
+    CreateWindowExA(exStyle, FormClassName, caption.c_str(), style, left, top, width, height,
+                    nullptr, nullptr, GetModuleHandleA(nullptr), this);
 }
 
-void TForm::AddLabel(TLabel& label, int left, int top, int width, int height,
-                     const std::string& text) {
-    label.SetBounds(left, top, width, height);
+void TForm::AddLabel(TLabel& label, const TRect& bounds, const std::string& text) {
+    label.SetBoundsRect(bounds);
     label.SetCaption(text);
     AddGraphic(label);
 }
 
 void TForm::Show() {
-    ShowWindow(Window, SW_SHOW);
-    SetForegroundWindow(Window);
-    BringWindowToTop(Window);
+    ShowWindow(Window.Get(), SW_SHOW);
+    SetForegroundWindow(Window.Get());
+    BringWindowToTop(Window.Get());
 }
 
 void TForm::Hide() {
-    ShowWindow(Window, SW_HIDE);
+    ShowWindow(Window.Get(), SW_HIDE);
 }
 
 void TForm::ShowMaximized() {
-    ShowWindow(Window, SW_SHOWMAXIMIZED);
+    ShowWindow(Window.Get(), SW_SHOWMAXIMIZED);
 }
 
 void TForm::SetEnabled(bool enabled) {
-    EnableWindow(Window, enabled);
+    EnableWindow(Window.Get(), enabled);
 }
 
 void TForm::InvalidateRect(const TRect& rect) {
     RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
-    ::InvalidateRect(Window, &area, FALSE);
+    ::InvalidateRect(Window.Get(), &area, FALSE);
 }
 
 void TForm::PaintControlNow(TGraphicControl& control) {
-    UniqueWindowDC dc(Window);
-    GdiCanvas canvas(dc.get());
+    const TWindowDC dc = WindowDC(Window.Get());
+    GdiCanvas canvas(dc.Get());
     canvas.SetOriginAndClip(control.BoundsRect());
     control.Paint(canvas);
 }
@@ -109,28 +105,11 @@ void TForm::PaintBackground(ICanvas& canvas, const TRect& client) {
     canvas.FillRect(client);
 }
 
-namespace {
-// BeginPaint and EndPaint, paired on every path.
-class TPaintScope {
-public:
-    explicit TPaintScope(HWND window) : Window(window) { BeginPaint(window, &Paint); }
-    ~TPaintScope() { EndPaint(Window, &Paint); }
-    TPaintScope(const TPaintScope&) = delete;
-    TPaintScope& operator=(const TPaintScope&) = delete;
-    HDC Dc() const { return Paint.hdc; }
-    const RECT& Area() const { return Paint.rcPaint; }
-
-private:
-    HWND Window;
-    PAINTSTRUCT Paint{};
-};
-} // namespace
-
 void TForm::OnPaint() {
-    TPaintScope paint(Window);
-    HDC dc = paint.Dc();
+    const TPaintDC paint = BeginPaintDC(Window.Get());
+    HDC dc = paint.Get();
     RECT client;
-    GetClientRect(Window, &client);
+    GetClientRect(Window.Get(), &client);
     {
         GdiCanvas canvas(dc);
         for (TGraphicControl* control : Graphics)
@@ -141,7 +120,7 @@ void TForm::OnPaint() {
         const TRect& b = control->BoundsRect();
         RECT area{b.Left, b.Top, b.Right, b.Bottom};
         RECT overlap;
-        if (!control->Visible() || !IntersectRect(&overlap, &area, &paint.Area()))
+        if (!control->Visible() || !IntersectRect(&overlap, &area, &paint.Context().Paint.rcPaint))
             continue;
         GdiCanvas canvas(dc);
         canvas.SetOriginAndClip(b);
@@ -152,14 +131,14 @@ void TForm::OnPaint() {
 void TForm::OnActivate(bool active) {
     if (!active) {
         HWND focus = GetFocus();
-        if (focus && IsChild(Window, focus))
+        if (focus && IsChild(Window.Get(), focus))
             LastFocus = focus;
         return;
     }
     // Give the keyboard focus back where it was, or to the first control that takes it.
     HWND focus = LastFocus && IsWindowVisible(LastFocus)
                      ? LastFocus
-                     : GetNextDlgTabItem(Window, nullptr, FALSE);
+                     : GetNextDlgTabItem(Window.Get(), nullptr, FALSE);
     if (focus)
         SetFocus(focus);
     if (ActiveForm != this) {
@@ -171,7 +150,7 @@ void TForm::OnActivate(bool active) {
 LRESULT TForm::OnGetDefId() {
     // A focused push button is what Enter presses; otherwise the page's default button.
     HWND focus = GetFocus();
-    if (focus && IsChild(Window, focus)) {
+    if (focus && IsChild(Window.Get(), focus)) {
         const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
         if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
             return MAKELONG(GetDlgCtrlID(focus), DC_HASDEFID);
@@ -221,7 +200,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (RouteToChild(GetDlgItem(Window, static_cast<int>(item->CtlID)), message, wParam, lParam,
+        if (RouteToChild(GetDlgItem(Window.Get(), static_cast<int>(item->CtlID)), message, wParam, lParam,
                          result))
             return TRUE;
         break;
@@ -238,21 +217,23 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcA(Window, message, wParam, lParam);
+    return DefWindowProcA(Window.Get(), message, wParam, lParam);
 }
 
 LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         auto* form = static_cast<TForm*>(create->lpCreateParams);
-        form->Window = window;
+        form->Window.Reset(window);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    TForm* form = FromHandle(window);
     if (!form)
         return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        form->Window.Release(); // destroyed by the system: nothing left to own
     LRESULT result = 0;
-    RunHandler([&] { result = form->HandleMessage(message, wParam, lParam); });
+    GuardCallback([&] { result = form->HandleMessage(message, wParam, lParam); });
     return result;
 }
 

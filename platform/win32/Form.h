@@ -6,10 +6,9 @@
 
 #include "platform/Control.h"
 #include "platform/StdGraphics.h"
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/WinControl.h"
 
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -25,7 +24,7 @@ public:
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
 
-    HWND Handle() const { return Window; }
+    HWND Handle() const { return Window.Get(); }
     void Show(); // visible and in front
     void Hide();
     void ShowMaximized();
@@ -33,24 +32,12 @@ public:
 
     // Windowless children, painted bottom to top in the order added.
     void AddGraphic(TGraphicControl& control) { Graphics.push_back(&control); }
-    // A text at left, top with the given size, added on top of what is there.
-    void AddLabel(TLabel& label, int left, int top, int width, int height, const std::string& text);
+    // A text inside bounds, added on top of what is there.
+    void AddLabel(TLabel& label, const TRect& bounds, const std::string& text);
     // The push button that Enter presses wherever the focus is, or null.
     void SetDefaultButton(TWinControl* button) { DefaultButton = button; }
-    HFONT FontHandle() const { return Font.get(); }
+    HFONT FontHandle() const { return Font.Get(); }
 
-    // Shows an exception that escaped a handler; set by the application.
-    static void (*ExceptionHandler)(const std::exception& error);
-    // Runs a handler inside a window procedure, which no exception may leave: a failure goes
-    // to the error display instead.
-    template <class Handler> static void RunHandler(Handler handler) {
-        try {
-            handler();
-        } catch (const std::exception& error) {
-            if (ExceptionHandler)
-                ExceptionHandler(error);
-        }
-    }
     // The page that last became active inside the program (leaving for another program and
     // coming back is no new activation).
     static TForm* ActiveForm;
@@ -58,7 +45,7 @@ public:
     static TForm* FromHandle(HWND hwnd);
 
     // IControlParent
-    bool HasWindow() const override { return Window != nullptr; }
+    bool HasWindow() const override { return static_cast<bool>(Window); }
     void InvalidateRect(const TRect& rect) override;
     void PaintControlNow(TGraphicControl& control) override;
     TColor ParentColor() const override { return Color; }
@@ -89,8 +76,8 @@ private:
     LRESULT OnGetDefId();
     bool RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    HWND Window = nullptr;
-    UniqueFont Font;
+    TFontHandle Font;
+    TWindowHandle Window; // after Font: the window goes first
     TWinControl* DefaultButton = nullptr;
     HWND LastFocus = nullptr;
     std::vector<TGraphicControl*> Graphics;

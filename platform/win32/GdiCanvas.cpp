@@ -18,10 +18,10 @@ RECT ToRECT(const TRect& r) {
 }
 
 // The clip region the DC has now, or null when it has none.
-UniqueRegion CurrentClip(HDC dc) {
-    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
-    if (GetClipRgn(dc, region.get()) != 1)
-        region.reset();
+TRegionHandle CurrentClip(HDC dc) {
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    if (GetClipRgn(dc, region.Get()) != 1)
+        region.Reset();
     return region;
 }
 
@@ -33,11 +33,11 @@ SIZE BitmapSize(HBITMAP bitmap) {
 
 // A bitmap in the screen's format, as LoadImageA makes one, from the bytes of an uncompressed
 // .bmp file; null when the bytes are not one or do not hold all of its pixels.
-UniqueBitmap BitmapFromFileBytes(std::span<const uint8_t> file) {
+TBitmapHandle BitmapFromFileBytes(std::span<const uint8_t> file) {
     BITMAPFILEHEADER fileHeader;
     BITMAPINFOHEADER header;
     if (file.size() < sizeof fileHeader + sizeof header)
-        return nullptr;
+        return {};
     std::memcpy(&fileHeader, file.data(), sizeof fileHeader);
     std::memcpy(&header, file.data() + sizeof fileHeader, sizeof header);
     const uint64_t rowBytes =
@@ -51,10 +51,10 @@ UniqueBitmap BitmapFromFileBytes(std::span<const uint8_t> file) {
         header.biBitCount == 0 || header.biBitCount > 32 ||
         fileHeader.bfOffBits < sizeof fileHeader + sizeof header + palette ||
         fileHeader.bfOffBits + rowBytes * header.biHeight > file.size())
-        return nullptr;
-    UniqueWindowDC screen(nullptr);
-    return UniqueBitmap(CreateDIBitmap(
-        screen.get(), &header, CBM_INIT, file.data() + fileHeader.bfOffBits,
+        return {};
+    const TWindowDC screen = WindowDC(nullptr);
+    return TBitmapHandle(CreateDIBitmap(
+        screen.Get(), &header, CBM_INIT, file.data() + fileHeader.bfOffBits,
         reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof fileHeader), DIB_RGB_COLORS));
 }
 
@@ -74,7 +74,7 @@ COLORREF ResolveColor(TColor color) {
     return static_cast<COLORREF>(color) & 0x00FFFFFF;
 }
 
-UniqueFont CreateFontFrom(const TFontDesc& font, int escapement) {
+TFontHandle CreateFontFrom(const TFontDesc& font, int escapement) {
     LOGFONTA log{};
     log.lfHeight = font.Height;
     log.lfEscapement = escapement;
@@ -89,31 +89,38 @@ UniqueFont CreateFontFrom(const TFontDesc& font, int escapement) {
     log.lfQuality = NONANTIALIASED_QUALITY;
     log.lfPitchAndFamily = DEFAULT_PITCH;
     lstrcpynA(log.lfFaceName, font.Name.c_str(), LF_FACESIZE);
-    return UniqueFont(CreateFontIndirectA(&log));
+    return TFontHandle(CreateFontIndirectA(&log));
+}
+
+int ScreenLineHeight(const TFontDesc& font) {
+    const TWindowDC screen = WindowDC(nullptr);
+    GdiCanvas canvas(screen.Get());
+    canvas.SetFont(font);
+    return canvas.TextHeight();
 }
 
 // GdiBitmap
 
-GdiBitmap::GdiBitmap(UniqueBitmap bitmap) : Bitmap(std::move(bitmap)) {
-    const SIZE size = BitmapSize(Bitmap.get());
+GdiBitmap::GdiBitmap(TBitmapHandle bitmap) : Bitmap(std::move(bitmap)) {
+    const SIZE size = BitmapSize(Bitmap.Get());
     BitmapWidth = size.cx;
     BitmapHeight = size.cy;
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    ScopedSelect selected(dc.get(), Bitmap.get());
-    KeyColor = static_cast<TColor>(GetPixel(dc.get(), 0, BitmapHeight - 1));
+    TMemoryDC dc(CreateCompatibleDC(nullptr));
+    const auto selected = Select(dc.Get(), Bitmap.Get());
+    KeyColor = static_cast<TColor>(GetPixel(dc.Get(), 0, BitmapHeight - 1));
 }
 
 // The decoded file is freed as soon as the bitmap holds its pixels.
 std::unique_ptr<GdiBitmap> GdiBitmap::FromResource(const std::string& name) {
     const auto file = LoadStoredBlock(name, PictureType);
-    UniqueBitmap bitmap = file ? BitmapFromFileBytes(*file) : nullptr;
+    TBitmapHandle bitmap = file ? BitmapFromFileBytes(*file) : TBitmapHandle();
     if (!bitmap)
         throw EResNotFound(Format("Resource %s not found", name.c_str()));
     return std::make_unique<GdiBitmap>(std::move(bitmap));
 }
 
 std::unique_ptr<GdiBitmap> GdiBitmap::FromFile(const std::string& path) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
+    TBitmapHandle bitmap(static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     if (!bitmap)
         throw Exception(Format("Cannot load bitmap %s", path.c_str()));
@@ -121,28 +128,28 @@ std::unique_ptr<GdiBitmap> GdiBitmap::FromFile(const std::string& path) {
 }
 
 std::unique_ptr<IBitmap> GdiBitmap::Clone() const {
-    UniqueWindowDC screen(nullptr);
-    UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), BitmapWidth, BitmapHeight));
+    const TWindowDC screen = WindowDC(nullptr);
+    TBitmapHandle copy(CreateCompatibleBitmap(screen.Get(), BitmapWidth, BitmapHeight));
     if (!copy)
         throw Exception("Out of system resources");
     {
-        UniqueMemoryDC from(CreateCompatibleDC(screen.get()));
-        UniqueMemoryDC to(CreateCompatibleDC(screen.get()));
-        ScopedSelect source(from.get(), Bitmap.get());
-        ScopedSelect target(to.get(), copy.get());
-        BitBlt(to.get(), 0, 0, BitmapWidth, BitmapHeight, from.get(), 0, 0, SRCCOPY);
+        TMemoryDC from(CreateCompatibleDC(screen.Get()));
+        TMemoryDC to(CreateCompatibleDC(screen.Get()));
+        const auto source = Select(from.Get(), Bitmap.Get());
+        const auto target = Select(to.Get(), copy.Get());
+        BitBlt(to.Get(), 0, 0, BitmapWidth, BitmapHeight, from.Get(), 0, 0, SRCCOPY);
     }
     return std::make_unique<GdiBitmap>(std::move(copy));
 }
 
 // GdiCanvas
 
-GdiCanvas::GdiCanvas(HDC dc) : OwnerClip(CurrentClip(dc)), Dc(dc), SavedState(dc) {}
+GdiCanvas::GdiCanvas(HDC dc) : OwnerClip(CurrentClip(dc)), Dc(dc), SavedState(SaveDCState(dc)) {}
 
-GdiCanvas::GdiCanvas(UniqueMemoryDC dc, UniqueBitmap bitmap, int width, int height)
-    : Image(std::move(bitmap)), OwnedDc(std::move(dc)), Dc(OwnedDc.get()), SavedState(Dc),
+GdiCanvas::GdiCanvas(TMemoryDC dc, TBitmapHandle bitmap, int width, int height)
+    : Image(std::move(bitmap)), OwnedDc(std::move(dc)), Dc(OwnedDc.Get()), SavedState(SaveDCState(Dc)),
       SurfaceWidth(width), SurfaceHeight(height) {
-    SelectObject(Dc, Image.get());
+    SelectObject(Dc, Image.Get());
     PatBlt(Dc, 0, 0, width, height, BLACKNESS);
 }
 
@@ -157,10 +164,10 @@ void GdiCanvas::SetOriginAndClip(const TRect& area) {
 }
 
 void GdiCanvas::SetFont(const TFontDesc& font, int escapement) {
-    UniqueFont created = CreateFontFrom(font, escapement);
+    TFontHandle created = CreateFontFrom(font, escapement);
     if (!created)
         return;
-    SelectObject(Dc, created.get());
+    SelectObject(Dc, created.Get());
     SelectedFont = std::move(created); // the previous font is no longer selected
 }
 
@@ -171,23 +178,23 @@ void GdiCanvas::UseBrush() {
     }
     const COLORREF rgb = ResolveColor(BrushColorValue);
     if (!Brush || rgb != BrushRgb) {
-        UniqueBrush created(CreateSolidBrush(rgb));
-        SelectObject(Dc, created.get());
+        TBrushHandle created(CreateSolidBrush(rgb));
+        SelectObject(Dc, created.Get());
         Brush = std::move(created);
         BrushRgb = rgb;
     }
-    SelectObject(Dc, Brush.get());
+    SelectObject(Dc, Brush.Get());
 }
 
 void GdiCanvas::UsePen() {
     const COLORREF rgb = ResolveColor(PenColorValue);
     if (!Pen || rgb != PenRgb) {
-        UniquePen created(CreatePen(PS_SOLID, 1, rgb));
-        SelectObject(Dc, created.get());
+        TPenHandle created(CreatePen(PS_SOLID, 1, rgb));
+        SelectObject(Dc, created.Get());
         Pen = std::move(created);
         PenRgb = rgb;
     }
-    SelectObject(Dc, Pen.get());
+    SelectObject(Dc, Pen.Get());
 }
 
 void GdiCanvas::UseTextColors() {
@@ -205,7 +212,7 @@ void GdiCanvas::FillRect(const TRect& rect) {
         return;
     UseBrush();
     const RECT area = ToRECT(rect);
-    ::FillRect(Dc, &area, Brush.get());
+    ::FillRect(Dc, &area, Brush.Get());
 }
 
 void GdiCanvas::Ellipse(const TRect& bounds) {
@@ -263,58 +270,58 @@ void GdiCanvas::SetTextCharacterExtra(int extra) {
 
 void GdiCanvas::SetClipRect(const std::optional<TRect>& rect) {
     if (!rect) {
-        SelectClipRgn(Dc, OwnerClip.get());
+        SelectClipRgn(Dc, OwnerClip.Get());
         return;
     }
     // Regions are in device coordinates.
     POINT corners[2] = {{rect->Left, rect->Top}, {rect->Right, rect->Bottom}};
     LPtoDP(Dc, corners, 2);
     const RECT area{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-    UniqueRegion region(CreateRectRgnIndirect(&area));
+    TRegionHandle region(CreateRectRgnIndirect(&area));
     if (OwnerClip)
-        CombineRgn(region.get(), region.get(), OwnerClip.get(), RGN_AND);
-    SelectClipRgn(Dc, region.get());
+        CombineRgn(region.Get(), region.Get(), OwnerClip.Get(), RGN_AND);
+    SelectClipRgn(Dc, region.Get());
 }
 
 void GdiCanvas::Draw(int x, int y, const IBitmap& bitmap, bool transparent) {
     const GdiBitmap& picture = AsGdiBitmap(bitmap);
     const int w = picture.Width();
     const int h = picture.Height();
-    UniqueMemoryDC sourceDc(CreateCompatibleDC(Dc));
-    ScopedSelect source(sourceDc.get(), picture.Handle());
+    TMemoryDC sourceDc(CreateCompatibleDC(Dc));
+    const auto source = Select(sourceDc.Get(), picture.Handle());
     if (!transparent) {
-        BitBlt(Dc, x, y, w, h, sourceDc.get(), 0, 0, SRCCOPY);
+        BitBlt(Dc, x, y, w, h, sourceDc.Get(), 0, 0, SRCCOPY);
         return;
     }
     // Mask: 1 where the picture has the transparent colour.
-    UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
-    UniqueMemoryDC maskDc(CreateCompatibleDC(Dc));
-    ScopedSelect maskSelected(maskDc.get(), mask.get());
-    SetBkColor(sourceDc.get(), ResolveColor(picture.TransparentColor()));
-    BitBlt(maskDc.get(), 0, 0, w, h, sourceDc.get(), 0, 0, SRCCOPY);
+    TBitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
+    TMemoryDC maskDc(CreateCompatibleDC(Dc));
+    const auto maskSelected = Select(maskDc.Get(), mask.Get());
+    SetBkColor(sourceDc.Get(), ResolveColor(picture.TransparentColor()));
+    BitBlt(maskDc.Get(), 0, 0, w, h, sourceDc.Get(), 0, 0, SRCCOPY);
     // The picture with its transparent pixels black.
-    UniqueBitmap cut(CreateCompatibleBitmap(Dc, w, h));
-    UniqueMemoryDC cutDc(CreateCompatibleDC(Dc));
-    ScopedSelect cutSelected(cutDc.get(), cut.get());
-    BitBlt(cutDc.get(), 0, 0, w, h, sourceDc.get(), 0, 0, SRCCOPY);
-    ::SetTextColor(cutDc.get(), RGB(0, 0, 0));
-    SetBkColor(cutDc.get(), RGB(255, 255, 255));
-    BitBlt(cutDc.get(), 0, 0, w, h, maskDc.get(), 0, 0, DSna);
+    TBitmapHandle cut(CreateCompatibleBitmap(Dc, w, h));
+    TMemoryDC cutDc(CreateCompatibleDC(Dc));
+    const auto cutSelected = Select(cutDc.Get(), cut.Get());
+    BitBlt(cutDc.Get(), 0, 0, w, h, sourceDc.Get(), 0, 0, SRCCOPY);
+    ::SetTextColor(cutDc.Get(), RGB(0, 0, 0));
+    SetBkColor(cutDc.Get(), RGB(255, 255, 255));
+    BitBlt(cutDc.Get(), 0, 0, w, h, maskDc.Get(), 0, 0, DSna);
     // Clear the opaque pixels' places here, then paint the picture into them.
     const COLORREF oldText = ::SetTextColor(Dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(Dc, RGB(255, 255, 255));
-    BitBlt(Dc, x, y, w, h, maskDc.get(), 0, 0, SRCAND);
-    BitBlt(Dc, x, y, w, h, cutDc.get(), 0, 0, SRCPAINT);
+    BitBlt(Dc, x, y, w, h, maskDc.Get(), 0, 0, SRCAND);
+    BitBlt(Dc, x, y, w, h, cutDc.Get(), 0, 0, SRCPAINT);
     ::SetTextColor(Dc, oldText);
     SetBkColor(Dc, oldBack);
 }
 
 void GdiCanvas::StretchDraw(const TRect& rect, const IBitmap& bitmap) {
     const GdiBitmap& picture = AsGdiBitmap(bitmap);
-    UniqueMemoryDC sourceDc(CreateCompatibleDC(Dc));
-    ScopedSelect source(sourceDc.get(), picture.Handle());
+    TMemoryDC sourceDc(CreateCompatibleDC(Dc));
+    const auto source = Select(sourceDc.Get(), picture.Handle());
     const int oldMode = SetStretchBltMode(Dc, COLORONCOLOR);
-    StretchBlt(Dc, rect.Left, rect.Top, rect.Width(), rect.Height(), sourceDc.get(), 0, 0,
+    StretchBlt(Dc, rect.Left, rect.Top, rect.Width(), rect.Height(), sourceDc.Get(), 0, 0,
                picture.Width(), picture.Height(), SRCCOPY);
     SetStretchBltMode(Dc, oldMode);
 }
@@ -322,9 +329,9 @@ void GdiCanvas::StretchDraw(const TRect& rect, const IBitmap& bitmap) {
 std::unique_ptr<IWorkImage> GdiCanvas::CreateWorkImage(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    UniqueMemoryDC dc(CreateCompatibleDC(Dc));
+    TMemoryDC dc(CreateCompatibleDC(Dc));
     // GDI makes no empty bitmaps; an empty image keeps one unused pixel.
-    UniqueBitmap bitmap(CreateCompatibleBitmap(Dc, std::max(width, 1), std::max(height, 1)));
+    TBitmapHandle bitmap(CreateCompatibleBitmap(Dc, std::max(width, 1), std::max(height, 1)));
     if (!dc || !bitmap)
         throw Exception("Out of system resources");
     return std::unique_ptr<IWorkImage>(

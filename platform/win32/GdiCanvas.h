@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "platform/Canvas.h"
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/Handles.h"
 
 #include <memory>
 #include <optional>
@@ -19,12 +19,15 @@ COLORREF ResolveColor(TColor color);
 // A font for the description, its colour left out; escapement in tenths of a degree.
 // Text is not smoothed, so that text pixels are exactly the text colour (the gauge combines
 // them by exclusive-or, the effect text layers them).
-UniqueFont CreateFontFrom(const TFontDesc& font, int escapement = 0);
+TFontHandle CreateFontFrom(const TFontDesc& font, int escapement = 0);
+
+// The line height (tmHeight) of a font on the screen.
+int ScreenLineHeight(const TFontDesc& font);
 
 // A bitmap in the screen's format.
 class GdiBitmap : public IBitmap {
 public:
-    explicit GdiBitmap(UniqueBitmap bitmap);
+    explicit GdiBitmap(TBitmapHandle bitmap);
     // A picture the running program carries (see StoredResources.h); EResNotFound "Resource %s
     // not found", Exception with DamagedInstallerMessage when it is damaged.
     static std::unique_ptr<GdiBitmap> FromResource(const std::string& name);
@@ -35,10 +38,10 @@ public:
     int Height() const override { return BitmapHeight; }
     TColor TransparentColor() const override { return KeyColor; } // the bottom-left pixel
     std::unique_ptr<IBitmap> Clone() const override;
-    HBITMAP Handle() const { return Bitmap.get(); }
+    HBITMAP Handle() const { return Bitmap.Get(); }
 
 private:
-    UniqueBitmap Bitmap;
+    TBitmapHandle Bitmap;
     int BitmapWidth = 0;
     int BitmapHeight = 0;
     TColor KeyColor = clBlack;
@@ -103,23 +106,23 @@ public:
     void XorFrom(const IWorkImage& other) override;
 
 private:
-    GdiCanvas(UniqueMemoryDC dc, UniqueBitmap bitmap, int width, int height);
+    GdiCanvas(TMemoryDC dc, TBitmapHandle bitmap, int width, int height);
     void UseBrush();
     void UsePen();
     void UseTextColors();
 
     // Declared so that the DC's state is restored first, then an owned DC is deleted, and
     // only then the objects that were selected into it.
-    UniqueBitmap Image;
-    UniqueFont SelectedFont;
-    UniqueBrush Brush;
+    TBitmapHandle Image;
+    TFontHandle SelectedFont;
+    TBrushHandle Brush;
     COLORREF BrushRgb = 0;
-    UniquePen Pen;
+    TPenHandle Pen;
     COLORREF PenRgb = 0;
-    UniqueRegion OwnerClip; // null: the owner set no clip
-    UniqueMemoryDC OwnedDc;
+    TRegionHandle OwnerClip; // null: the owner set no clip
+    TMemoryDC OwnedDc;
     HDC Dc;
-    SavedDCState SavedState;
+    TSavedDC SavedState;
 
     int SurfaceWidth = 0;
     int SurfaceHeight = 0;

@@ -1,6 +1,7 @@
 #include "platform/win32/MessageDialog.h"
 
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/Callback.h"
+#include "platform/win32/Handles.h"
 
 #include <algorithm>
 
@@ -33,10 +34,6 @@ std::vector<WORD> MakeTemplate(const std::string& caption) {
     return words;
 }
 
-struct TDialogState {
-    const TMessageDialog* Dialog;
-};
-
 HWND AddControl(HWND dialog, const char* className, const char* text, DWORD style, int id,
                 const RECT& r) {
     HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
@@ -50,10 +47,10 @@ HWND AddControl(HWND dialog, const char* className, const char* text, DWORD styl
 void Layout(HWND window, const TMessageDialog& dialog) {
     RECT text{0, 0, MaxTextWidth, 0};
     {
-        UniqueWindowDC dc(window);
-        ScopedSelect font(dc.get(),
+        const TWindowDC dc = WindowDC(window);
+        const auto font = Select(dc.Get(),
                           reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
-        DrawTextA(dc.get(), dialog.Text.c_str(), -1, &text,
+        DrawTextA(dc.Get(), dialog.Text.c_str(), -1, &text,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     }
     const int textLeft = Margin + (dialog.Icon ? IconSize + Margin : 0);
@@ -95,32 +92,31 @@ void Layout(HWND window, const TMessageDialog& dialog) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
-        Layout(window, *reinterpret_cast<const TMessageDialog*>(lParam));
-        return FALSE; // focus already on the default button
-    }
-    case WM_COMMAND: {
+    INT_PTR handled = FALSE;
+    GuardCallback([&] {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(window, DWLP_USER, lParam);
+            Layout(window, *reinterpret_cast<const TMessageDialog*>(lParam));
+            return; // FALSE: the focus is already on the default button
+        }
+        if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+            return;
         const auto* dialog =
             reinterpret_cast<const TMessageDialog*>(GetWindowLongPtrA(window, DWLP_USER));
         const int id = LOWORD(wParam);
-        if (HIWORD(wParam) != BN_CLICKED)
-            return FALSE;
         if (id == IDCANCEL) {
             EndDialog(window, dialog->CancelResult);
-            return TRUE;
+            handled = TRUE;
+            return;
         }
         for (const TDialogButton& button : dialog->Buttons)
             if (button.Result == id) {
                 EndDialog(window, id);
-                return TRUE;
+                handled = TRUE;
+                return;
             }
-        return FALSE;
-    }
-    default:
-        return FALSE;
-    }
+    });
+    return handled;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/win32/StdControls.h"
 
+#include "platform/win32/Callback.h"
+
 #include <map>
 
 namespace setup {
@@ -8,7 +10,7 @@ void TButton::Create(HWND parent, int id, const TRect& bounds, const std::string
                      HFONT font) {
     CreateChild("BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, parent,
                 bounds, id);
-    SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(Window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 bool TButton::OnParentMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -22,38 +24,39 @@ bool TButton::OnParentMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
 void TEdit::Create(HWND parent, int id, const TRect& bounds, const std::string& text, HFONT font) {
     CreateChild("EDIT", text.c_str(), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                 parent, bounds, id);
-    SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(Window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 std::string TEdit::Text() const {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(Window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(Window, text.data(), int(text.size()))));
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(Window.Get())) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(Window.Get(), text.data(), int(text.size()))));
     return text;
 }
 
 void TEdit::SetText(const std::string& text) {
-    SetWindowTextA(Window, text.c_str());
+    SetWindowTextA(Window.Get(), text.c_str());
 }
 
 void TListBox::Create(HWND parent, int id, const std::vector<std::string>& lines) {
     CreateChild("LISTBOX", "", LBS_NOINTEGRALHEIGHT, 0, parent, {0, 0, 0, 0}, id);
     for (const std::string& line : lines)
-        SendMessageA(Window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendMessageA(Window.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
 std::vector<std::string> TListBox::Items() const {
     std::vector<std::string> items;
-    const LRESULT count = SendMessageA(Window, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageA(Window.Get(), LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string line(static_cast<size_t>(SendMessageA(Window, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        std::string line(static_cast<size_t>(SendMessageA(Window.Get(), LB_GETTEXTLEN, i, 0)) + 1, '\0');
         line.resize(static_cast<size_t>(
-            SendMessageA(Window, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+            SendMessageA(Window.Get(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
         items.push_back(line);
     }
     return items;
 }
 
 namespace {
+// By id: a thread timer's procedure is told nothing but its id.
 std::map<UINT_PTR, TTimer*>& RunningTimers() {
     static std::map<UINT_PTR, TTimer*> timers;
     return timers;
@@ -75,9 +78,11 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
-    auto found = RunningTimers().find(id);
-    if (found != RunningTimers().end() && found->second->OnTimer)
-        found->second->OnTimer();
+    GuardCallback([id] {
+        auto found = RunningTimers().find(id);
+        if (found != RunningTimers().end() && found->second->OnTimer)
+            found->second->OnTimer();
+    });
 }
 
 } // namespace setup

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Status.h"
 
 namespace setup {
 
@@ -84,8 +85,7 @@ int Win32Drives::ChangeDirectory(const std::string& path) {
 }
 
 bool Win32Drives::FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return EntryExists(path, false);
 }
 
 std::vector<TFoundEntry> Win32Drives::FindEntries(const std::string& pattern) {
@@ -124,11 +124,6 @@ std::string Win32Drives::UpperFileName(const std::string& name) {
 
 bool Win32Drives::IsLeadByte(char c) {
     return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE;
-}
-
-IDriveSystem& SystemDrives() {
-    static Win32Drives drives;
-    return drives;
 }
 
 } // namespace setup

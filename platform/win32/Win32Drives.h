@@ -23,7 +23,4 @@ public:
     bool IsLeadByte(char c) override;
 };
 
-// The one instance the program's controls share.
-IDriveSystem& SystemDrives();
-
 } // namespace setup

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Status.h"
 
 namespace setup {
 
@@ -10,77 +11,76 @@ class Win32WriteStream : public IWriteStream {
 public:
     explicit Win32WriteStream(TFileHandle file) : File(std::move(file)) {}
 
-    size_t Write(const void* data, size_t size) override {
+    TStatus Write(const void* data, size_t size) override {
         const auto* bytes = static_cast<const char*>(data);
         size_t stored = 0;
         while (stored < size) {
             DWORD written = 0;
-            const BOOL ok = WriteFile(File.Get(), bytes + stored, static_cast<DWORD>(size - stored),
-                                      &written, nullptr);
+            if (!WriteFile(File.Get(), bytes + stored, static_cast<DWORD>(size - stored),
+                           &written, nullptr))
+                return TStatus::Failure(GetLastError()); // the device failed
+            if (written == 0)
+                return TStatus::Failure(ERROR_DISK_FULL);
             stored += written;
-            if (!ok || written == 0)
-                break; // disk full or the device failed
         }
-        return stored;
+        return {};
     }
 
     // The data must be on disk before the file is moved over the old one.
-    bool Close() override {
+    TStatus Close() override {
         if (!File)
-            return false;
-        const bool flushed = FlushFileBuffers(File.Get());
-        return CloseHandle(File.Release()) && flushed;
+            return TStatus::Failure(ERROR_INVALID_HANDLE);
+        const TStatus flushed = LastErrorStatus(FlushFileBuffers(File.Get()));
+        const TStatus closed = LastErrorStatus(CloseHandle(File.Release()));
+        return flushed ? closed : flushed;
     }
 
 private:
     TFileHandle File;
 };
 
-DWORD Attributes(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
-}
-
 } // namespace
 
-bool Win32FileSystem::MakeDirectory(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr);
+TStatus Win32FileSystem::MakeDirectory(const std::string& path) {
+    return LastErrorStatus(CreateDirectoryA(path.c_str(), nullptr));
 }
 
-bool Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), FALSE);
+TStatus Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
+    return LastErrorStatus(CopyFileA(from.c_str(), to.c_str(), FALSE));
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {
-    const DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return EntryExists(path, false);
 }
 
 bool Win32FileSystem::DirectoryExists(const std::string& path) {
-    const DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return EntryExists(path, true);
 }
 
-std::unique_ptr<IWriteStream> Win32FileSystem::OpenForWriting(const std::string& path) {
+TStatus Win32FileSystem::OpenForWriting(const std::string& path,
+                                        std::unique_ptr<IWriteStream>& stream) {
     TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return nullptr;
-    return std::make_unique<Win32WriteStream>(std::move(file));
+        return TStatus::Failure(GetLastError());
+    stream = std::make_unique<Win32WriteStream>(std::move(file));
+    return {};
 }
 
-bool Win32FileSystem::MoveOver(const std::string& from, const std::string& target) {
+TStatus Win32FileSystem::MoveOver(const std::string& from, const std::string& target) {
     if (MoveFileExA(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return true;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return false; // for example the target is held open
+        return {};
+    const DWORD error = GetLastError();
+    if (error != ERROR_CALL_NOT_IMPLEMENTED)
+        return TStatus::Failure(error); // for example the target is held open
     // Windows 95/98 only have a stub: remove the old file, then move the complete new one in.
     if (!DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return false;
-    return MoveFileA(from.c_str(), target.c_str());
+        return TStatus::Failure(GetLastError());
+    return LastErrorStatus(MoveFileA(from.c_str(), target.c_str()));
 }
 
-bool Win32FileSystem::RemoveFile(const std::string& path) {
-    return DeleteFileA(path.c_str());
+TStatus Win32FileSystem::RemoveFile(const std::string& path) {
+    return LastErrorStatus(DeleteFileA(path.c_str()));
 }
 
 std::string Win32FileSystem::WindowsDirectory() {

@@ -7,13 +7,13 @@ namespace setup {
 
 class Win32FileSystem : public IFileSystem {
 public:
-    bool MakeDirectory(const std::string& path) override;
-    bool CopyOver(const std::string& from, const std::string& to) override;
+    TStatus MakeDirectory(const std::string& path) override;
+    TStatus CopyOver(const std::string& from, const std::string& to) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
-    std::unique_ptr<IWriteStream> OpenForWriting(const std::string& path) override;
-    bool MoveOver(const std::string& from, const std::string& target) override;
-    bool RemoveFile(const std::string& path) override;
+    TStatus OpenForWriting(const std::string& path, std::unique_ptr<IWriteStream>& stream) override;
+    TStatus MoveOver(const std::string& from, const std::string& target) override;
+    TStatus RemoveFile(const std::string& path) override;
     std::string WindowsDirectory() override;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Processes.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Status.h"
 
 #include <tlhelp32.h>
 
@@ -26,14 +27,20 @@ std::vector<TProcessEntry> Win32Processes::Snapshot() {
     return entries;
 }
 
-bool Win32Processes::Terminate(uint32_t processId) {
+TStatus Win32Processes::Terminate(uint32_t processId) {
     const TKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    return process && TerminateProcess(process.Get(), 0);
+    if (!process)
+        return TStatus::Failure(GetLastError());
+    return LastErrorStatus(TerminateProcess(process.Get(), 0));
 }
 
-bool Win32Processes::StartHidden(const std::string& commandLine) {
-    // WinExec reports success with a value above 31.
-    return WinExec(commandLine.c_str(), SW_HIDE) > 31;
+TStatus Win32Processes::StartHidden(const std::string& commandLine) {
+    // WinExec reports success with a value above 31, a failure with a code of its own whose
+    // values 2, 3 and 11 are the system's codes for the same reasons; 0 means no memory.
+    const UINT result = WinExec(commandLine.c_str(), SW_HIDE);
+    if (result > 31)
+        return {};
+    return TStatus::Failure(result == 0 ? ERROR_NOT_ENOUGH_MEMORY : result);
 }
 
 } // namespace setup

@@ -8,8 +8,8 @@ namespace setup {
 class Win32Processes : public IProcesses {
 public:
     std::vector<TProcessEntry> Snapshot() override;
-    bool Terminate(uint32_t processId) override;
-    bool StartHidden(const std::string& commandLine) override;
+    TStatus Terminate(uint32_t processId) override;
+    TStatus StartHidden(const std::string& commandLine) override;
 };
 
 } // namespace setup

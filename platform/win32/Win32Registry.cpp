@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Registry.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Status.h"
 
 #include <windows.h>
 
@@ -9,13 +10,19 @@
 namespace setup {
 namespace {
 
+// Reads read-only; writes ask for what writing values and sub-keys needs, never more.
+REGSAM AccessRights(TKeyAccess access) {
+    return access == TKeyAccess::Read ? KEY_READ : KEY_READ | KEY_WRITE;
+}
+
 // Owns one open key.
 class Win32RegKey : public IRegKey {
 public:
     explicit Win32RegKey(HKEY key) : Key(key) {}
 
-    std::unique_ptr<IRegKey> OpenSubKey(const std::string& path, bool create) override {
-        return OpenBelow(Key.Get(), path, create);
+    TStatus OpenSubKey(const std::string& path, bool create, TKeyAccess access,
+                       std::unique_ptr<IRegKey>& key) override {
+        return OpenBelow(Key.Get(), path, create, access, key);
     }
 
     TRegValue QueryValue(const std::string& name) override {
@@ -30,34 +37,37 @@ public:
         if (size == 0)
             return value;
         std::vector<BYTE> data(size);
-        if (RegQueryValueExA(Key.Get(), name.c_str(), nullptr, &type, data.data(), &size) !=
-            ERROR_SUCCESS) {
+        const LONG status =
+            RegQueryValueExA(Key.Get(), name.c_str(), nullptr, &type, data.data(), &size);
+        if (status != ERROR_SUCCESS) {
             value.State = TRegValue::TState::ReadFailed;
+            value.ErrorCode = static_cast<uint32_t>(status);
             return value;
         }
         value.Data.assign(reinterpret_cast<const char*>(data.data()), size);
         return value;
     }
 
-    bool SetString(const std::string& name, const std::string& text) override {
-        return RegSetValueExA(Key.Get(), name.c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    TStatus SetString(const std::string& name, const std::string& text) override {
+        return RegistryStatus(RegSetValueExA(Key.Get(), name.c_str(), 0, REG_SZ,
+                                             reinterpret_cast<const BYTE*>(text.c_str()),
+                                             static_cast<DWORD>(text.size() + 1)));
     }
 
-    static std::unique_ptr<IRegKey> OpenBelow(HKEY parent, const std::string& path, bool create) {
-        HKEY key = nullptr;
+    static TStatus OpenBelow(HKEY parent, const std::string& path, bool create,
+                             TKeyAccess access, std::unique_ptr<IRegKey>& key) {
+        HKEY opened = nullptr;
         LONG status;
         if (create) {
             DWORD disposition = 0;
             status = RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_ALL_ACCESS, nullptr, &key, &disposition);
+                                     AccessRights(access), nullptr, &opened, &disposition);
         } else {
-            status = RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+            status = RegOpenKeyExA(parent, path.c_str(), 0, AccessRights(access), &opened);
         }
-        if (status != ERROR_SUCCESS)
-            return nullptr;
-        return std::make_unique<Win32RegKey>(key);
+        if (status == ERROR_SUCCESS)
+            key = std::make_unique<Win32RegKey>(opened);
+        return RegistryStatus(status);
     }
 
 private:
@@ -66,10 +76,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<IRegKey> Win32Registry::OpenKey(TRootKey root, const std::string& path,
-                                                bool create) {
+TStatus Win32Registry::OpenKey(TRootKey root, const std::string& path, bool create,
+                               TKeyAccess access, std::unique_ptr<IRegKey>& key) {
     HKEY rootKey = root == TRootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    return Win32RegKey::OpenBelow(rootKey, path, create);
+    return Win32RegKey::OpenBelow(rootKey, path, create, access, key);
 }
 
 } // namespace setup

@@ -7,7 +7,8 @@ namespace setup {
 
 class Win32Registry : public IRegistry {
 public:
-    std::unique_ptr<IRegKey> OpenKey(TRootKey root, const std::string& path, bool create) override;
+    TStatus OpenKey(TRootKey root, const std::string& path, bool create, TKeyAccess access,
+                    std::unique_ptr<IRegKey>& key) override;
 };
 
 } // namespace setup

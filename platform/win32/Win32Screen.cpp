@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/GdiCanvas.h"
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/Handles.h"
 
 #include <cstring>
 
@@ -13,14 +13,14 @@ namespace {
 
 // The screen's device context, taken before the canvas that draws on it is made.
 struct ScreenDC {
-    UniqueWindowDC Screen{nullptr};
+    TWindowDC Screen = WindowDC(nullptr);
 };
 
 // A canvas that owns its screen device context: the canvas puts the context back as it
 // was, and only then is the context released.
 class ScreenCanvas : private ScreenDC, public GdiCanvas {
 public:
-    ScreenCanvas() : GdiCanvas(Screen.get()) {}
+    ScreenCanvas() : GdiCanvas(Screen.Get()) {}
 };
 
 } // namespace
@@ -35,13 +35,13 @@ uint8_t TWin32Screen::FontPitchAndFamily(const std::string& face, int height, in
     log.lfWidth = width;
     // Longer names are no face GDI knows; cut them to what LOGFONT holds.
     std::strncpy(log.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    const UniqueWindowDC screen(nullptr);
-    const UniqueFont font(CreateFontIndirectA(&log));
-    if (!screen.get() || !font)
+    const TWindowDC screen = WindowDC(nullptr);
+    const TFontHandle font(CreateFontIndirectA(&log));
+    if (!screen.Get() || !font)
         return 0;
-    const ScopedSelect selected(screen.get(), font.get());
+    const auto selected = Select(screen.Get(), font.Get());
     TEXTMETRICA metrics{};
-    if (!GetTextMetricsA(screen.get(), &metrics))
+    if (!GetTextMetricsA(screen.Get(), &metrics))
         return 0;
     return metrics.tmPitchAndFamily;
 }

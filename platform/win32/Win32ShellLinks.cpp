@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32ErrorTexts.h"
 
 #include <shlobj.h>
 
@@ -18,14 +19,8 @@ constexpr IID PersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0,
 
 // The system's text for a COM error, or "OLE error %.8x" when it has none.
 std::string OleErrorMessage(HRESULT code) {
-    char text[1024];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-    while (length > 0 && static_cast<unsigned char>(text[length - 1]) <= ' ')
-        --length; // the system ends its texts with a line break
-    if (length == 0)
-        return Format("OLE error %.8x", static_cast<unsigned>(code));
-    return std::string(text, length);
+    const std::string text = Win32ErrorTexts().ErrorText(static_cast<uint32_t>(code));
+    return text.empty() ? Format("OLE error %.8x", static_cast<unsigned>(code)) : text;
 }
 
 template <typename T> TComPtr<T> Query(const TComPtr<IUnknown>& object, REFIID iid) {

@@ -4,31 +4,34 @@
 #include <windows.h>
 
 #include "platform/Graphics.h"
+#include "platform/win32/Handles.h"
 
 namespace setup {
 
 class TWinControl {
 public:
     TWinControl() = default;
-    virtual ~TWinControl();
+    virtual ~TWinControl() = default;
     TWinControl(const TWinControl&) = delete;
     TWinControl& operator=(const TWinControl&) = delete;
 
-    HWND Handle() const { return Window; }
+    HWND Handle() const { return Window.Get(); }
 
     // Messages that Win32 sends to the parent about this child (WM_COMMAND, WM_DRAWITEM,
     // WM_MEASUREITEM, WM_CTLCOLOR*, WM_VKEYTOITEM ...). The parent routes them here;
     // return true when handled, with the result to give back.
     virtual bool OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // The control a child window belongs to, or null.
+    // The control a child window belongs to, or null: only a window of one of the classes
+    // controls are made of has its instance data read.
     static TWinControl* FromHandle(HWND window);
 
 protected:
-    // Creates the child window and ties it to this object; the window is destroyed with it.
+    // Creates the child window of a system class ("BUTTON", "EDIT", "LISTBOX", "COMBOBOX")
+    // and ties it to this object; the window is destroyed with it.
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                      HWND parent, const TRect& bounds, int id);
-    HWND Window = nullptr;
+    TWindowHandle Window;
 };
 
 } // namespace setup

@@ -1,1 +1,1 @@
-target_sources(setup_win32 PRIVATE Win32Drives.cpp FileCtrlWindows.cpp)
+target_sources(setup_win32 PRIVATE Win32Drives.cpp)

@@ -3,4 +3,5 @@ target_sources(setup_win32 PRIVATE
     Win32Processes.cpp
     StoredResources.cpp
     Win32Resources.cpp
-    Win32ShellLinks.cpp)
+    Win32ShellLinks.cpp
+    Win32ErrorTexts.cpp)

@@ -2,7 +2,7 @@
 
 #include "platform/StoredBlock.h"
 #include "platform/win32/ComPtr.h"
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Handles.h"
 
 #include <objbase.h>
@@ -239,8 +239,8 @@ void SaveScreenshot(const std::string& name) {
         return;
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    setup::UniqueWindowDC screen(nullptr);
-    setup::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
+    const setup::TWindowDC screen = setup::WindowDC(nullptr);
+    setup::TMemoryDC memory(CreateCompatibleDC(screen.Get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -248,10 +248,10 @@ void SaveScreenshot(const std::string& name) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    setup::UniqueBitmap bitmap(
-        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    setup::ScopedSelect selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    setup::TBitmapHandle bitmap(
+        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const auto selected = setup::Select(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
     GdiFlush();
     const DWORD stride = ((width * 3 + 3) / 4) * 4;
     BITMAPFILEHEADER file{};
@@ -340,7 +340,7 @@ std::string Resource(const std::string& program, LPCSTR name, LPCSTR type) {
 }
 
 std::optional<TLinkFields> ReadShortcut(const std::string& file) {
-    setup::TComLibrary com;
+    const setup::TComInit com = setup::InitializeCom();
     setup::TComPtr<IShellLinkA> link;
     setup::TComPtr<IPersistFile> persist;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,

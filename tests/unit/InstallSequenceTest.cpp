@@ -35,7 +35,6 @@ public:
 class InstallSequenceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ShellFolders = {};
         registry.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "C:\\WINDOWS");
         registry.SetString(TRootKey::CurrentUser, ShellKey, "Programs", Programs);
         files.WindowsFolder = "C:\\WINNT";
@@ -61,7 +60,8 @@ protected:
     FakeProcesses processes;
     FakeShellLinks links;
     FakeHost host;
-    TInstallSequence sequence{{registry, files, resources, processes, links}, host};
+    TShellFolders folders;
+    TInstallSequence sequence{{registry, files, resources, processes, links}, host, folders};
     std::unique_ptr<TRegistry> accessor = std::make_unique<TRegistry>(registry);
 };
 
@@ -120,7 +120,7 @@ TEST_F(InstallSequenceTest, FailureInAGroupSkipsOnlyTheRestOfThatGroup) {
     EXPECT_TRUE(files.Content("C:\\WINDOWS\\system\\PLVCPL.cpl"));
     EXPECT_EQ(links.Links.size(), 2u);
     ASSERT_EQ(sequence.Failures().size(), 1u);
-    EXPECT_EQ(sequence.Failures()[0].Step, 14);
+    EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::WriteMainProgram);
     EXPECT_EQ(sequence.Failures()[0].Subject, Dest + "\\PalvorneLV.exe");
     EXPECT_EQ(sequence.Failures()[0].Message, "Cannot create file " + Dest + "\\PalvorneLV.exe");
 }
@@ -129,7 +129,7 @@ TEST_F(InstallSequenceTest, MissingBlockIsRecordedAndOtherGroupsRun) {
     FakeResources partial;
     for (const char* name : {"PLV", "UNINSTALL", "RUN", "PLVCPL"})
         partial.Add(name, "x");
-    TInstallSequence other{{registry, files, partial, processes, links}, host};
+    TInstallSequence other{{registry, files, partial, processes, links}, host, folders};
     other.Run(accessor);
     ASSERT_EQ(other.Failures().size(), 1u);
     EXPECT_EQ(other.Failures()[0].Message, "Resource mpegdll not found");
@@ -152,7 +152,7 @@ TEST_F(InstallSequenceTest, FailedOpenNeverWritesIntoTheKeyOpenedBefore) {
     EXPECT_EQ(Value(WindowsKey, "Palvorne Lumivary"), "<missing>");
     EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
     ASSERT_EQ(sequence.Failures().size(), 1u);
-    EXPECT_EQ(sequence.Failures()[0].Step, 7);
+    EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::RecordApplicationPath);
 }
 
 TEST_F(InstallSequenceTest, UnprotectedFailureEndsTheRunAndKeepsTheAccessor) {
@@ -172,7 +172,7 @@ TEST_F(InstallSequenceTest, UnprotectedFailureEndsTheRunAndKeepsTheAccessor) {
     EXPECT_EQ(host.TimerStarts, 1); // the animation still runs
     ASSERT_NE(accessor, nullptr);
     ASSERT_EQ(sequence.Failures().size(), 1u);
-    EXPECT_EQ(sequence.Failures()[0].Step, 10);
+    EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::RecordUninstallEntry);
 
     // A re-activation runs again from the start and now completes.
     registry.UnwritableValues.clear();
@@ -211,9 +211,8 @@ TEST_F(InstallSequenceTest, MissingOrEmptySystemRootFallsBackToTheWindowsFolder)
             fresh.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "");
         fresh.SetString(TRootKey::CurrentUser, ShellKey, "Programs", Programs);
         auto own = std::make_unique<TRegistry>(fresh);
-        TInstallSequence run{{fresh, files, resources, processes, links}, host};
+        TInstallSequence run{{fresh, files, resources, processes, links}, host, folders};
         run.Run(own);
-        EXPECT_EQ(run.SystemRoot(), "C:\\WINNT");
         EXPECT_TRUE(files.Content("C:\\WINNT\\system\\PLVCPL.cpl"));
         EXPECT_TRUE(run.Failures().empty());
         EXPECT_EQ(
@@ -233,9 +232,9 @@ TEST_F(InstallSequenceTest, SystemRootOfTheWrongTypeEndsGroupABeforeTheTimer) {
     EXPECT_EQ(Value(WindowsKey + "\\runServices", "PalvorneLumivary"),
               "\"" + Dest + "\\run.exe\" /P");
     ASSERT_GE(sequence.Failures().size(), 2u);
-    EXPECT_EQ(sequence.Failures()[0].Step, 5);
+    EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::ReadSystemRoot);
     EXPECT_EQ(sequence.Failures()[0].Message, "Invalid data type for 'systemroot'");
-    EXPECT_EQ(sequence.Failures().back().Step, 19);
+    EXPECT_EQ(sequence.Failures().back().Step, TInstallStep::ReadShellFolders);
     EXPECT_TRUE(links.Links.empty());
 }
 
@@ -253,7 +252,7 @@ TEST_F(InstallSequenceTest, MissingBootScreensAndEndedProcessesAreNoFailures) {
     bare.AddDirectory(Programs);
     processes.Running = {{7, "C:\\WINDOWS\\control.exe"}};
     processes.Unstoppable = {7};
-    TInstallSequence run{{registry, bare, resources, processes, links}, host};
+    TInstallSequence run{{registry, bare, resources, processes, links}, host, folders};
     run.Run(accessor);
     EXPECT_TRUE(run.Failures().empty());
     EXPECT_EQ(processes.Terminated, std::vector<uint32_t>{7});
@@ -267,20 +266,58 @@ TEST_F(InstallSequenceTest, NestedNewDestinationIsCreatedWithItsParents) {
 }
 
 TEST_F(InstallSequenceTest, DestinationIsReadAfreshAtEveryStep) {
-    // The chooser can rewrite the folder while the install runs; every step reads it anew.
-    int reads = 0;
-    class CountingHost : public FakeHost {
+    // The chooser can rewrite the folder while the install runs: here it changes while the
+    // configuration is written, and every later step uses the new folder.
+    class MovingHost : public FakeHost {
     public:
-        int* Reads = nullptr;
-        std::string DestinationFolder() override {
-            ++*Reads;
-            return Destination;
+        std::vector<std::string> ConfigurationLines() override {
+            Destination = "D:\\Moved";
+            return FakeHost::ConfigurationLines();
         }
-    } counting;
-    counting.Reads = &reads;
-    TInstallSequence run{{registry, files, resources, processes, links}, counting};
+    } moving;
+    files.AddDirectory("D:\\Moved");
+    TInstallSequence run{{registry, files, resources, processes, links}, moving, folders};
     run.Run(accessor);
-    EXPECT_GE(reads, 12);
+    EXPECT_TRUE(run.Failures().empty());
+    EXPECT_EQ(moving.Shown, std::vector<std::string>{Dest});
+    EXPECT_TRUE(files.Content(Dest + "\\config.ini"));
+    EXPECT_EQ(Value(WindowsKey + "\\runServices", "PalvorneLumivary"), "\"D:\\Moved\\run.exe\" /P");
+    for (const char* name : {"PalvorneLV.exe", "Uninstall.exe", "Mpegdll.dll", "Run.exe"}) {
+        EXPECT_TRUE(files.Content(std::string("D:\\Moved\\") + name)) << name;
+        EXPECT_FALSE(files.Content(Dest + "\\" + name)) << name;
+    }
+    ASSERT_EQ(links.Links.size(), 2u);
+    EXPECT_EQ(links.Links[1].Link.Path, "D:\\Moved\\Uninstall.exe");
+    EXPECT_EQ(processes.Started, std::vector<std::string>{"\"D:\\Moved\\Run.exe\""});
+}
+
+TEST_F(InstallSequenceTest, FailuresKeepTheSystemReason) {
+    files.AddFile(Dest + "\\Run.exe", "running");
+    files.OpenFiles.insert(Dest + "\\Run.exe");
+    registry.UnwritableValues.insert("Palvorne Lumivary");
+    Run();
+    ASSERT_EQ(sequence.Failures().size(), 2u);
+    EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::RecordApplicationPath);
+    EXPECT_EQ(sequence.Failures()[0].ErrorCode, ErrorAccessDenied);
+    EXPECT_EQ(sequence.Failures()[1].Step, TInstallStep::WriteRunner);
+    EXPECT_EQ(sequence.Failures()[1].Message, "Cannot create file " + Dest + "\\Run.exe");
+    EXPECT_EQ(sequence.Failures()[1].ErrorCode, ErrorSharingViolation);
+}
+
+TEST_F(InstallSequenceTest, KeysOnlyReadAreOpenedForReading) {
+    Run();
+    const auto opened = [&](const std::string& key) {
+        return std::find_if(registry.Log.begin(), registry.Log.end(),
+                            [&](const std::string& entry) {
+                                return entry.rfind("open " + key + " ", 0) == 0;
+                            });
+    };
+    const auto windows = opened("HKLM\\" + WindowsKey);
+    ASSERT_NE(windows, registry.Log.end());
+    EXPECT_NE(windows->find("(read)"), std::string::npos);
+    const auto maker = opened("HKLM\\software\\palvorne");
+    ASSERT_NE(maker, registry.Log.end());
+    EXPECT_EQ(maker->find("(read)"), std::string::npos);
 }
 
 TEST_F(InstallSequenceTest, ShellLinkFailureEndsTheRunBeforeTheRunner) {
@@ -293,7 +330,7 @@ TEST_F(InstallSequenceTest, ShellLinkFailureEndsTheRunBeforeTheRunner) {
     }
     EXPECT_TRUE(processes.Started.empty());
     EXPECT_TRUE(files.Content(Dest + "\\Run.exe"));
-    EXPECT_EQ(sequence.Failures().back().Step, 21);
+    EXPECT_EQ(sequence.Failures().back().Step, TInstallStep::CreateProgramShortcut);
 }
 
 TEST(CreateFolderTree, CreatesMissingParentsAndPassesOverExistingOnes) {

@@ -14,7 +14,6 @@ const std::string FoldersKey = WindowsKey + "\\EXPLORER\\Shell Folders";
 class ReadShellFoldersTest : public testing::Test {
 protected:
     ReadShellFoldersTest() {
-        ShellFolders = {"stale", "stale", "stale", "stale", "stale"};
         Registry.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "C:\\WINDOWS");
         Registry.SetString(TRootKey::CurrentUser, FoldersKey, "Programs",
                            "C:\\WINDOWS\\Start Menu\\Programs");
@@ -24,36 +23,38 @@ protected:
         Registry.SetString(TRootKey::CurrentUser, FoldersKey, "Startup",
                            "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
     }
-    ~ReadShellFoldersTest() override { ShellFolders = {}; }
 
     FakeRegistry Registry;
 };
 
 TEST_F(ReadShellFoldersTest, FillsTheFiveTextsFromTheirRoots) {
-    ReadShellFolders(Registry);
-    EXPECT_EQ(ShellFolders.Windows, "C:\\WINDOWS");
-    EXPECT_EQ(ShellFolders.Programs, "C:\\WINDOWS\\Start Menu\\Programs");
-    EXPECT_EQ(ShellFolders.StartMenu, "C:\\WINDOWS\\Start Menu");
-    EXPECT_EQ(ShellFolders.Desktop, "C:\\WINDOWS\\Desktop");
-    EXPECT_EQ(ShellFolders.Startup, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+    const TShellFolders folders = ReadShellFolders(Registry);
+    EXPECT_EQ(folders.Windows, "C:\\WINDOWS");
+    EXPECT_EQ(folders.Programs, "C:\\WINDOWS\\Start Menu\\Programs");
+    EXPECT_EQ(folders.StartMenu, "C:\\WINDOWS\\Start Menu");
+    EXPECT_EQ(folders.Desktop, "C:\\WINDOWS\\Desktop");
+    EXPECT_EQ(folders.Startup, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
 }
 
 TEST_F(ReadShellFoldersTest, MissingValuesAndKeysGiveEmptyTextAndTheKeysAreCreated) {
     FakeRegistry empty;
-    ReadShellFolders(empty);
-    EXPECT_EQ(ShellFolders.Windows, "");
-    EXPECT_EQ(ShellFolders.Programs, "");
-    EXPECT_EQ(ShellFolders.Startup, "");
+    const TShellFolders folders = ReadShellFolders(empty);
+    EXPECT_EQ(folders.Windows, "");
+    EXPECT_EQ(folders.Programs, "");
+    EXPECT_EQ(folders.Startup, "");
     EXPECT_TRUE(empty.HasKey(TRootKey::LocalMachine, WindowsKey));
     EXPECT_TRUE(empty.HasKey(TRootKey::CurrentUser, FoldersKey));
     EXPECT_FALSE(empty.HasKey(TRootKey::CurrentUser, WindowsKey + "\\EXPLORER\\shell"));
+    // Only read: both keys are opened for reading.
+    for (const std::string& entry : empty.Log)
+        if (entry.rfind("open", 0) == 0)
+            EXPECT_NE(entry.find("(read)"), std::string::npos) << entry;
 }
 
 TEST_F(ReadShellFoldersTest, ExpandableTextIsAccepted) {
     Registry.SetValue(TRootKey::CurrentUser, FoldersKey, "Desktop", REG_TYPE_EXPAND_SZ,
                       std::string("%USERPROFILE%\\Desktop\0", 22));
-    ReadShellFolders(Registry);
-    EXPECT_EQ(ShellFolders.Desktop, "%USERPROFILE%\\Desktop");
+    EXPECT_EQ(ReadShellFolders(Registry).Desktop, "%USERPROFILE%\\Desktop");
 }
 
 TEST_F(ReadShellFoldersTest, ValueOfTheWrongTypeStopsTheReadingThere) {
@@ -65,8 +66,8 @@ TEST_F(ReadShellFoldersTest, ValueOfTheWrongTypeStopsTheReadingThere) {
     } catch (const ERegistryException& error) {
         EXPECT_EQ(error.Message(), "Invalid data type for 'Programs'");
     }
-    EXPECT_EQ(ShellFolders.Windows, "C:\\WINDOWS");
-    EXPECT_EQ(ShellFolders.StartMenu, "stale");
+    // Nothing after the bad value is asked for.
+    EXPECT_EQ(Registry.Log.back(), "query HKCU\\" + FakeRegistry::Normalize(FoldersKey) + " Programs");
 }
 
 TEST(CreateShortcutTest, SetsArgumentsPathAndFolderOfTheTarget) {

@@ -1,4 +1,5 @@
 #include "pages/ProgressRules.h"
+#include "platform/fake/FakeErrorTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,13 @@ TEST(RandomGenerator, StartsWithTheKnownSteps) {
 TEST(ProgressTick, CaptionsChangeAtTheirTicksAndTheEndComesAtTick29) {
     TRandomGenerator random;
     FakePage page;
+    FakeErrorTexts texts;
     std::vector<std::pair<int, std::string>> changes;
     std::string last = page.Status;
     int tick = 0;
     while (page.TimerRunning && tick < 100) {
         ++tick;
-        ProgressTick(page, random, {});
+        ProgressTick(page, random, {}, texts);
         if (page.Status != last)
             changes.emplace_back(tick, last = page.Status);
     }
@@ -58,20 +60,44 @@ TEST(ProgressTick, CaptionsChangeAtTheirTicksAndTheEndComesAtTick29) {
 TEST(ProgressTick, CaptionsNameTheDestinationAsItIsNow) {
     TRandomGenerator random;
     FakePage page;
+    FakeErrorTexts texts;
     page.Value = 40;
     page.Destination = "D:\\Other";
-    ProgressTick(page, random, {});
+    ProgressTick(page, random, {}, texts);
     EXPECT_EQ(page.Status, "D:\\Other\\PalvorneLV.exe");
 }
 
 TEST(CompletionMessage, TellsTheTruthAboutFailures) {
-    EXPECT_EQ(CompletionMessage({}), "Palvorne Lumivary Installation Completed");
+    FakeErrorTexts texts;
+    EXPECT_EQ(CompletionMessage({}, texts), "Palvorne Lumivary Installation Completed");
     const std::string text = CompletionMessage(
-        {{14, "C:\\D\\PalvorneLV.exe", "Cannot create file C:\\D\\PalvorneLV.exe"},
-         {7, "Palvorne Lumivary", "Failed to set data for 'Palvorne Lumivary'"}});
+        {{TInstallStep::WriteMainProgram, "C:\\D\\PalvorneLV.exe",
+          "Cannot create file C:\\D\\PalvorneLV.exe"},
+         {TInstallStep::RecordApplicationPath, "Palvorne Lumivary",
+          "Failed to set data for 'Palvorne Lumivary'"}},
+        texts);
     EXPECT_EQ(text, "Palvorne Lumivary Installation did not complete.\n"
                     "C:\\D\\PalvorneLV.exe: Cannot create file C:\\D\\PalvorneLV.exe\n"
                     "Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary'");
+}
+
+TEST(CompletionMessage, NamesTheSystemsReasonForEachFailure) {
+    FakeErrorTexts texts;
+    texts.Texts[5] = "Access denied.\r\n"; // as the system words it, line break and all
+    texts.Texts[0x80040154] = "Class not registered";
+    const std::string text = CompletionMessage(
+        {{TInstallStep::WriteRunner, "C:\\D\\Run.exe", "Cannot create file C:\\D\\Run.exe", 32},
+         {TInstallStep::RecordApplicationPath, "Palvorne Lumivary",
+          "Failed to set data for 'Palvorne Lumivary'", 5},
+         {TInstallStep::WriteAudioLibrary, "C:\\D\\Mpegdll.dll", "Stream write error", 1234},
+         {TInstallStep::CreateProgramShortcut, "C:\\M\\PalvorneLV.lnk", "Class not registered",
+          0x80040154}},
+        texts);
+    EXPECT_EQ(text, "Palvorne Lumivary Installation did not complete.\n"
+                    "C:\\D\\Run.exe: Cannot create file C:\\D\\Run.exe: Sharing violation.\n"
+                    "Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary': Access denied.\n"
+                    "C:\\D\\Mpegdll.dll: Stream write error: error 1234.\n"
+                    "C:\\M\\PalvorneLV.lnk: Class not registered");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "install/Registry.h"
+#include "platform/RegistryAccessor.h"
 #include "platform/Exceptions.h"
 #include "platform/fake/FakeRegistry.h"
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform/Graphics.h"
-#include "platform/win32/GdiHandles.h"
+#include "platform/win32/Handles.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -22,21 +22,21 @@ public:
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        Bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        Dc.reset(CreateCompatibleDC(nullptr));
+        Bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        Dc.Reset(CreateCompatibleDC(nullptr));
         if (!Bitmap || !Dc)
             throw std::runtime_error("cannot make a DIB section");
         Pixels = static_cast<uint32_t*>(bits);
-        Previous = SelectObject(Dc.get(), Bitmap.get());
+        Previous = SelectObject(Dc.Get(), Bitmap.Get());
         const uint32_t value = (RedOf(fill) << 16) | (GreenOf(fill) << 8) | BlueOf(fill);
         for (int i = 0; i < width * height; ++i)
             Pixels[i] = value;
     }
-    ~TDibSurface() { SelectObject(Dc.get(), Previous); }
+    ~TDibSurface() { SelectObject(Dc.Get(), Previous); }
     TDibSurface(const TDibSurface&) = delete;
     TDibSurface& operator=(const TDibSurface&) = delete;
 
-    HDC Handle() const { return Dc.get(); }
+    HDC Handle() const { return Dc.Get(); }
     int Width() const { return SurfaceWidth; }
     int Height() const { return SurfaceHeight; }
 
@@ -50,8 +50,8 @@ public:
 private:
     int SurfaceWidth;
     int SurfaceHeight;
-    UniqueBitmap Bitmap;
-    UniqueMemoryDC Dc;
+    TBitmapHandle Bitmap;
+    TMemoryDC Dc;
     HGDIOBJ Previous = nullptr;
     uint32_t* Pixels = nullptr;
 };

@@ -1,8 +1,10 @@
 // The folder list and the drive box as real windows over a real folder tree, worked with the
 // mouse and keyboard messages a person would cause.
-#include "platform/win32/FileCtrlWindows.h"
+#include "pages/ChooserControls.h"
 
+#include "platform/win32/Callback.h"
 #include "platform/win32/Form.h"
+#include "platform/win32/Win32Drives.h"
 #include "tests/win32/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +34,7 @@ protected:
         SetFileAttributesA((Root / "Sys").c_str(), FILE_ATTRIBUTE_SYSTEM);
         TFileHandle file(CreateFileA((Root / "file.txt").c_str(), GENERIC_WRITE, 0, nullptr,
                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        TForm::ExceptionHandler = [](const std::exception& error) { LastError = error.what(); };
+        CallbackErrorHandler = [](const std::exception& error) { LastError = error.what(); };
         LastError.clear();
         list.OnChange = [this] { events.push_back("list " + list.Directory()); };
     }
@@ -42,7 +44,7 @@ protected:
             SetFileAttributesA(name->c_str(), FILE_ATTRIBUTE_NORMAL);
             RemoveDirectoryA(name->c_str());
         }
-        TForm::ExceptionHandler = nullptr;
+        CallbackErrorHandler = nullptr;
     }
 
     void MakeFolder(const std::string& name) {
@@ -113,7 +115,8 @@ protected:
     TTempFolder Root;
     std::vector<std::string> made;
     TTestForm form;
-    TDirectoryListBoxWindow list;
+    Win32Drives drives;
+    TDirectoryListBoxWindow list{drives};
     std::vector<std::string> events;
 };
 
@@ -180,7 +183,7 @@ TEST_F(FileCtrlWindowsTest, FailedDoubleClickGoesToTheErrorDisplay) {
 
 TEST_F(FileCtrlWindowsTest, DriveBoxListsTheDrivesAndMovesTheList) {
     OpenList();
-    TDriveComboBoxWindow combo;
+    TDriveComboBoxWindow combo{drives};
     combo.SetTextCase(tcUpperCase);
     combo.SetDirList(&list);
     combo.OnChange = [&] { events.push_back(std::string("box ") + combo.Drive()); };

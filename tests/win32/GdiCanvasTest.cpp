@@ -23,7 +23,7 @@ std::unique_ptr<GdiBitmap> MakeBitmap(int width, int height, const std::vector<T
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    TBitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     auto* out = static_cast<uint32_t*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i)
         out[i] = (RedOf(pixels[i]) << 16) | (GreenOf(pixels[i]) << 8) | BlueOf(pixels[i]);
@@ -78,8 +78,8 @@ TEST(GdiCanvas, GivesTheLentDCBackAsItWas) {
     POINT origin{};
     GetViewportOrgEx(dc, &origin);
     EXPECT_EQ(origin.x, 0);
-    UniqueRegion clip(CreateRectRgn(0, 0, 0, 0));
-    EXPECT_EQ(GetClipRgn(dc, clip.get()), 0);
+    TRegionHandle clip(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetClipRgn(dc, clip.Get()), 0);
 }
 
 TEST(GdiCanvas, SystemColoursAreResolvedWhenDrawing) {

@@ -61,6 +61,7 @@ TEST_F(Win32FileSystemTest, HeldOpenTargetIsNotReplacedAndNoTemporaryFileStays) 
             FAIL() << "replaced a file held open";
         } catch (const EFCreateError& error) {
             EXPECT_EQ(error.Message(), "Cannot create file " + target);
+            EXPECT_EQ(error.ErrorCode(), static_cast<uint32_t>(ERROR_SHARING_VIOLATION));
         }
     }
     EXPECT_EQ(Load(target), "old runner");
@@ -70,21 +71,26 @@ TEST_F(Win32FileSystemTest, HeldOpenTargetIsNotReplacedAndNoTemporaryFileStays) 
 TEST_F(Win32FileSystemTest, CreatedFileIsExclusiveUntilClosed) {
     const std::string path = Temp / "block.bin";
     Store(path, "previous content");
-    auto stream = Api.OpenForWriting(path);
+    std::unique_ptr<IWriteStream> stream;
+    ASSERT_TRUE(Api.OpenForWriting(path, stream));
     ASSERT_NE(stream, nullptr);
-    EXPECT_EQ(stream->Write("abc", 3), 3u);
-    EXPECT_EQ(Api.OpenForWriting(path), nullptr);
-    EXPECT_FALSE(Api.MoveOver(Temp / "missing", path));
+    EXPECT_TRUE(stream->Write("abc", 3));
+    std::unique_ptr<IWriteStream> second;
+    EXPECT_EQ(Api.OpenForWriting(path, second).ErrorCode(), ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(Api.MoveOver(Temp / "missing", path).ErrorCode(), ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(stream->Close());
     EXPECT_EQ(Load(path), "abc");
-    EXPECT_EQ(Api.OpenForWriting(Temp / "no such folder\\x.bin"), nullptr);
+    EXPECT_EQ(Api.OpenForWriting(Temp / "no such folder\\x.bin", second).ErrorCode(),
+              ERROR_PATH_NOT_FOUND);
 }
 
 TEST_F(Win32FileSystemTest, FoldersAreCreatedOneLevelAtATime) {
     const std::string parent = Temp / "Palvorne";
     EXPECT_FALSE(Api.MakeDirectory(parent + "\\Lumivary"));
     EXPECT_TRUE(Api.MakeDirectory(parent + "\\"));
-    EXPECT_FALSE(Api.MakeDirectory(parent)) << "an existing folder is a failure";
+    EXPECT_EQ(Api.MakeDirectory(parent).ErrorCode(), ERROR_ALREADY_EXISTS)
+        << "an existing folder is a failure";
     EXPECT_TRUE(Api.MakeDirectory(parent + "\\Lumivary"));
     EXPECT_TRUE(Api.DirectoryExists(parent + "\\Lumivary"));
     EXPECT_FALSE(Api.FileExists(parent));
@@ -97,7 +103,8 @@ TEST_F(Win32FileSystemTest, CopyOverwritesAndFailsWithoutASource) {
     Store(Temp / "logos.old", "older backup");
     EXPECT_TRUE(Api.CopyOver(Temp / "logos.sys", Temp / "logos.old"));
     EXPECT_EQ(Load(Temp / "logos.old"), "boot screen");
-    EXPECT_FALSE(Api.CopyOver(Temp / "logow.sys", Temp / "logow.old"));
+    EXPECT_EQ(Api.CopyOver(Temp / "logow.sys", Temp / "logow.old").ErrorCode(),
+              ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(Api.FileExists(Temp / "logow.old"));
 }
 

@@ -1,5 +1,5 @@
 #include "platform/win32/Win32Processes.h"
-#include "install/PathText.h"
+#include "platform/PathText.h"
 #include "install/ProcessTerminator.h"
 
 #include <gtest/gtest.h>

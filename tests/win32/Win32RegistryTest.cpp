@@ -1,6 +1,6 @@
 // The registry accessor over the real registry of the Wine prefix.
 #include "platform/win32/Win32Registry.h"
-#include "install/Registry.h"
+#include "platform/RegistryAccessor.h"
 #include "platform/Exceptions.h"
 
 #include <shlwapi.h>

@@ -1,5 +1,5 @@
 #include "platform/win32/Win32Resources.h"
-#include "install/PathText.h"
+#include "platform/PathText.h"
 #include "platform/Exceptions.h"
 #include "platform/win32/StoredResources.h"
 #include "tests/win32/SourceFiles.h"

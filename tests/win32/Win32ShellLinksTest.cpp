@@ -88,7 +88,7 @@ TEST(Win32ShellLinksNoComTest, CreationWithoutComRaisesTheSystemsText) {
         links.Save({"a", "C:\\a.exe", "C:\\"}, "C:\\a.lnk");
         FAIL() << "saved without COM";
     } catch (const EOleSysError& error) {
-        EXPECT_EQ(error.ErrorCode, static_cast<uint32_t>(CO_E_NOTINITIALIZED));
+        EXPECT_EQ(error.ErrorCode(), static_cast<uint32_t>(CO_E_NOTINITIALIZED));
         EXPECT_FALSE(error.Message().empty());
         EXPECT_NE(error.Message().back(), '\n');
     }

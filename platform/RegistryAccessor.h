@@ -17,7 +17,9 @@ public:
 
     // "\..." is taken from the root, anything else from the current key. On success the key
     // becomes current; on failure no key is current, so a later write cannot land elsewhere.
-    bool OpenKey(const std::string& path, bool createIfMissing);
+    // A key that is only read is opened for reading.
+    bool OpenKey(const std::string& path, bool createIfMissing,
+                 TKeyAccess access = TKeyAccess::ReadWrite);
     // Creates the key and closes it again; raises "Failed to create key %s".
     void CreateKey(const std::string& path);
     void CloseKey();
@@ -27,16 +29,19 @@ public:
     // Empty for a missing or empty value or without a current key; raises
     // "Failed to get data for '%s'" or "Invalid data type for '%s'".
     std::string ReadString(const std::string& name);
-    // Raises "Failed to set data for '%s'" on failure, a missing current key included.
+    // Raises "Failed to set data for '%s'" on failure, a missing current key included (with
+    // the reason the key could not be opened).
     void WriteString(const std::string& name, const std::string& text);
 
 private:
-    std::unique_ptr<IRegKey> Open(const std::string& path, bool create);
+    TStatus Open(const std::string& path, bool create, TKeyAccess access,
+                 std::unique_ptr<IRegKey>& key);
 
     IRegistry& Api;
     TRootKey Root = TRootKey::CurrentUser;
     std::unique_ptr<IRegKey> Current;
     std::string CurrentKeyPath;
+    TStatus OpenStatus; // why no key is current, after a failed open
 };
 
 } // namespace setup

@@ -1,10 +1,17 @@
-// Path and letter-case helpers for single-byte path text.
+// Helpers for single-byte path and caption text.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace setup {
+
+// True for text that is empty or nothing but spaces.
+bool IsBlank(std::string_view text);
+
+// Letters compared ignoring case (drive letters, accelerator characters); 0 stands for
+// "no letter".
+bool SameLetter(char a, char b);
 
 // Upper-cases the ASCII letters a to z only; every other byte is kept as it is.
 std::string AsciiUpperCase(std::string_view text);

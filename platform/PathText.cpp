@@ -1,6 +1,7 @@
-#include "install/PathText.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace setup {
 
@@ -13,6 +14,15 @@ size_t FileNameStart(std::string_view path) {
 }
 
 } // namespace
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+bool SameLetter(char a, char b) {
+    return std::toupper(static_cast<unsigned char>(a)) ==
+           std::toupper(static_cast<unsigned char>(b));
+}
 
 std::string AsciiUpperCase(std::string_view text) {
     std::string result(text);

@@ -1,4 +1,4 @@
-#include "install/Registry.h"
+#include "platform/RegistryAccessor.h"
 
 #include "platform/Exceptions.h"
 
@@ -14,20 +14,24 @@ void TRegistry::SetRootKey(TRootKey root) {
 void TRegistry::CloseKey() {
     Current.reset();
     CurrentKeyPath.clear();
+    OpenStatus = {};
 }
 
-std::unique_ptr<IRegKey> TRegistry::Open(const std::string& path, bool create) {
+TStatus TRegistry::Open(const std::string& path, bool create, TKeyAccess access,
+                        std::unique_ptr<IRegKey>& key) {
     const bool fromRoot = !path.empty() && path[0] == '\\';
     if (fromRoot || !Current)
-        return Api.OpenKey(Root, fromRoot ? path.substr(1) : path, create);
-    return Current->OpenSubKey(path, create);
+        return Api.OpenKey(Root, fromRoot ? path.substr(1) : path, create, access, key);
+    return Current->OpenSubKey(path, create, access, key);
 }
 
-bool TRegistry::OpenKey(const std::string& path, bool createIfMissing) {
+bool TRegistry::OpenKey(const std::string& path, bool createIfMissing, TKeyAccess access) {
     const bool relative = !(path.empty() || path[0] == '\\') && Current;
-    auto key = Open(path, createIfMissing);
-    if (!key) {
+    std::unique_ptr<IRegKey> key;
+    const TStatus status = Open(path, createIfMissing, access, key);
+    if (!status) {
         CloseKey();
+        OpenStatus = status;
         return false;
     }
     CurrentKeyPath = relative ? CurrentKeyPath + "\\" + path : path;
@@ -36,8 +40,10 @@ bool TRegistry::OpenKey(const std::string& path, bool createIfMissing) {
 }
 
 void TRegistry::CreateKey(const std::string& path) {
-    if (!Open(path, true))
-        throw ERegistryException(Format("Failed to create key %s", path.c_str()));
+    std::unique_ptr<IRegKey> key;
+    if (const TStatus status = Open(path, true, TKeyAccess::ReadWrite, key); !status)
+        throw ERegistryException(Format("Failed to create key %s", path.c_str()),
+                                 status.ErrorCode());
 }
 
 std::string TRegistry::ReadString(const std::string& name) {
@@ -47,7 +53,8 @@ std::string TRegistry::ReadString(const std::string& name) {
     if (value.State == TRegValue::TState::Missing)
         return {};
     if (value.State == TRegValue::TState::ReadFailed)
-        throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()));
+        throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()),
+                                 value.ErrorCode);
     if (value.Data.empty())
         return {};
     if (value.Type != REG_TYPE_SZ && value.Type != REG_TYPE_EXPAND_SZ)
@@ -56,8 +63,10 @@ std::string TRegistry::ReadString(const std::string& name) {
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& text) {
-    if (!Current || !Current->SetString(name, text))
-        throw ERegistryException(Format("Failed to set data for '%s'", name.c_str()));
+    const TStatus status = Current ? Current->SetString(name, text) : OpenStatus;
+    if (!status || !Current)
+        throw ERegistryException(Format("Failed to set data for '%s'", name.c_str()),
+                                 status.ErrorCode());
 }
 
 } // namespace setup

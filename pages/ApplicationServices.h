@@ -1,0 +1,22 @@
+// What the pages need of the application object; the program's entry hands it to each page.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace setup {
+
+class IApplicationServices {
+public:
+    virtual ~IApplicationServices() = default;
+    // "Information" box with "&Yes" (Enter) and "&No" (Escape, close box); true on Yes.
+    virtual bool AbortConfirmation() = 0;
+    // A text with one "OK" button, captioned with the title.
+    virtual void PlainMessage(const std::string& text) = 0;
+    // The stop box for an exception that escaped a handler.
+    virtual void ShowException(const std::exception& error) = 0;
+    // Ends the message loop once the current handler has returned.
+    virtual void Terminate() = 0;
+};
+
+} // namespace setup

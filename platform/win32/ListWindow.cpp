@@ -1,0 +1,130 @@
+#include "platform/win32/ListWindow.h"
+
+#include "platform/win32/Callback.h"
+#include "platform/win32/GdiCanvas.h"
+
+namespace setup {
+
+TListWindow::~TListWindow() {
+    // The window outlives this object by a moment: give it its own procedure back.
+    if (Window && ListBoxClassProc)
+        SetWindowLongPtrA(Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListBoxClassProc));
+}
+
+void TListWindow::Create(HWND parent, int id, const TRect& bounds, int droppedHeight) {
+    if (Kind == TKind::ListBox) {
+        CreateChild("LISTBOX", "",
+                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
+                        LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                    0, parent, bounds, id);
+        if (Window)
+            ListBoxClassProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(Window.Get(), GWLP_WNDPROC,
+                                  reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));
+        return;
+    }
+    CreateChild("COMBOBOX", "",
+                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                    CBS_HASSTRINGS,
+                0, parent, {bounds.Left, bounds.Top, bounds.Right, bounds.Bottom + droppedHeight},
+                id);
+}
+
+void TListWindow::SetItemHeight(int height) {
+    if (!Window)
+        return;
+    if (Kind == TKind::ComboBox)
+        Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height); // the closed box
+    Send(Message(LB_SETITEMHEIGHT, CB_SETITEMHEIGHT), 0, height);
+    InvalidateRect(Window.Get(), nullptr, TRUE);
+}
+
+void TListWindow::BeginUpdate() {
+    Send(WM_SETREDRAW, FALSE);
+}
+
+void TListWindow::EndUpdate() {
+    Send(WM_SETREDRAW, TRUE);
+    if (Window)
+        InvalidateRect(Window.Get(), nullptr, TRUE);
+}
+
+void TListWindow::ClearItems() {
+    Send(Message(LB_RESETCONTENT, CB_RESETCONTENT));
+}
+
+void TListWindow::AddItem(const std::string& text) {
+    Send(Message(LB_ADDSTRING, CB_ADDSTRING), 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int TListWindow::SelectedIndex() const {
+    if (!Window)
+        return -1;
+    return static_cast<int>(Send(Message(LB_GETCURSEL, CB_GETCURSEL)));
+}
+
+void TListWindow::SelectIndex(int index) {
+    const int count = static_cast<int>(Send(Message(LB_GETCOUNT, CB_GETCOUNT)));
+    if (index < 0 || index >= count)
+        index = -1; // out of range selects nothing, whatever was selected before
+    Send(Message(LB_SETCURSEL, CB_SETCURSEL), static_cast<WPARAM>(index));
+}
+
+LRESULT TListWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return Window ? SendMessageA(Window.Get(), message, wParam, lParam) : 0;
+}
+
+// The entry (or, with no entry, the bare background), or only the focus rectangle toggled when
+// nothing else changed.
+void TListWindow::DrawEntry(const DRAWITEMSTRUCT& item) const {
+    GdiCanvas canvas(item.hDC);
+    const TRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    if (item.itemAction == ODA_FOCUS) {
+        canvas.DrawFocusRect(rect);
+        return;
+    }
+    const TItemState state{(item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0};
+    if (PaintItem)
+        PaintItem(canvas, static_cast<int>(item.itemID), rect, state);
+}
+
+bool TListWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_DRAWITEM) {
+        DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    }
+    if (message != WM_COMMAND)
+        return false;
+    // The page's window procedure shows a failure of these user actions.
+    if (Kind == TKind::ListBox && HIWORD(wParam) == LBN_DBLCLK && OnOpen)
+        OnOpen();
+    else if (Kind == TKind::ComboBox && HIWORD(wParam) == CBN_SELCHANGE && OnSelect)
+        OnSelect();
+    else
+        return false;
+    result = 0;
+    return true;
+}
+
+LRESULT CALLBACK TListWindow::ListBoxProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+    auto* self = dynamic_cast<TListWindow*>(TWinControl::FromHandle(window));
+    if (!self || !self->ListBoxClassProc)
+        return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = CallWindowProcA(self->ListBoxClassProc, window, message, wParam, lParam);
+    GuardCallback([&] {
+        if (message == WM_GETDLGCODE) {
+            // Enter belongs to the list, not to the page's default button.
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            if (pending && (pending->message == WM_KEYDOWN || pending->message == WM_CHAR) &&
+                pending->wParam == VK_RETURN)
+                result |= DLGC_WANTMESSAGE;
+        } else if (message == WM_CHAR && wParam == VK_RETURN && self->OnOpen) {
+            self->OnOpen();
+        }
+    });
+    return result;
+}
+
+} // namespace setup

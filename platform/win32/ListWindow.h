@@ -1,0 +1,57 @@
+// The platform's owner-drawn list windows: a list box or a drop-down list whose entries are
+// painted by whoever fills it, through an item painter called back on WM_DRAWITEM.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Canvas.h"
+#include "platform/ListView.h"
+#include "platform/win32/WinControl.h"
+
+#include <functional>
+
+namespace setup {
+
+class TListWindow final : public TWinControl, public IListView {
+public:
+    enum class TKind { ListBox, ComboBox };
+    // Paints entry index (-1: the bare background) inside rect.
+    using TItemPainter = std::function<void(ICanvas& canvas, int index, const TRect& rect,
+                                            TItemState state)>;
+
+    explicit TListWindow(TKind kind) : Kind(kind) {}
+    ~TListWindow() override;
+
+    // Makes the window; a drop-down list's window also covers its dropped list, droppedHeight
+    // pixels below bounds. Tab order is creation order.
+    void Create(HWND parent, int id, const TRect& bounds, int droppedHeight = 0);
+    // The height of every entry (and of a drop-down list's closed box).
+    void SetItemHeight(int height);
+
+    TItemPainter PaintItem;
+    std::function<void()> OnOpen;   // list box: double-click or Enter on an entry
+    std::function<void()> OnSelect; // drop-down list: the user chose an entry
+
+    bool HasWindow() const override { return static_cast<bool>(Window); }
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    void ClearItems() override;
+    void AddItem(const std::string& text) override;
+    int SelectedIndex() const override;
+    void SelectIndex(int index) override;
+    bool OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Catches the Enter key, which a list box itself ignores.
+    static LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void DrawEntry(const DRAWITEMSTRUCT& item) const;
+    UINT Message(UINT listBoxMessage, UINT comboBoxMessage) const {
+        return Kind == TKind::ListBox ? listBoxMessage : comboBoxMessage;
+    }
+
+    TKind Kind;
+    WNDPROC ListBoxClassProc = nullptr;
+};
+
+} // namespace setup

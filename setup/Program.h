@@ -1,0 +1,53 @@
+// Everything the program owns for its whole run: the platform adapters, the program-wide
+// state and the five pages, each page handed what it uses.
+#pragma once
+
+#include "pages/ProgressRules.h"
+#include "pages/Unit1.h"
+#include "pages/Unit2.h"
+#include "pages/Unit3.h"
+#include "pages/Unit4.h"
+#include "pages/Unit6.h"
+#include "platform/win32/Win32Drives.h"
+#include "platform/win32/Win32ErrorTexts.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Resources.h"
+#include "platform/win32/Win32ShellLinks.h"
+#include "shellutil/PalvorneComp.h"
+
+namespace setup {
+
+class TApplication;
+
+class TSetupProgram {
+public:
+    // Creates the pages in their fixed order; the welcome page shows itself meanwhile.
+    explicit TSetupProgram(TApplication& application);
+    // Runs the message loop with the backdrop as the main page.
+    void Run();
+
+private:
+    TApplication& Application;
+
+    Win32Registry Registry;
+    Win32FileSystem Files;
+    Win32Resources Resources;
+    Win32Processes Processes;
+    Win32ShellLinks Links;
+    Win32Drives Drives;
+    Win32ErrorTexts ErrorTexts;
+
+    TRandomGenerator RandomGenerator; // one seed for the run, 0 at start-up
+    TShellFolders ShellFolders;       // read by the install
+
+    // Made in this order and destroyed in reverse, without their close handlers.
+    TForm1 Form1;
+    TForm2 Form2;
+    TForm3 Form3;
+    TForm4 Form4;
+    TForm6 Form6;
+};
+
+} // namespace setup
