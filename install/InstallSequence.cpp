@@ -63,7 +63,8 @@ void TInstallSequence::RunSteps(TRegistry& registry) {
     BackUpScreensAndWriteMainFiles();
     WritePayloadFile(TInstallStep::WriteAudioLibrary, "mpegdll", Destination() + "\\Mpegdll.dll");
     WritePayloadFile(TInstallStep::WriteRunner, "RUN", Destination() + "\\Run.exe");
-    WritePayloadFile(TInstallStep::WritePanelExtension, "PLVCPL", SystemRoot + "\\system\\PLVCPL.cpl");
+    WritePayloadFile(TInstallStep::WritePanelExtension, "PLVCPL",
+                     SystemRoot + "\\system\\PLVCPL.cpl");
     CreateStartMenuGroup();
     Begin(TInstallStep::StartRunner, Destination() + "\\Run.exe");
     Platform.Processes.StartHidden(Quoted(Subject));

@@ -14,9 +14,9 @@ class TForm1 : public TForm {
 public:
     explicit TForm1(TForm2& welcome);
 
-    TImage Image2{this}; // the backdrop picture, stretched over the whole window
-    TImage Image1{this}; // the product picture
-    TWin32Screen Screen; // the title measures its text on the screen
+    TImage Image2{this};             // the backdrop picture, stretched over the whole window
+    TImage Image1{this};             // the product picture
+    TWin32Screen Screen;             // the title measures its text on the screen
     TFxLabel FxLabel1{this, Screen}; // the product title
 
 protected:

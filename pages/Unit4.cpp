@@ -19,8 +19,7 @@ constexpr struct {
 
 } // namespace
 
-TForm4::TForm4(IApplicationServices& application, TProgressServices services,
-               TForm3& destination)
+TForm4::TForm4(IApplicationServices& application, TProgressServices services, TForm3& destination)
     : Application(application), Services(services), Form3(destination),
       Install(services.Platform, *this, services.ShellFolders) {
     CreateForm("Installing", 419, 120);

@@ -30,8 +30,7 @@ TForm6::TForm6(IApplicationServices& application, IDriveSystem& drives, TForm3& 
     AddLabel(Label2, Layout.Label2, "Path:");
     AddLabel(Label3, Layout.Label3, "Directories:");
     AddLabel(Label4, Layout.Label4, "Drive:");
-    Edit1.Create(Handle(), 101, Layout.Edit1, "C:\\Program Files\\Palvorne Lumivary",
-                 FontHandle());
+    Edit1.Create(Handle(), 101, Layout.Edit1, "C:\\Program Files\\Palvorne Lumivary", FontHandle());
     Button1.Create(Handle(), 102, Layout.Button1, "&OK", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
     Button2.Create(Handle(), 103, Layout.Button2, "&Cancel", FontHandle());

@@ -26,6 +26,16 @@ enum : unsigned {
 
 enum class TBrushStyle { Solid, Clear };
 
+// Sides of a frame.
+using TFrameSides = uint8_t;
+enum : TFrameSides {
+    fsBottom = 0x01,
+    fsLeft = 0x02,
+    fsRight = 0x04,
+    fsTop = 0x08,
+    fsAllSides = fsBottom | fsLeft | fsRight | fsTop,
+};
+
 class IWorkImage;
 class IBitmap;
 
@@ -87,5 +97,11 @@ public:
     virtual TColor TransparentColor() const = 0;
     virtual std::unique_ptr<IBitmap> Clone() const = 0;
 };
+
+// A one-pixel frame just inside r on the chosen sides, filled with the canvas's brush: top and
+// left in topLeft, bottom and right in bottomRight (which owns the two corners where they
+// meet). An empty r draws nothing.
+void DrawFrame(ICanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight,
+               TFrameSides sides = fsAllSides);
 
 } // namespace setup

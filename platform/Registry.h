@@ -47,8 +47,8 @@ public:
     virtual ~IRegistry() = default;
     // Opens (or creates) path below root; path "" opens the root itself. key stays null on
     // failure.
-    virtual TStatus OpenKey(TRootKey root, const std::string& path, bool create,
-                            TKeyAccess access, std::unique_ptr<IRegKey>& key) = 0;
+    virtual TStatus OpenKey(TRootKey root, const std::string& path, bool create, TKeyAccess access,
+                            std::unique_ptr<IRegKey>& key) = 0;
 };
 
 } // namespace setup

@@ -13,7 +13,6 @@ void TRegistry::SetRootKey(TRootKey root) {
 
 void TRegistry::CloseKey() {
     Current.reset();
-    CurrentKeyPath.clear();
     OpenStatus = {};
 }
 
@@ -26,7 +25,6 @@ TStatus TRegistry::Open(const std::string& path, bool create, TKeyAccess access,
 }
 
 bool TRegistry::OpenKey(const std::string& path, bool createIfMissing, TKeyAccess access) {
-    const bool relative = !(path.empty() || path[0] == '\\') && Current;
     std::unique_ptr<IRegKey> key;
     const TStatus status = Open(path, createIfMissing, access, key);
     if (!status) {
@@ -34,7 +32,6 @@ bool TRegistry::OpenKey(const std::string& path, bool createIfMissing, TKeyAcces
         OpenStatus = status;
         return false;
     }
-    CurrentKeyPath = relative ? CurrentKeyPath + "\\" + path : path;
     Current = std::move(key);
     return true;
 }

@@ -23,8 +23,6 @@ public:
     // Creates the key and closes it again; raises "Failed to create key %s".
     void CreateKey(const std::string& path);
     void CloseKey();
-    bool HasCurrentKey() const { return Current != nullptr; }
-    const std::string& CurrentPath() const { return CurrentKeyPath; }
 
     // Empty for a missing or empty value or without a current key; raises
     // "Failed to get data for '%s'" or "Invalid data type for '%s'".
@@ -40,7 +38,6 @@ private:
     IRegistry& Api;
     TRootKey Root = TRootKey::CurrentUser;
     std::unique_ptr<IRegKey> Current;
-    std::string CurrentKeyPath;
     TStatus OpenStatus; // why no key is current, after a failed open
 };
 

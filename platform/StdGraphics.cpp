@@ -1,21 +1,6 @@
 #include "platform/StdGraphics.h"
 
 namespace setup {
-namespace {
-
-// A one-pixel frame: top and left in one colour, bottom and right in the other.
-void FrameRect(ICanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight) {
-    canvas.SetBrushStyle(TBrushStyle::Solid);
-    canvas.SetBrushColor(topLeft);
-    canvas.FillRect({r.Left, r.Top, r.Right - 1, r.Top + 1});
-    canvas.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom - 1});
-    canvas.SetBrushColor(bottomRight);
-    canvas.FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom});
-    canvas.FillRect({r.Right - 1, r.Top, r.Right, r.Bottom});
-}
-
-} // namespace
-
 void TLabel::SetCaption(const std::string& caption) {
     if (caption == Text)
         return;
@@ -67,9 +52,9 @@ void TPanel::Paint(ICanvas& canvas) {
     canvas.SetBrushColor(Parent ? Parent->ParentColor() : clBtnFace);
     canvas.FillRect(client);
     if (BevelOuter == TBevelCut::Lowered)
-        FrameRect(canvas, client, clBtnShadow, clBtnHighlight);
+        DrawFrame(canvas, client, clBtnShadow, clBtnHighlight);
     else if (BevelOuter == TBevelCut::Raised)
-        FrameRect(canvas, client, clBtnHighlight, clBtnShadow);
+        DrawFrame(canvas, client, clBtnHighlight, clBtnShadow);
 }
 
 void TGroupBox::Paint(ICanvas& canvas) {
@@ -78,8 +63,9 @@ void TGroupBox::Paint(ICanvas& canvas) {
     const int textHeight = canvas.TextHeight();
     const int top = textHeight / 2 - 1;
     // Etched: a shadow frame with a highlight frame one pixel inside and below it.
-    FrameRect(canvas, {1, top + 1, Width(), Height()}, clBtnHighlight, clBtnHighlight);
-    FrameRect(canvas, {0, top, Width() - 1, Height() - 1}, clBtnShadow, clBtnShadow);
+    canvas.SetBrushStyle(TBrushStyle::Solid);
+    DrawFrame(canvas, {1, top + 1, Width(), Height()}, clBtnHighlight, clBtnHighlight);
+    DrawFrame(canvas, {0, top, Width() - 1, Height() - 1}, clBtnShadow, clBtnShadow);
     if (Caption.empty())
         return;
     TRect text{8, 0, 8, textHeight};

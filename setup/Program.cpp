@@ -6,11 +6,12 @@ namespace setup {
 
 TSetupProgram::TSetupProgram(TApplication& application)
     : Application(application), Form1(Form2), Form2(application, Form3),
-      Form3(application, Form4, Form6),
-      Form4(application,
-            {{Registry, Files, Resources, Processes, Links}, ErrorTexts, ShellFolders,
-             RandomGenerator},
-            Form3),
+      Form3(application, Form4, Form6), Form4(application,
+                                              {{Registry, Files, Resources, Processes, Links},
+                                               ErrorTexts,
+                                               ShellFolders,
+                                               RandomGenerator},
+                                              Form3),
       Form6(application, Drives, Form3) {}
 
 void TSetupProgram::Run() {

@@ -66,9 +66,6 @@ public:
     const std::vector<TFolderEntry>& Entries() const { return Items; }
     // The folder an entry stands for; empty past the last entry.
     std::string GetItemPath(int index) const;
-    bool PreserveCase() const { return PreserveCaseFlag; }
-    bool CaseSensitive() const { return CaseSensitiveFlag; }
-    TDriveComboBox* DriveCombo() const { return DriveComboLink; }
 
     // Entry height for a font of the given line height: tall enough for the open-folder icon.
     int ItemHeight(int lineHeight) const;

@@ -37,8 +37,7 @@ void TDriveComboBox::SetDrive(char drive) {
         DriveLetter =
             static_cast<char>(Case == tcUpperCase ? std::toupper(letter) : std::tolower(letter));
         const auto entry = std::find_if(Items.begin(), Items.end(), [this](const TDriveEntry& e) {
-            return e.Text.size() >= 2 && SameLetter(e.Text[0], DriveLetter) &&
-                   e.Text[1] == ':';
+            return e.Text.size() >= 2 && SameLetter(e.Text[0], DriveLetter) && e.Text[1] == ':';
         });
         View.SelectIndex(entry == Items.end() ? -1 : static_cast<int>(entry - Items.begin()));
     }
@@ -87,7 +86,8 @@ void TDriveComboBox::DrawItem(ICanvas& canvas, int index, const TRect& rect,
     if (index >= 0 && static_cast<size_t>(index) < Items.size()) {
         const TDriveEntry& entry = Items[static_cast<size_t>(index)];
         TRect textRect = rect;
-        textRect.Left = rect.Left + DrawEntryIcon(canvas, rect, rect.Left + 2, IconOf(entry.Type)) + 6;
+        textRect.Left =
+            rect.Left + DrawEntryIcon(canvas, rect, rect.Left + 2, IconOf(entry.Type)) + 6;
         canvas.DrawTextIn(entry.Text, textRect, DTF_SINGLELINE | DTF_VCENTER | DTF_NOPREFIX);
     }
     if (state.Focused)

@@ -52,10 +52,8 @@ public:
     // nothing when d is already selected. A failure of the list propagates, with Drive and
     // the selection already on d and no OnChange.
     void SetDrive(char drive);
-    TTextCase TextCase() const { return Case; }
     // Relists the drives in the new case and selects the same drive again.
     void SetTextCase(TTextCase textCase);
-    TDirectoryListBox* DirList() const { return DirListLink; }
     // Links a folder list both ways, unlinking whatever either side was linked to before.
     void SetDirList(TDirectoryListBox* list);
 

@@ -28,10 +28,6 @@ int Round(long double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
-bool IsEmptyRect(const TRect& r) {
-    return r.Right <= r.Left || r.Bottom <= r.Top;
-}
-
 void OffsetRect(TRect& r, int dx, int dy) {
     r.Left += dx;
     r.Right += dx;
@@ -150,7 +146,7 @@ void MeasureRotated(ICanvas& canvas, const std::string& text, TFxCaption& captio
 void DrawEffectText(ICanvas& canvas, const std::string& text, const TFx3DCaption* effect,
                     const std::optional<TRect>& clip, TFxDrawFlags flags, unsigned format,
                     const TRect& rect) {
-    if (text.empty() || IsEmptyRect(rect))
+    if (text.empty() || rect.IsEmpty())
         return;
     const std::string copy = text.substr(0, MaxEffectTextLength);
     if (!effect) {

@@ -70,36 +70,16 @@ TRect Deflate(const TRect& r, int by) {
     return {r.Left + by, r.Top + by, r.Right - by, r.Bottom - by};
 }
 
-bool IsEmpty(const TRect& r) {
-    return r.Right <= r.Left || r.Bottom <= r.Top;
-}
-
 void Fill(ICanvas& canvas, const TRect& r, TColor color) {
     canvas.SetBrushColor(color);
     canvas.FillRect(r);
-}
-
-// A one-pixel ring on the chosen sides: top and left in topLeft, bottom and right in
-// bottomRight (which owns the two corners where they meet).
-void DrawRing(ICanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight,
-              TFxFrameSides sides) {
-    if (IsEmpty(r))
-        return;
-    if (sides & fsTop)
-        Fill(canvas, {r.Left, r.Top, r.Right - 1, r.Top + 1}, topLeft);
-    if (sides & fsLeft)
-        Fill(canvas, {r.Left, r.Top, r.Left + 1, r.Bottom - 1}, topLeft);
-    if (sides & fsBottom)
-        Fill(canvas, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, bottomRight);
-    if (sides & fsRight)
-        Fill(canvas, {r.Right - 1, r.Top, r.Right, r.Bottom}, bottomRight);
 }
 
 // Draws count rings inward from r and returns what is left inside them.
 TRect DrawRings(ICanvas& canvas, TRect r, int count, TColor topLeft, TColor bottomRight,
                 TFxFrameSides sides = fsAllSides) {
     for (int i = 0; i < count; ++i) {
-        DrawRing(canvas, r, topLeft, bottomRight, sides);
+        DrawFrame(canvas, r, topLeft, bottomRight, sides);
         r = Deflate(r, 1);
     }
     return r;
@@ -108,9 +88,9 @@ TRect DrawRings(ICanvas& canvas, TRect r, int count, TColor topLeft, TColor bott
 // A flat band of the given width all round r.
 TRect DrawPlainBand(ICanvas& canvas, const TRect& r, int width, TColor color, bool paint) {
     const TRect inner = Deflate(r, width);
-    if (!paint || width == 0 || IsEmpty(r))
+    if (!paint || width == 0 || r.IsEmpty())
         return inner;
-    if (IsEmpty(inner)) {
+    if (inner.IsEmpty()) {
         Fill(canvas, r, color);
         return inner;
     }
@@ -133,25 +113,25 @@ TRect DrawRingOf(ICanvas& canvas, const TRect& r, Ring ring, Palette p, TFxFrame
     case Ring::Skip:
         break;
     case Ring::RaisedOuter:
-        DrawRing(canvas, r, cl3DLight, cl3DDkShadow, sides);
+        DrawFrame(canvas, r, cl3DLight, cl3DDkShadow, sides);
         break;
     case Ring::SunkenOuter:
-        DrawRing(canvas, r, p.Shadow, p.Light, sides);
+        DrawFrame(canvas, r, p.Shadow, p.Light, sides);
         break;
     case Ring::RaisedInner:
-        DrawRing(canvas, r, p.Light, p.Shadow, sides);
+        DrawFrame(canvas, r, p.Light, p.Shadow, sides);
         break;
     case Ring::SunkenInner:
-        DrawRing(canvas, r, cl3DDkShadow, cl3DLight, sides);
+        DrawFrame(canvas, r, cl3DDkShadow, cl3DLight, sides);
         break;
     case Ring::WindowOuter:
-        DrawRing(canvas, r, clBtnFace, cl3DDkShadow, sides);
+        DrawFrame(canvas, r, clBtnFace, cl3DDkShadow, sides);
         break;
     case Ring::Face:
-        DrawRing(canvas, r, clBtnFace, clBtnFace, sides);
+        DrawFrame(canvas, r, clBtnFace, clBtnFace, sides);
         break;
     case Ring::Frame:
-        DrawRing(canvas, r, clWindowFrame, clWindowFrame, sides);
+        DrawFrame(canvas, r, clWindowFrame, clWindowFrame, sides);
         break;
     }
     return Deflate(r, 1);
@@ -283,7 +263,7 @@ TRect TFxBevel::Draw(ICanvas& canvas, const TRect& rect, bool paintPlainBands) c
         if (v.StyleInner == bvShadow) {
             // A box with a drop shadow of half the outer width to its right and below.
             const int drop = v.WidthOuter / 2;
-            if (drop > 0 && !IsEmpty(r)) {
+            if (drop > 0 && !r.IsEmpty()) {
                 Fill(canvas, {r.Right - drop, r.Top + drop, r.Right, r.Bottom}, v.ShadowColor);
                 Fill(canvas, {r.Left + drop, r.Bottom - drop, r.Right - drop, r.Bottom},
                      v.ShadowColor);

@@ -49,14 +49,7 @@ enum TFxEdgeStyle : uint8_t {
     etSunken,
 };
 
-using TFxFrameSides = uint8_t;
-enum : TFxFrameSides {
-    fsBottom = 0x01,
-    fsLeft = 0x02,
-    fsRight = 0x04,
-    fsTop = 0x08,
-    fsAllSides = fsBottom | fsLeft | fsRight | fsTop,
-};
+using TFxFrameSides = TFrameSides;
 
 class TFxBevel : public TFxObject {
 public:

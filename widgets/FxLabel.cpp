@@ -3,7 +3,6 @@
 #include "platform/PathText.h"
 #include "widgets/EffectText.h"
 
-
 namespace setup {
 
 namespace {
@@ -36,20 +35,6 @@ void TFxBaseControl::SetBounds(int left, int top, int width, int height) {
 
 void TFxBaseControl::SetState(TComponentState state, bool on) {
     States = on ? (States | state) : (States & ~state);
-}
-
-void TFxBaseControl::MouseEntered() {
-    if (OnMouseEnter)
-        OnMouseEnter(*this);
-}
-
-void TFxBaseControl::MouseExited() {
-    if (OnMouseExit)
-        OnMouseExit(*this);
-}
-
-void TFxBaseControl::ImageListChanged() {
-    ContentChanged();
 }
 
 void TFxBaseControl::SetEnabled(bool value) {
@@ -213,9 +198,9 @@ void TFxBaseLabel::HandleEffectChange(TFxEffectSender sender) {
     ContentChanged();
 }
 
-// ---- TFxCustomLabel ----
+// ---- TFxLabel ----
 
-TFxCustomLabel::TFxCustomLabel(IControlParent* parent, IScreen& screen)
+TFxLabel::TFxLabel(IControlParent* parent, IScreen& screen)
     : TFxBaseLabel(parent), Screen(screen), BevelValue(std::make_unique<TFxBevel>()),
       FontFxValue(std::make_unique<TFxCaption>()) {
     Bounds = {0, 0, DefaultSize, DefaultSize};
@@ -223,19 +208,19 @@ TFxCustomLabel::TFxCustomLabel(IControlParent* parent, IScreen& screen)
     FontFxValue->SetOnChange([this](TFxObject&) { HandleEffectChange(TFxEffectSender::FontFx); });
 }
 
-TFxCustomLabel::~TFxCustomLabel() {
+TFxLabel::~TFxLabel() {
     FontFxValue->SetOnChange(nullptr);
     BevelValue->SetOnChange(nullptr);
     FontFxValue.reset();
     BevelValue.reset();
 }
 
-void TFxCustomLabel::Paint(ICanvas& canvas) {
+void TFxLabel::Paint(ICanvas& canvas) {
     canvas.SetFont(CanvasFont());
     PaintLabel(canvas);
 }
 
-void TFxCustomLabel::PaintLabel(ICanvas& canvas) {
+void TFxLabel::PaintLabel(ICanvas& canvas) {
     if (Painting() || HasState(csLoading) || HasNothingToDraw())
         return;
     const PaintingScope painting(*this);
@@ -279,16 +264,16 @@ void TFxCustomLabel::PaintLabel(ICanvas& canvas) {
     DrawEffectText(canvas, Caption(), FontFxValue.get(), clip, flags, format, r);
 }
 
-TRect TFxCustomLabel::PlaceCaption(const TRect& rect) {
+TRect TFxLabel::PlaceCaption(const TRect& rect) {
     return PlaceEffectText(Screen, Alignment(), Caption(), FontFxValue.get(), ShowAccelChar(),
                            MultiLine(), Font(), rect);
 }
 
-bool TFxCustomLabel::HasNothingToDraw() const {
+bool TFxLabel::HasNothingToDraw() const {
     return Transparent() && IsBlank(Caption()) && BevelValue->BevelExtent() == 0;
 }
 
-void TFxCustomLabel::ApplyAutoSize() {
+void TFxLabel::ApplyAutoSize() {
     if (!AutoSize() || HasState(csReading))
         return;
     TRect r{0, 0, Width(), Height()};
@@ -297,7 +282,7 @@ void TFxCustomLabel::ApplyAutoSize() {
     SetBounds(Left(), Top(), r.Right, r.Bottom);
 }
 
-void TFxCustomLabel::HandleEffectChange(TFxEffectSender sender) {
+void TFxLabel::HandleEffectChange(TFxEffectSender sender) {
     if (sender == TFxEffectSender::Font)
         ClearParentFont();
     // Only TrueType faces can be drawn rotated.

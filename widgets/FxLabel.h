@@ -36,20 +36,17 @@ public:
 };
 
 class TFxBaseControl;
-using TFxNotifyEvent = std::function<void(TFxBaseControl& sender)>;
 // kind: bcResized, bcMoved or both.
 using TFxBoundsEvent = std::function<void(TFxBaseControl& sender, int kind)>;
 enum : int { bcResized = 1, bcMoved = 2 };
 
 // Adds to the host's windowless control the properties it leaves to its controls (enabled
-// state, caption, colour and font with their parent defaults, component states), mouse
-// enter and exit events and a bounds-change notification.
+// state, caption, colour and font with their parent defaults, component states) and a
+// bounds-change notification.
 class TFxBaseControl : public TGraphicControl {
 public:
     explicit TFxBaseControl(IControlParent* parent);
 
-    TFxNotifyEvent OnMouseEnter;
-    TFxNotifyEvent OnMouseExit;
     TFxBoundsEvent OnBoundsChange;
 
     // Tells BoundsChanged what changed; does nothing when nothing does.
@@ -57,12 +54,6 @@ public:
 
     bool HasState(TComponentState state) const { return (States & state) != 0; }
     void SetState(TComponentState state, bool on);
-
-    // The host's mouse notifications.
-    virtual void MouseEntered();
-    virtual void MouseExited();
-    // The host's notification that the control's image list changed.
-    virtual void ImageListChanged();
 
 protected:
     bool Enabled() const { return IsEnabled; }
@@ -183,42 +174,26 @@ private:
     TFontDesc CanvasFontValue;
 };
 
-// Owns the bevel and the font effect; measures and paints.
-class TFxCustomLabel : public TFxBaseLabel {
+// The label itself: owns the bevel and the font effect, measures and paints, and publishes
+// the properties its bases keep.
+class TFxLabel : public TFxBaseLabel {
 public:
     static constexpr int DefaultSize = 30;
 
-    TFxCustomLabel(IControlParent* parent, IScreen& screen);
-    ~TFxCustomLabel() override;
+    TFxLabel(IControlParent* parent, IScreen& screen);
+    ~TFxLabel() override;
 
     // Sets the canvas font, then paints.
     void Paint(ICanvas& canvas) override;
     // Draws the label on canvas (origin at its top-left corner).
     void PaintLabel(ICanvas& canvas);
 
-protected:
     TFxBevel& Bevel() { return *BevelValue; }
     // Copies value into the bevel; throws EInvalidOperation, changing nothing, for another class.
     void SetBevel(const TFxObject& value) { BevelValue->Assign(value); }
     TFxCaption& FontFx() { return *FontFxValue; }
     // Copies value into the font effect; throws EInvalidOperation for another class.
     void SetFontFx(const TFxObject& value) { FontFxValue->Assign(value); }
-
-    bool HasNothingToDraw() const override;
-    void ApplyAutoSize() override;
-    void HandleEffectChange(TFxEffectSender sender) override;
-
-private:
-    TRect PlaceCaption(const TRect& rect);
-
-    IScreen& Screen;
-    std::unique_ptr<TFxBevel> BevelValue;
-    std::unique_ptr<TFxCaption> FontFxValue;
-};
-
-class TFxLabel : public TFxCustomLabel {
-public:
-    using TFxCustomLabel::TFxCustomLabel;
 
     using TFxBaseControl::Caption;
     using TFxBaseControl::Color;
@@ -244,10 +219,18 @@ public:
     using TFxBaseLabel::SetMultiLine;
     using TFxBaseLabel::SetShowAccelChar;
     using TFxBaseLabel::ShowAccelChar;
-    using TFxCustomLabel::Bevel;
-    using TFxCustomLabel::FontFx;
-    using TFxCustomLabel::SetBevel;
-    using TFxCustomLabel::SetFontFx;
+
+protected:
+    bool HasNothingToDraw() const override;
+    void ApplyAutoSize() override;
+    void HandleEffectChange(TFxEffectSender sender) override;
+
+private:
+    TRect PlaceCaption(const TRect& rect);
+
+    IScreen& Screen;
+    std::unique_ptr<TFxBevel> BevelValue;
+    std::unique_ptr<TFxCaption> FontFxValue;
 };
 
 } // namespace setup

@@ -55,7 +55,6 @@ public:
 
     // True while stored property values are being applied in any order: MinValue and
     // MaxValue may then cross; Progress is still clamped.
-    bool Loading() const { return FLoading; }
     void SetLoading(bool loading) { FLoading = loading; }
 
     // Composes the gauge off-screen and copies it to canvas at (0, 0) in one block.

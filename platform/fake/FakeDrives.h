@@ -15,7 +15,6 @@ namespace setup {
 
 class FakeDrives : public IDriveSystem {
 public:
-
     struct Volume {
         TDriveType Type = TDriveType::Fixed;
         std::optional<std::string> Label = std::string(); // nullopt: the label query fails

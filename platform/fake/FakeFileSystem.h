@@ -36,7 +36,7 @@ public:
     // Failures on demand, with the system's code for each.
     std::set<std::string> UncreatableDirectories; // MakeDirectory fails: access denied
     std::set<std::string> UncreatableFiles;       // OpenForWriting fails: access denied
-    std::set<std::string> OpenFiles; // held by a program: no create, replace, delete (sharing)
+    std::set<std::string> OpenFiles;     // held by a program: no create, replace, delete (sharing)
     std::set<std::string> FailingCopies; // CopyOver from these fails: access denied
     std::optional<size_t> FreeSpace;     // bytes left before the disk is full; none: no limit
     std::vector<std::string> Log;        // "OpenForWriting C:\a.txt", "MoveOver a -> b", ...

@@ -200,8 +200,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (RouteToChild(GetDlgItem(Window.Get(), static_cast<int>(item->CtlID)), message, wParam, lParam,
-                         result))
+        if (RouteToChild(GetDlgItem(Window.Get(), static_cast<int>(item->CtlID)), message, wParam,
+                         lParam, result))
             return TRUE;
         break;
     }

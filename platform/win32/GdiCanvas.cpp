@@ -119,14 +119,6 @@ std::unique_ptr<GdiBitmap> GdiBitmap::FromResource(const std::string& name) {
     return std::make_unique<GdiBitmap>(std::move(bitmap));
 }
 
-std::unique_ptr<GdiBitmap> GdiBitmap::FromFile(const std::string& path) {
-    TBitmapHandle bitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-    if (!bitmap)
-        throw Exception(Format("Cannot load bitmap %s", path.c_str()));
-    return std::make_unique<GdiBitmap>(std::move(bitmap));
-}
-
 std::unique_ptr<IBitmap> GdiBitmap::Clone() const {
     const TWindowDC screen = WindowDC(nullptr);
     TBitmapHandle copy(CreateCompatibleBitmap(screen.Get(), BitmapWidth, BitmapHeight));
@@ -147,8 +139,8 @@ std::unique_ptr<IBitmap> GdiBitmap::Clone() const {
 GdiCanvas::GdiCanvas(HDC dc) : OwnerClip(CurrentClip(dc)), Dc(dc), SavedState(SaveDCState(dc)) {}
 
 GdiCanvas::GdiCanvas(TMemoryDC dc, TBitmapHandle bitmap, int width, int height)
-    : Image(std::move(bitmap)), OwnedDc(std::move(dc)), Dc(OwnedDc.Get()), SavedState(SaveDCState(Dc)),
-      SurfaceWidth(width), SurfaceHeight(height) {
+    : Image(std::move(bitmap)), OwnedDc(std::move(dc)), Dc(OwnedDc.Get()),
+      SavedState(SaveDCState(Dc)), SurfaceWidth(width), SurfaceHeight(height) {
     SelectObject(Dc, Image.Get());
     PatBlt(Dc, 0, 0, width, height, BLACKNESS);
 }

@@ -31,8 +31,6 @@ public:
     // A picture the running program carries (see StoredResources.h); EResNotFound "Resource %s
     // not found", Exception with DamagedInstallerMessage when it is damaged.
     static std::unique_ptr<GdiBitmap> FromResource(const std::string& name);
-    // A .bmp file (for tests); Exception "Cannot load bitmap %s".
-    static std::unique_ptr<GdiBitmap> FromFile(const std::string& path);
 
     int Width() const override { return BitmapWidth; }
     int Height() const override { return BitmapHeight; }

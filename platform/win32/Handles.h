@@ -3,8 +3,8 @@
 // "holds one".
 #pragma once
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <utility>
 
@@ -76,7 +76,8 @@ using TRegKey = TUniqueHandle<TPlainTraits<HKEY, NullHandle<HKEY>, RegCloseKey>>
 using TModule = TUniqueHandle<TPlainTraits<HMODULE, NullHandle<HMODULE>, FreeLibrary>>;
 
 // GDI objects, freed with DeleteObject once no device context has them selected.
-template <typename H> using TGdiObject = TUniqueHandle<TPlainTraits<H, NullHandle<H>, DeleteObject>>;
+template <typename H>
+using TGdiObject = TUniqueHandle<TPlainTraits<H, NullHandle<H>, DeleteObject>>;
 using TFontHandle = TGdiObject<HFONT>;
 using TBrushHandle = TGdiObject<HBRUSH>;
 using TPenHandle = TGdiObject<HPEN>;

@@ -18,9 +18,8 @@ void TListWindow::Create(HWND parent, int id, const TRect& bounds, int droppedHe
                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     0, parent, bounds, id);
         if (Window)
-            ListBoxClassProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(Window.Get(), GWLP_WNDPROC,
-                                  reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));
+            ListBoxClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));
         return;
     }
     CreateChild("COMBOBOX", "",
@@ -107,8 +106,7 @@ bool TListWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     return true;
 }
 
-LRESULT CALLBACK TListWindow::ListBoxProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TListWindow::ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = dynamic_cast<TListWindow*>(TWinControl::FromHandle(window));
     if (!self || !self->ListBoxClassProc)
         return DefWindowProcA(window, message, wParam, lParam);

@@ -16,8 +16,8 @@ class TListWindow final : public TWinControl, public IListView {
 public:
     enum class TKind { ListBox, ComboBox };
     // Paints entry index (-1: the bare background) inside rect.
-    using TItemPainter = std::function<void(ICanvas& canvas, int index, const TRect& rect,
-                                            TItemState state)>;
+    using TItemPainter =
+        std::function<void(ICanvas& canvas, int index, const TRect& rect, TItemState state)>;
 
     explicit TListWindow(TKind kind) : Kind(kind) {}
     ~TListWindow() override;

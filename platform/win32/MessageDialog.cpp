@@ -48,8 +48,8 @@ void Layout(HWND window, const TMessageDialog& dialog) {
     RECT text{0, 0, MaxTextWidth, 0};
     {
         const TWindowDC dc = WindowDC(window);
-        const auto font = Select(dc.Get(),
-                          reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+        const auto font =
+            Select(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
         DrawTextA(dc.Get(), dialog.Text.c_str(), -1, &text,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     }

@@ -47,7 +47,8 @@ std::vector<std::string> TListBox::Items() const {
     std::vector<std::string> items;
     const LRESULT count = SendMessageA(Window.Get(), LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string line(static_cast<size_t>(SendMessageA(Window.Get(), LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        std::string line(static_cast<size_t>(SendMessageA(Window.Get(), LB_GETTEXTLEN, i, 0)) + 1,
+                         '\0');
         line.resize(static_cast<size_t>(
             SendMessageA(Window.Get(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
         items.push_back(line);

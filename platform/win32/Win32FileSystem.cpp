@@ -16,8 +16,8 @@ public:
         size_t stored = 0;
         while (stored < size) {
             DWORD written = 0;
-            if (!WriteFile(File.Get(), bytes + stored, static_cast<DWORD>(size - stored),
-                           &written, nullptr))
+            if (!WriteFile(File.Get(), bytes + stored, static_cast<DWORD>(size - stored), &written,
+                           nullptr))
                 return TStatus::Failure(GetLastError()); // the device failed
             if (written == 0)
                 return TStatus::Failure(ERROR_DISK_FULL);

@@ -54,8 +54,8 @@ public:
                                              static_cast<DWORD>(text.size() + 1)));
     }
 
-    static TStatus OpenBelow(HKEY parent, const std::string& path, bool create,
-                             TKeyAccess access, std::unique_ptr<IRegKey>& key) {
+    static TStatus OpenBelow(HKEY parent, const std::string& path, bool create, TKeyAccess access,
+                             std::unique_ptr<IRegKey>& key) {
         HKEY opened = nullptr;
         LONG status;
         if (create) {

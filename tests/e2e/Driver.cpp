@@ -3,7 +3,6 @@
 #include "platform/StoredBlock.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Handles.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -101,15 +100,19 @@ setup::TKernelHandle StartProgram(const std::string& commandLine, const char* fo
     return setup::TKernelHandle(info.hProcess);
 }
 
+HWND VisibleWindow(const std::string& caption, const std::string& childText, DWORD processId) {
+    TWindowSearch search{caption, childText, processId};
+    EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
 HWND WaitForWindow(const std::string& caption, const std::string& childText, DWORD processId,
                    std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     do {
-        TWindowSearch search{caption, childText, processId};
-        EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.Found) {
+        if (HWND found = VisibleWindow(caption, childText, processId)) {
             Settle();
-            return search.Found;
+            return found;
         }
         std::this_thread::sleep_for(50ms);
     } while (std::chrono::steady_clock::now() < end);

@@ -40,7 +40,10 @@ private:
 setup::TKernelHandle StartProgram(const std::string& commandLine, const char* folder = nullptr);
 
 // A visible top-level window of this caption owned by process (0: any), which has a child
-// whose text is childText when that is given; waits up to timeout.
+// whose text is childText when that is given; null when there is none now.
+HWND VisibleWindow(const std::string& caption, const std::string& childText = "",
+                   DWORD processId = 0);
+// The same, waiting up to timeout.
 HWND WaitForWindow(const std::string& caption, const std::string& childText = "",
                    DWORD processId = 0, std::chrono::milliseconds timeout = 15s);
 // Waits until window is hidden or gone.

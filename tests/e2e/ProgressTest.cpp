@@ -8,23 +8,13 @@ using namespace e2e;
 
 namespace {
 
-// The gauge sits at (35, 57) in the page's client area, 347 x 18.
-constexpr int GaugeLeft = 35;
-constexpr int GaugeTop = 57;
-constexpr int GaugeWidth = 347;
-constexpr int GaugeHeight = 18;
-
 TEST(Progress, GaugeIsFullAndNavyWhileTheClosingMessageIsUp) {
     TSetupProcess setup;
     HWND progress = StartInstall(setup);
     ASSERT_TRUE(progress);
     HWND message = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
     ASSERT_TRUE(message);
-    // Move the message off the gauge, as a person would drag it, and look.
-    RECT box;
-    GetWindowRect(message, &box);
-    SetWindowPos(message, nullptr, box.left, box.top + 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    Sleep(300);
+    MoveAside(message);
     SaveScreenshot("progress-complete");
 
     POINT origin{GaugeLeft, GaugeTop};

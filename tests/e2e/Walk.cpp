@@ -50,6 +50,24 @@ std::string DismissClosingMessage(const TSetupProcess& setup) {
     return text;
 }
 
+int GaugeFill(HWND progress) {
+    POINT origin{GaugeLeft, GaugeTop};
+    ClientToScreen(progress, &origin);
+    HDC screen = GetDC(nullptr);
+    int fill = 0;
+    while (fill < GaugeWidth && GetPixel(screen, origin.x + fill, origin.y) == RGB(0, 0, 128))
+        ++fill;
+    ReleaseDC(nullptr, screen);
+    return fill;
+}
+
+void MoveAside(HWND window) {
+    RECT box;
+    GetWindowRect(window, &box);
+    SetWindowPos(window, nullptr, box.left, box.top + 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Sleep(300);
+}
+
 std::string InstallWithKeyboard(const std::string& setupExe) {
     TSetupProcess setup(setupExe);
     if (!StartInstall(setup))

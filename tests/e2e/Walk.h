@@ -22,6 +22,17 @@ std::string DismissClosingMessage(const TSetupProcess& setup);
 // Starts Setup.exe (the one under test by default), Alt+C, Alt+I, Enter on the closing
 // message; returns the message (empty when the program did not end with code 0).
 std::string InstallWithKeyboard(const std::string& setupExe = SetupExePath());
+// The progress page's gauge sits at (35, 57) in the page's client area, 347 x 18.
+constexpr int GaugeLeft = 35;
+constexpr int GaugeTop = 57;
+constexpr int GaugeWidth = 347;
+constexpr int GaugeHeight = 18;
+// How many pixels of the gauge's top row, from the left, the screen shows in the navy fill;
+// nothing may cover the gauge.
+int GaugeFill(HWND progress);
+// Moves a window 200 pixels down, off the progress page's gauge, as a person drags it; waits
+// for the screen to settle.
+void MoveAside(HWND window);
 // Every file, shortcut and the application and start-up values of an install into dest.
 void ExpectEveryFileOfTheInstall(const std::string& dest);
 // The file holds exactly the bytes of Setup.exe's block.

@@ -168,20 +168,25 @@ TEST_F(DriveComboBoxTest, NetworkFolderClearsTheDrive) {
 
 TEST_F(DriveComboBoxTest, LinksAreTwoWayAndClearedOnDestruction) {
     Open();
-    EXPECT_EQ(list->DriveCombo(), combo.get());
     FakeListView view;
     auto other = std::make_unique<TDriveComboBox>(drives, view);
     other->SetDirList(list.get());
-    EXPECT_EQ(combo->DirList(), nullptr) << "a list follows one box";
-    EXPECT_EQ(list->DriveCombo(), other.get());
+    // A list follows one box: the first box no longer moves it, the new one does, and the
+    // list's own moves reach the new box.
+    combo->SetDrive('E');
+    EXPECT_EQ(list->Directory(), "C:\\Program Files");
+    other->SetDrive('E');
+    EXPECT_EQ(list->Directory(), "E:\\Stuff");
+    list->SetDirectory("C:\\Program Files");
+    EXPECT_EQ(other->Drive(), 'c');
+    EXPECT_EQ(combo->Drive(), 'E');
     other.reset();
-    EXPECT_EQ(list->DriveCombo(), nullptr);
+    list->SetDirectory("E:\\Stuff"); // no box left to tell
 
     combo->SetDirList(list.get());
     list.reset();
-    EXPECT_EQ(combo->DirList(), nullptr);
-    combo->SetDrive('E'); // nothing left to move
-    EXPECT_EQ(combo->Drive(), 'E');
+    combo->SetDrive('C'); // nothing left to move
+    EXPECT_EQ(combo->Drive(), 'C');
 }
 
 TEST_F(DriveComboBoxTest, DrawingAnEntry) {

@@ -119,14 +119,23 @@ TEST_F(GaugeTest, CrossingTheRangeFailsAndChangesNothing) {
 }
 
 TEST_F(GaugeTest, CrossingMessagesAtTheEndsOfTheIntegerRangeDoNotWrap) {
+    // The bounds in the messages are one past the other end, computed without wrapping.
     Gauge.SetMinValue(INT_MIN);
     Gauge.SetMaxValue(INT_MIN);
+    EXPECT_EQ(Gauge.Progress(), INT_MIN);
     ExpectInvalidOperation([&] { Gauge.SetMinValue(0); },
                            "Value must be between -2147483647 and -2147483649");
+    EXPECT_EQ(Gauge.MinValue(), INT_MIN);
+    EXPECT_EQ(Gauge.MaxValue(), INT_MIN);
+
     Gauge.SetMaxValue(INT_MAX);
     Gauge.SetMinValue(INT_MAX);
+    EXPECT_EQ(Gauge.Progress(), INT_MAX);
     ExpectInvalidOperation([&] { Gauge.SetMaxValue(0); },
                            "Value must be between 2147483648 and 2147483647");
+    EXPECT_EQ(Gauge.MinValue(), INT_MAX);
+    EXPECT_EQ(Gauge.MaxValue(), INT_MAX);
+    EXPECT_EQ(Gauge.Progress(), INT_MAX);
 }
 
 TEST_F(GaugeTest, LoadingSkipsTheCrossingChecksButStillClamps) {

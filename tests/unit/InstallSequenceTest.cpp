@@ -307,10 +307,9 @@ TEST_F(InstallSequenceTest, FailuresKeepTheSystemReason) {
 TEST_F(InstallSequenceTest, KeysOnlyReadAreOpenedForReading) {
     Run();
     const auto opened = [&](const std::string& key) {
-        return std::find_if(registry.Log.begin(), registry.Log.end(),
-                            [&](const std::string& entry) {
-                                return entry.rfind("open " + key + " ", 0) == 0;
-                            });
+        return std::find_if(
+            registry.Log.begin(), registry.Log.end(),
+            [&](const std::string& entry) { return entry.rfind("open " + key + " ", 0) == 0; });
     };
     const auto windows = opened("HKLM\\" + WindowsKey);
     ASSERT_NE(windows, registry.Log.end());

@@ -67,7 +67,8 @@ TEST_F(ReadShellFoldersTest, ValueOfTheWrongTypeStopsTheReadingThere) {
         EXPECT_EQ(error.Message(), "Invalid data type for 'Programs'");
     }
     // Nothing after the bad value is asked for.
-    EXPECT_EQ(Registry.Log.back(), "query HKCU\\" + FakeRegistry::Normalize(FoldersKey) + " Programs");
+    EXPECT_EQ(Registry.Log.back(),
+              "query HKCU\\" + FakeRegistry::Normalize(FoldersKey) + " Programs");
 }
 
 TEST(CreateShortcutTest, SetsArgumentsPathAndFolderOfTheTarget) {

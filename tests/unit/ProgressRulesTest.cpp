@@ -70,12 +70,12 @@ TEST(ProgressTick, CaptionsNameTheDestinationAsItIsNow) {
 TEST(CompletionMessage, TellsTheTruthAboutFailures) {
     FakeErrorTexts texts;
     EXPECT_EQ(CompletionMessage({}, texts), "Palvorne Lumivary Installation Completed");
-    const std::string text = CompletionMessage(
-        {{TInstallStep::WriteMainProgram, "C:\\D\\PalvorneLV.exe",
-          "Cannot create file C:\\D\\PalvorneLV.exe"},
-         {TInstallStep::RecordApplicationPath, "Palvorne Lumivary",
-          "Failed to set data for 'Palvorne Lumivary'"}},
-        texts);
+    const std::string text =
+        CompletionMessage({{TInstallStep::WriteMainProgram, "C:\\D\\PalvorneLV.exe",
+                            "Cannot create file C:\\D\\PalvorneLV.exe"},
+                           {TInstallStep::RecordApplicationPath, "Palvorne Lumivary",
+                            "Failed to set data for 'Palvorne Lumivary'"}},
+                          texts);
     EXPECT_EQ(text, "Palvorne Lumivary Installation did not complete.\n"
                     "C:\\D\\PalvorneLV.exe: Cannot create file C:\\D\\PalvorneLV.exe\n"
                     "Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary'");
@@ -93,11 +93,12 @@ TEST(CompletionMessage, NamesTheSystemsReasonForEachFailure) {
          {TInstallStep::CreateProgramShortcut, "C:\\M\\PalvorneLV.lnk", "Class not registered",
           0x80040154}},
         texts);
-    EXPECT_EQ(text, "Palvorne Lumivary Installation did not complete.\n"
-                    "C:\\D\\Run.exe: Cannot create file C:\\D\\Run.exe: Sharing violation.\n"
-                    "Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary': Access denied.\n"
-                    "C:\\D\\Mpegdll.dll: Stream write error: error 1234.\n"
-                    "C:\\M\\PalvorneLV.lnk: Class not registered");
+    EXPECT_EQ(text,
+              "Palvorne Lumivary Installation did not complete.\n"
+              "C:\\D\\Run.exe: Cannot create file C:\\D\\Run.exe: Sharing violation.\n"
+              "Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary': Access denied.\n"
+              "C:\\D\\Mpegdll.dll: Stream write error: error 1234.\n"
+              "C:\\M\\PalvorneLV.lnk: Class not registered");
 }
 
 } // namespace

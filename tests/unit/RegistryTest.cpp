@@ -1,5 +1,5 @@
-#include "platform/RegistryAccessor.h"
 #include "platform/Exceptions.h"
+#include "platform/RegistryAccessor.h"
 #include "platform/fake/FakeRegistry.h"
 
 #include <gtest/gtest.h>
@@ -18,32 +18,33 @@ TEST_F(RegistryTest, SelectingTheSameRootKeepsTheCurrentKey) {
     registry.SetRootKey(TRootKey::LocalMachine);
     ASSERT_TRUE(registry.OpenKey("\\software\\a", true));
     registry.SetRootKey(TRootKey::LocalMachine);
-    EXPECT_TRUE(registry.HasCurrentKey());
     registry.WriteString("v", "1");
     EXPECT_EQ(fake.GetString(TRootKey::LocalMachine, "software\\a", "v"), "1");
 
     registry.SetRootKey(TRootKey::CurrentUser);
-    EXPECT_FALSE(registry.HasCurrentKey());
+    EXPECT_THROW(registry.WriteString("v", "2"), ERegistryException) << "no key is current";
 }
 
 TEST_F(RegistryTest, PathsWithoutBackslashAreRelativeToTheCurrentKey) {
     registry.OpenKey("\\software", true);
     ASSERT_TRUE(registry.OpenKey("maker", true));
-    EXPECT_EQ(registry.CurrentPath(), "\\software\\maker");
     registry.WriteString("v", "x");
     EXPECT_EQ(fake.GetString(TRootKey::CurrentUser, "software\\maker", "v"), "x");
+    ASSERT_TRUE(registry.OpenKey("sub", true));
+    registry.WriteString("v", "y");
+    EXPECT_EQ(fake.GetString(TRootKey::CurrentUser, "software\\maker\\sub", "v"), "y");
 }
 
 TEST_F(RegistryTest, FailedOpenLeavesNoKeyToWriteInto) {
     registry.SetRootKey(TRootKey::LocalMachine);
     registry.OpenKey("\\software\\windows", true);
     EXPECT_FALSE(registry.OpenKey("\\software\\absent", false));
-    EXPECT_FALSE(registry.HasCurrentKey());
     try {
         registry.WriteString("name", "x");
         FAIL();
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'name'");
+        EXPECT_EQ(e.ErrorCode(), ErrorFileNotFound) << "why the key is not there";
     }
     EXPECT_EQ(fake.GetString(TRootKey::LocalMachine, "software\\windows", "name"), "<missing>");
 }
@@ -58,7 +59,20 @@ TEST_F(RegistryTest, CreateKeyReportsThePathItWasGiven) {
     }
     registry.CreateKey("\\software\\y");
     EXPECT_TRUE(fake.HasKey(TRootKey::CurrentUser, "software\\y"));
-    EXPECT_FALSE(registry.HasCurrentKey()); // created and closed again
+    EXPECT_THROW(registry.WriteString("v", "x"), ERegistryException) << "created, not opened";
+}
+
+TEST_F(RegistryTest, KeyOpenedForReadingRefusesWrites) {
+    fake.SetString(TRootKey::CurrentUser, "k", "text", "x");
+    ASSERT_TRUE(registry.OpenKey("\\k", false, TKeyAccess::Read));
+    EXPECT_EQ(registry.ReadString("text"), "x");
+    try {
+        registry.WriteString("text", "y");
+        FAIL();
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'text'");
+        EXPECT_EQ(e.ErrorCode(), ErrorAccessDenied);
+    }
 }
 
 TEST_F(RegistryTest, ReadStringByValueKind) {
