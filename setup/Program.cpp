@@ -4,6 +4,10 @@
 
 namespace setup {
 
+// The pages know each other by reference before the later ones are made; none is used until
+// all exist, which the compiler cannot see.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
 TSetupProgram::TSetupProgram(TApplication& application)
     : Application(application), Form1(Form2), Form2(application, Form3),
       Form3(application, Form4, Form6), Form4(application,
@@ -13,6 +17,7 @@ TSetupProgram::TSetupProgram(TApplication& application)
                                                RandomGenerator},
                                               Form3),
       Form6(application, Drives, Form3) {}
+#pragma GCC diagnostic pop
 
 void TSetupProgram::Run() {
     Application.Run(Form1);

@@ -46,9 +46,11 @@ TEST_F(ReadShellFoldersTest, MissingValuesAndKeysGiveEmptyTextAndTheKeysAreCreat
     EXPECT_TRUE(empty.HasKey(TRootKey::CurrentUser, FoldersKey));
     EXPECT_FALSE(empty.HasKey(TRootKey::CurrentUser, WindowsKey + "\\EXPLORER\\shell"));
     // Only read: both keys are opened for reading.
-    for (const std::string& entry : empty.Log)
-        if (entry.rfind("open", 0) == 0)
+    for (const std::string& entry : empty.Log) {
+        if (entry.rfind("open", 0) == 0) {
             EXPECT_NE(entry.find("(read)"), std::string::npos) << entry;
+        }
+    }
 }
 
 TEST_F(ReadShellFoldersTest, ExpandableTextIsAccepted) {
