@@ -1,5 +1,0 @@
-target_sources(setup_core PRIVATE
-    DefaultConfiguration.cpp
-    PayloadCatalogue.cpp
-    ProcessTerminator.cpp
-    SafeFile.cpp)

@@ -1,1 +1,0 @@
-target_sources(setup_core PRIVATE ProgressRules.cpp)

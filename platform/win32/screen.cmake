@@ -1,1 +1,0 @@
-target_sources(setup_win32 PRIVATE Win32Screen.cpp)

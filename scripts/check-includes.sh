@@ -1,0 +1,47 @@
+#!/bin/sh
+# Checks that every project include follows the allowed arrows between the source folders
+# (the same arrows the libraries link along) and names each one that crosses a line:
+#   scripts/check-includes.sh [source-root]
+# Tests, benchmarks and payload may include anything and are not checked.
+set -eu
+root=${1:-$(dirname "$0")/..}
+cd "$root"
+
+# The folders a folder's files may include from, itself included.
+allowed() {
+    case $1 in
+    platform) echo "platform" ;;
+    platform/fake) echo "platform platform/fake" ;;
+    platform/win32) echo "platform platform/win32" ;;
+    shellutil) echo "platform shellutil" ;;
+    install) echo "platform shellutil install" ;;
+    widgets) echo "platform widgets" ;;
+    pages) echo "platform platform/win32 shellutil install widgets pages" ;;
+    setup) echo "platform platform/win32 shellutil install widgets pages setup" ;;
+    esac
+}
+
+status=0
+for folder in platform platform/fake platform/win32 shellutil install widgets pages setup; do
+    [ -d "$folder" ] || continue
+    for file in "$folder"/*.h "$folder"/*.cpp; do
+        [ -f "$file" ] || continue
+        grep -n '^#include "' "$file" | while IFS= read -r line; do
+            target=$(echo "$line" | sed 's/^[0-9]*:#include "\([^"]*\)".*/\1/')
+            used=$(dirname "$target")
+            ok=no
+            for may in $(allowed "$folder"); do
+                [ "$used" = "$may" ] && ok=yes
+            done
+            if [ $ok = no ]; then
+                echo "$file:${line%%:*}: includes $target: $folder may not use $used"
+                echo x >&3
+            fi
+        done 3>>"${TMPDIR:-/tmp}/check-includes.$$"
+    done
+done
+if [ -s "${TMPDIR:-/tmp}/check-includes.$$" ]; then
+    status=1
+fi
+rm -f "${TMPDIR:-/tmp}/check-includes.$$"
+exit $status

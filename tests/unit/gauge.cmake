@@ -1,3 +1,0 @@
-setup_add_gtest(gauge_tests
-    SOURCES GaugeTest.cpp RecordingCanvasTest.cpp
-    LIBS setup_fakes)
