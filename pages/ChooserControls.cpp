@@ -1,7 +1,6 @@
 #include "pages/ChooserControls.h"
 
 #include "platform/Exceptions.h"
-#include "platform/win32/GdiCanvas.h"
 
 namespace setup {
 
@@ -19,50 +18,22 @@ std::unique_ptr<IBitmap> ResourceBitmap(const char* name) {
 } // namespace
 
 TDirectoryListBoxWindow::TDirectoryListBoxWindow(IDriveSystem& drives)
-    : TDirectoryListBox(drives, List,
-                        {ResourceBitmap("OPENFOLDER"), ResourceBitmap("CURRENTFOLDER"),
-                         ResourceBitmap("CLOSEDFOLDER")}) {
-    List.PaintItem = [this](ICanvas& canvas, int index, const TRect& rect, TItemState state) {
-        DrawItem(canvas, index, rect, state);
-    };
+    : TListControl(drives,
+                   TFolderIcons{ResourceBitmap("OPENFOLDER"), ResourceBitmap("CURRENTFOLDER"),
+                                ResourceBitmap("CLOSEDFOLDER")}) {
     List.OnOpen = [this] { DblClick(); };
 }
 
-void TDirectoryListBoxWindow::Create(HWND parent, int id, const TRect& bounds) {
-    List.Create(parent, id, bounds);
-    if (!List.HasWindow())
-        return;
-    SetFont(Font);
-    CreateWnd();
-}
-
-void TDirectoryListBoxWindow::SetFont(const TFontDesc& font) {
-    Font = font;
-    List.SetItemHeight(ItemHeight(ScreenLineHeight(Font)));
-}
-
 TDriveComboBoxWindow::TDriveComboBoxWindow(IDriveSystem& drives)
-    : TDriveComboBox(drives, List,
-                     {ResourceBitmap("FLOPPY"), ResourceBitmap("HARD"), ResourceBitmap("NETWORK"),
-                      ResourceBitmap("CDROM"), ResourceBitmap("RAM")}) {
-    List.PaintItem = [this](ICanvas& canvas, int index, const TRect& rect, TItemState state) {
-        DrawItem(canvas, index, rect, state);
-    };
+    : TListControl(drives, TDriveIcons{ResourceBitmap("FLOPPY"), ResourceBitmap("HARD"),
+                                       ResourceBitmap("NETWORK"), ResourceBitmap("CDROM"),
+                                       ResourceBitmap("RAM")}) {
     List.OnSelect = [this] { SelectionChanged(); };
 }
 
 void TDriveComboBoxWindow::Create(HWND parent, int id, const TRect& bounds) {
     // The window's height covers the dropped list: room for eight entries.
-    List.Create(parent, id, bounds, 8 * ItemHeight(ScreenLineHeight(Font)) + 2);
-    if (!List.HasWindow())
-        return;
-    SetFont(Font);
-    CreateWnd();
-}
-
-void TDriveComboBoxWindow::SetFont(const TFontDesc& font) {
-    Font = font;
-    List.SetItemHeight(ItemHeight(ScreenLineHeight(Font)));
+    CreateList(parent, id, bounds, 8 * ItemHeight(ScreenLineHeight(Font)) + 2);
 }
 
 } // namespace setup

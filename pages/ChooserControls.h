@@ -11,43 +11,63 @@
 
 #include <windows.h>
 
+#include "platform/win32/GdiCanvas.h"
 #include "platform/win32/ListWindow.h"
 #include "widgets/DirectoryListBox.h"
 #include "widgets/DriveComboBox.h"
 
+#include <utility>
+
 namespace setup {
+
+// A widget's entries in one of the platform's list windows, which paints them through it.
+template <class Widget, TListWindow::TKind Kind> class TListControl : public Widget {
+public:
+    HWND Handle() const { return List.Handle(); }
+    // The entries' font; their height follows it.
+    void SetFont(const TFontDesc& font) {
+        this->Font = font;
+        List.SetItemHeight(this->ItemHeight(ScreenLineHeight(font)));
+    }
+
+protected:
+    template <class Icons>
+    TListControl(IDriveSystem& drives, Icons icons) : Widget(drives, List, std::move(icons)) {
+        List.PaintItem = [this](ICanvas& canvas, int index, const TRect& rect, TItemState state) {
+            this->DrawItem(canvas, index, rect, state);
+        };
+    }
+    // Makes the window (droppedHeight pixels taller for a drop-down list) and fills it.
+    void CreateList(HWND parent, int id, const TRect& bounds, int droppedHeight) {
+        List.Create(parent, id, bounds, droppedHeight);
+        if (!List.HasWindow())
+            return;
+        SetFont(this->Font);
+        this->CreateWnd();
+    }
+
+    TListWindow List{Kind}; // handed to the widget before it is made, used only after
+};
 
 // The folder list; a double-click or Enter on an entry opens its folder. Failures of these
 // user actions go to the application's error display.
-class TDirectoryListBoxWindow final : public TDirectoryListBox {
+class TDirectoryListBoxWindow final
+    : public TListControl<TDirectoryListBox, TListWindow::TKind::ListBox> {
 public:
     explicit TDirectoryListBoxWindow(IDriveSystem& drives);
-
     // Makes the window and builds the entries of Directory.
-    void Create(HWND parent, int id, const TRect& bounds);
-    HWND Handle() const { return List.Handle(); }
-    // The entries' font; their height follows it.
-    void SetFont(const TFontDesc& font);
-
-private:
-    TListWindow List{TListWindow::TKind::ListBox}; // handed to the logic before it is made
+    void Create(HWND parent, int id, const TRect& bounds) { CreateList(parent, id, bounds, 0); }
 };
 
 // The drive box; choosing a drive moves the linked folder list there. Failures of the choice
 // go to the application's error display.
-class TDriveComboBoxWindow final : public TDriveComboBox {
+class TDriveComboBoxWindow final
+    : public TListControl<TDriveComboBox, TListWindow::TKind::ComboBox> {
 public:
     explicit TDriveComboBoxWindow(IDriveSystem& drives);
-
     // Makes the window (bounds is the closed box; the list drops below it), lists the drives
     // and selects Drive, which moves the linked folder list to it and raises OnChange.
     void Create(HWND parent, int id, const TRect& bounds);
-    HWND Handle() const { return List.Handle(); }
-    // The entries' font; their height follows it.
-    void SetFont(const TFontDesc& font);
-
-private:
-    TListWindow List{TListWindow::TKind::ComboBox}; // handed to the logic before it is made
 };
 
 } // namespace setup

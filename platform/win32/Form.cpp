@@ -9,7 +9,7 @@ namespace {
 const char* const FormClassName = "SetupForm";
 
 void RegisterFormClass(WNDPROC procedure) {
-    static bool registered = false;
+    static bool registered = false; // one window class for the whole process
     if (registered)
         return;
     WNDCLASSA windowClass{};

@@ -39,7 +39,7 @@ public:
     HFONT FontHandle() const { return Font.Get(); }
 
     // The page that last became active inside the program (leaving for another program and
-    // coming back is no new activation).
+    // coming back is no new activation). Shared by all pages: activation moves between them.
     static TForm* ActiveForm;
     // The page whose window is hwnd, or null.
     static TForm* FromHandle(HWND hwnd);
