@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/StoredBlock.h"
+#include "platform/win32/Callback.h"
 
 #include <span>
 
@@ -21,8 +22,12 @@ std::optional<std::span<const uint8_t>> StoredBytes(HMODULE module, LPCSTR name,
 }
 
 BOOL CALLBACK CheckBlock(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR intact) {
-    const auto stored = StoredBytes(module, name, type);
-    if (stored && StoredBlockIntact(*stored))
+    bool whole = false;
+    GuardCallback([&] {
+        const auto stored = StoredBytes(module, name, type);
+        whole = stored && StoredBlockIntact(*stored);
+    });
+    if (whole)
         return TRUE;
     *reinterpret_cast<bool*>(intact) = false;
     return FALSE;
