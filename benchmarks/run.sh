@@ -1,8 +1,9 @@
 #!/bin/sh
 # benchmarks/run.sh [-n ROUNDS]: whole-program figures of Setup.exe beside a peer installer
-# made with Debian's makensis and beside a floor program that does the install work alone.
-# Each round runs setup, peer and floor once (in a rotating order), each in a fresh copy of
-# a template Wine prefix under one Xvfb, then prints a Markdown table of medians and ranges.
+# made with Debian's makensis from the same content (once with its default compressor, once
+# with solid LZMA) and beside a floor program that does the install work alone. Each round
+# runs every program once (in a rotating order), each in a fresh copy of a template Wine
+# prefix under one Xvfb, then prints a Markdown table of medians and ranges.
 # A benchmark, not a test: slow, and its figures depend on the machine.
 set -eu
 
@@ -23,7 +24,7 @@ work="$root/build/bench"
 wine_dir="$work/wine"
 standins="$root/build/win32/product/payload/standins"
 setup_exe="$root/build/win32/product/setup/Setup.exe"
-cxx="i686-w64-mingw32-g++-posix"
+cxx="i686-w64-mingw32-g++-win32"
 say() { echo "run.sh: $*" >&2; }
 
 # Always an Xvfb of our own, the same screen for every figure, and the template prefix made.
@@ -53,7 +54,7 @@ sed -n '/static const std::vector<std::string> lines = {/,/^    };/p' \
 sed 's/^"\(.*\)",$/  FileWrite $0 "\1$\\r$\\n"/' "$work/config_lines.inc" >"$work/config.nsh"
 
 say "building the floor, the measuring program and the peer"
-# The floor and the runtime probe are compiled and linked as Setup.exe is.
+# The floor is compiled and linked as Setup.exe is.
 like_setup="-std=c++20 -Os -ffunction-sections -fdata-sections -static -static-libgcc
     -static-libstdc++ -Wl,--gc-sections -s -mwindows -Wl,--major-subsystem-version,4
     -Wl,--minor-subsystem-version,0"
@@ -61,19 +62,19 @@ i686-w64-mingw32-windres -I "$standins" "$bench/floor/floor.rc" -o "$work/floor_
 # shellcheck disable=SC2086
 $cxx $like_setup -I "$work" "$bench/floor/floor.cpp" "$work/floor_res.o" -lole32 -luuid \
     -o "$work/floor.exe"
-# shellcheck disable=SC2086
-$cxx $like_setup "$bench/floor/runtime.cpp" -o "$work/runtime.exe"
 $cxx -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" "$bench/measure/measure.cpp" \
     "$root/tests/e2e/Driver.cpp" "$root/platform/StoredBlock.cpp" "$root/platform/Lzma.cpp" \
     "$root/platform/Crc32.cpp" -lole32 -luuid -lgdi32 -o "$work/measure.exe"
 
-for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
-    : >"$work/empty/$file"
-done
-makensis -V1 -DPAYLOAD="$standins" -DCONFIG_NSH="$work/config.nsh" \
-    -DOUTFILE="$work/peer.exe" "$bench/peer/peer.nsi" >&2
-makensis -V1 -DPAYLOAD="$work/empty" -DCONFIG_NSH="$work/config.nsh" \
-    -DOUTFILE="$work/peer-empty.exe" "$bench/peer/peer.nsi" >&2
+# The peer with the packager's default compressor (zlib), and with its strongest (solid LZMA).
+peer() { # output [compressor setting]
+    out=$1
+    shift
+    makensis -V1 "$@" -DPAYLOAD="$standins" -DPICTURES="$root/payload/bitmaps" \
+        -DCONFIG_NSH="$work/config.nsh" -DOUTFILE="$out" "$bench/peer/peer.nsi" >&2
+}
+peer "$work/peer.exe"
+peer "$work/peer-lzma.exe" "-XSetCompressor /SOLID /FINAL lzma"
 
 # --- Running --------------------------------------------------------------------------------
 
@@ -85,7 +86,7 @@ export WINEPREFIX="$wine_dir/run"
 rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
 wineserver -p
 wine "$work/measure.exe" size "$(win "$setup_exe")" >"$work/line.txt"
-read -r setup_size setup_blocks setup_bitmaps <<EOF
+read -r setup_size setup_blocks setup_pictures <<EOF
 $(tr -d '\r' <"$work/line.txt")
 EOF
 wineserver -k 2>/dev/null || true
@@ -93,16 +94,16 @@ wineserver -w
 
 # One measurement in a fresh prefix: an install changes the machine, and Wine would start the
 # runner recorded under runServices with the next wineserver.
-measure() { # kind exe
+measure() { # label kind exe
     rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
     wineserver -p
     wine "$work/measure.exe" idle
     sleep 1 # the prefix's own start-up services settle before the clock runs
-    if ! wine "$work/measure.exe" "$1" "$(win "$2")" "$(win "$standins")" >"$work/line.txt"; then
+    if ! wine "$work/measure.exe" "$2" "$(win "$3")" "$(win "$standins")" >"$work/line.txt"; then
         say "$1 failed in round $round; its prefix is kept in $WINEPREFIX"
         exit 1
     fi
-    line=$(tr -d '\r' <"$work/line.txt")
+    line="$1 $(tr -d '\r' <"$work/line.txt" | cut -d' ' -f2-)"
     wineserver -k 2>/dev/null || true
     wineserver -w
     echo "$line" >>"$work/figures.txt"
@@ -113,15 +114,16 @@ measure() { # kind exe
 round=1
 while [ "$round" -le "$rounds" ]; do
     case $((round % 3)) in
-    1) order="setup peer floor" ;;
-    2) order="peer floor setup" ;;
-    0) order="floor setup peer" ;;
+    1) order="setup peer lzma floor" ;;
+    2) order="peer lzma floor setup" ;;
+    0) order="floor setup peer lzma" ;;
     esac
     for kind in $order; do
         case $kind in
-        setup) measure setup "$setup_exe" ;;
-        peer) measure peer "$work/peer.exe" ;;
-        floor) measure floor "$work/floor.exe" ;;
+        setup) measure setup setup "$setup_exe" ;;
+        peer) measure peer peer "$work/peer.exe" ;;
+        lzma) measure lzma peer "$work/peer-lzma.exe" ;;
+        floor) measure floor floor "$work/floor.exe" ;;
         esac
     done
     round=$((round + 1))
@@ -150,9 +152,9 @@ payload=0
 for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
     payload=$((payload + $(bytes "$standins/$file")))
 done
-setup_over=$((setup_size - setup_blocks))
-peer_over=$(bytes "$work/peer-empty.exe")
-floor_over=$(($(bytes "$work/floor.exe") - payload))
+peer_size=$(bytes "$work/peer.exe")
+lzma_size=$(bytes "$work/peer-lzma.exe")
+setup_code=$((setup_size - setup_blocks - setup_pictures))
 
 sa=$(median setup 2) pa=$(median peer 2)
 sb=$(median setup 3) pb=$(median peer 3) fb=$(median floor 3)
@@ -161,14 +163,14 @@ sd=$(median setup 4) pd=$(median peer 4)
 cat <<EOF
 Made by \`$command_line\` on $(date -u +%Y-%m-%d): $rounds rounds, $(wine --version 2>/dev/null) under Xvfb (1024x768x24), $(nproc) cores.
 
-| Figure | Setup | Peer (makensis) | Floor | Target for Setup | Result |
-|---|---|---|---|---|---|
-| (a) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | n/a | no slower than the peer | $(verdict "$sa <= $pa") |
-| (b) install work until the runner's window exists, ms | $(figure setup 3) | $(figure peer 3) | $(figure floor 3) | at most 1.5 × floor and no slower than the peer | $(verdict "$sb <= 1.5 * $fb && $sb <= $pb") ($(awk "BEGIN { printf \"%.2f\", $sb / $fb }") × floor) |
-| (c) executable bytes beyond the payload | $(kib "$setup_over") | $(kib "$peer_over") | $(kib "$floor_over") | at most 256 KiB | $(verdict "$setup_over <= 262144") |
-| (d) peak working set of the installer at its last window, KiB | $(figure setup 4) | $(figure peer 4) | $(figure floor 4) | no more than the peer | $(verdict "$sd <= $pd") |
-| peak working set when the first page is up, KiB | $(figure setup 5) | $(figure peer 5) | n/a | (context) | |
-| start and exit of an empty console process, ms | $(figure setup 6) | $(figure peer 6) | $(figure floor 6) | (context) | |
+| Figure | Setup | Peer (makensis, default zlib) | Peer (makensis, solid LZMA) | Floor | Target for Setup | Result |
+|---|---|---|---|---|---|---|
+| (a) total bytes of the installer | $(kib "$setup_size") | $(kib "$peer_size") | $(kib "$lzma_size") | n/a | no larger than the zlib peer (goal: the LZMA peer) | $(verdict "$setup_size <= $peer_size") ($(verdict "$setup_size <= $lzma_size") against the LZMA peer) |
+| (b) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | $(figure lzma 2) | n/a | no slower than the peer | $(verdict "$sa <= $pa") |
+| (c) install work until the runner's window exists, ms | $(figure setup 3) | $(figure peer 3) | $(figure lzma 3) | $(figure floor 3) | at most 1.5 × floor and no slower than the peer | $(verdict "$sb <= 1.5 * $fb && $sb <= $pb") ($(awk "BEGIN { printf \"%.2f\", $sb / $fb }") × floor) |
+| (d) peak working set of the installer at its last window, KiB | $(figure setup 4) | $(figure peer 4) | $(figure lzma 4) | $(figure floor 4) | no more than the peer | $(verdict "$sd <= $pd") |
+| peak working set when the first page is up, KiB | $(figure setup 5) | $(figure peer 5) | $(figure lzma 5) | n/a | (context) | |
+| start and exit of an empty console process, ms | $(figure setup 6) | $(figure peer 6) | $(figure lzma 6) | $(figure floor 6) | (context) | |
 
-Payload: $payload bytes in five files. Setup.exe: $setup_size bytes, $setup_blocks of them in its five packed RT_RCDATA blocks and $setup_bitmaps in its packed pictures. Peer: $(bytes "$work/peer.exe") bytes with the payload, $peer_over with five empty files. A program linked as Setup.exe is that holds one string and one exception (benchmarks/floor/runtime.cpp): $(kib "$(bytes "$work/runtime.exe")").
+Setup.exe's $setup_size bytes: code, data and headers $(kib "$setup_code"), pictures $(kib "$setup_pictures") stored, payload $(kib "$setup_blocks") stored (the five files are $payload bytes unpacked). Both peers carry the same five files and the same three pictures, shown on a full-screen background window.
 EOF

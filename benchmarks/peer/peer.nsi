@@ -1,6 +1,9 @@
-; A peer of Setup.exe for the whole-program figures: the same install work, with the
-; packager's stock pages. run.sh passes PAYLOAD (folder of the five files), CONFIG_NSH
-; (the configuration lines as FileWrite calls) and OUTFILE.
+; A peer of Setup.exe for the whole-program figures: the same install work and the same
+; content, with the packager's stock pages. It carries the five files and Setup's three page
+; pictures, and shows the pictures on a full-screen background window as Setup's backdrop
+; does. run.sh passes PAYLOAD (folder of the five files), PICTURES (folder of the bitmaps),
+; CONFIG_NSH (the configuration lines as FileWrite calls) and OUTFILE, and chooses the
+; compressor.
 
 !ifndef PAYLOAD
   !error "build through benchmarks/run.sh"
@@ -14,6 +17,25 @@ ShowInstDetails show
 
 Page directory
 Page instfiles
+
+; The backdrop: a full-screen window with the pictures, from start to end.
+Function .onGUIInit
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\backdrop.bmp" "${PICTURES}\BACKDROP.bmp"
+  File "/oname=$PLUGINSDIR\logo.bmp" "${PICTURES}\LOGO.bmp"
+  File "/oname=$PLUGINSDIR\side.bmp" "${PICTURES}\SIDEPICTURE.bmp"
+  BgImage::SetBg /FILLSCREEN "$PLUGINSDIR\backdrop.bmp"
+  Pop $0
+  BgImage::AddImage "$PLUGINSDIR\logo.bmp" 146 66
+  Pop $0
+  BgImage::AddImage "$PLUGINSDIR\side.bmp" 16 66
+  Pop $0
+  BgImage::Redraw
+FunctionEnd
+
+Function .onGUIEnd
+  BgImage::Destroy
+FunctionEnd
 
 Section
   SetOutPath "$INSTDIR"
