@@ -62,7 +62,8 @@ i686-w64-mingw32-windres -I "$standins" "$bench/floor/floor.rc" -o "$work/floor_
 # shellcheck disable=SC2086
 $cxx $like_setup -I "$work" "$bench/floor/floor.cpp" "$work/floor_res.o" -lole32 -luuid \
     -o "$work/floor.exe"
-$cxx -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" "$bench/measure/measure.cpp" \
+i686-w64-mingw32-g++-posix -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" \
+    "$bench/measure/measure.cpp" \
     "$root/tests/e2e/Driver.cpp" "$root/platform/StoredBlock.cpp" "$root/platform/Lzma.cpp" \
     "$root/platform/Crc32.cpp" -lole32 -luuid -lgdi32 -o "$work/measure.exe"
 
