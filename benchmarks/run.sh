@@ -23,6 +23,7 @@ root=$(dirname "$bench")
 work="$root/build/bench"
 wine_dir="$work/wine"
 standins="$root/build/win32/product/payload/standins"
+packed="$root/build/win32/product/payload/packed"
 setup_exe="$root/build/win32/product/setup/Setup.exe"
 cxx="i686-w64-mingw32-g++-win32"
 say() { echo "run.sh: $*" >&2; }
@@ -58,10 +59,13 @@ say "building the floor, the measuring program and the peer"
 like_setup="-std=c++20 -Os -ffunction-sections -fdata-sections -static -static-libgcc
     -static-libstdc++ -Wl,--gc-sections -s -mwindows -Wl,--major-subsystem-version,4
     -Wl,--minor-subsystem-version,0"
-i686-w64-mingw32-windres -I "$standins" "$bench/floor/floor.rc" -o "$work/floor_res.o"
+i686-w64-mingw32-windres -I "$packed" "$bench/floor/floor.rc" -o "$work/floor_res.o"
 # shellcheck disable=SC2086
-$cxx $like_setup -I "$work" "$bench/floor/floor.cpp" "$work/floor_res.o" -lole32 -luuid \
-    -o "$work/floor.exe"
+$cxx $like_setup -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I "$work" -I "$root" "$bench/floor/floor.cpp" \
+    "$root/platform/win32/Win32Resources.cpp" "$root/platform/win32/StoredResources.cpp" \
+    "$root/platform/StoredBlock.cpp" "$root/platform/Lzma.cpp" "$root/platform/Crc32.cpp" \
+    "$root/platform/PathText.cpp" "$root/platform/Exceptions.cpp" "$work/floor_res.o" \
+    -lole32 -luuid -o "$work/floor.exe"
 i686-w64-mingw32-g++-posix -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" \
     "$bench/measure/measure.cpp" \
     "$root/tests/e2e/Driver.cpp" "$root/platform/StoredBlock.cpp" "$root/platform/Lzma.cpp" \

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Packs one file into Setup.exe's stored-block form (see platform/StoredBlock.h).
+"""Packs one file, or a bundle of named files, into Setup.exe's stored-block form (see
+platform/StoredBlock.h).
 
     pack_block.py INPUT OUTPUT
+    pack_block.py --bundle OUTPUT NAME=INPUT...
 
 The output depends on the input bytes alone: the encoder runs single-threaded with fixed
 settings, and of the settings tried, the smallest result wins (the first one on a tie). A
@@ -54,12 +56,28 @@ def pack_smallest(data):
     return min(candidates, key=len)
 
 
+def bundle(named_files):
+    """The files' names and sizes, an empty name, then their bytes, in the order given."""
+    listing, contents = b"", b""
+    for name, path in named_files:
+        with open(path, "rb") as source:
+            data = source.read()
+        listing += name.encode("ascii") + b"\0" + struct.pack("<I", len(data))
+        contents += data
+    return listing + b"\0" + contents
+
+
 def main():
-    if len(sys.argv) != 3:
-        sys.exit("usage: pack_block.py INPUT OUTPUT")
-    with open(sys.argv[1], "rb") as source:
-        data = source.read()
-    with open(sys.argv[2], "wb") as target:
+    if len(sys.argv) >= 4 and sys.argv[1] == "--bundle":
+        output = sys.argv[2]
+        data = bundle(argument.split("=", 1) for argument in sys.argv[3:])
+    elif len(sys.argv) == 3:
+        output = sys.argv[2]
+        with open(sys.argv[1], "rb") as source:
+            data = source.read()
+    else:
+        sys.exit("usage: pack_block.py INPUT OUTPUT | --bundle OUTPUT NAME=INPUT...")
+    with open(output, "wb") as target:
         target.write(pack_smallest(data))
 
 

@@ -2,6 +2,10 @@
 
 #include "platform/Crc32.h"
 #include "platform/Lzma.h"
+#include "platform/PathText.h"
+
+#include <algorithm>
+#include <string>
 
 namespace setup {
 
@@ -36,6 +40,44 @@ std::optional<std::vector<uint8_t>> UnpackStoredBlock(std::span<const uint8_t> s
         return std::nullopt;
     UndoDelta(decoded, stored[9]);
     return decoded;
+}
+
+std::optional<std::span<const uint8_t>> FindInBundle(std::span<const uint8_t> bundle,
+                                                     std::string_view name) {
+    const std::string wanted = AsciiUpperCase(name);
+    // First the list, checked against the bundle's end at every step.
+    struct TEntry {
+        std::string Name;
+        uint32_t Size;
+    };
+    std::vector<TEntry> entries;
+    size_t at = 0;
+    for (;;) {
+        const uint8_t* end = std::find(bundle.data() + at, bundle.data() + bundle.size(), 0);
+        const size_t length = static_cast<size_t>(end - (bundle.data() + at));
+        if (at + length == bundle.size())
+            return std::nullopt; // no end to the name
+        if (length == 0)
+            break;
+        if (bundle.size() - (at + length + 1) < 4)
+            return std::nullopt;
+        entries.push_back({std::string(reinterpret_cast<const char*>(bundle.data() + at), length),
+                           ReadLittleEndian32(bundle.data() + at + length + 1)});
+        at += length + 1 + 4;
+    }
+    ++at;
+    // Then the files, which must fill the rest exactly.
+    uint64_t total = 0;
+    for (const TEntry& entry : entries)
+        total += entry.Size;
+    if (total != bundle.size() - at)
+        return std::nullopt;
+    for (const TEntry& entry : entries) {
+        if (AsciiUpperCase(entry.Name) == wanted)
+            return bundle.subspan(at, entry.Size);
+        at += entry.Size;
+    }
+    return std::nullopt;
 }
 
 } // namespace setup

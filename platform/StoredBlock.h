@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace setup {
@@ -21,5 +22,13 @@ bool StoredBlockIntact(std::span<const uint8_t> stored);
 
 // The decoded bytes of an intact block, or nullopt when the block is damaged.
 std::optional<std::vector<uint8_t>> UnpackStoredBlock(std::span<const uint8_t> stored);
+
+// A bundle holds several files in one stored block, so that what they share (the payload's
+// programs share most of their runtime) is stored once. Its decoded bytes: for each file its
+// name, a 0 byte and its size (32 bits), then an empty name; then the files' bytes in the same
+// order, filling the rest exactly. Returns the bytes of the file name (any case), or nullopt
+// when the bundle has no such file or is not laid out so.
+std::optional<std::span<const uint8_t>> FindInBundle(std::span<const uint8_t> bundle,
+                                                     std::string_view name);
 
 } // namespace setup

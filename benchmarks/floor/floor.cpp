@@ -1,7 +1,11 @@
 // The floor of the install work: the same files, values and shortcuts as Setup.exe and the
-// runner started hidden, with no user interface, no temporary files and no error reports.
+// runner started hidden, with no user interface, no temporary files and no error reports. It
+// carries the payload as Setup.exe does, in the same packed bundle, and decodes it with
+// Setup's own decoder.
 // With "/hold" it stays until the event "PalvorneFloorRelease" is set, so that a measuring
 // program can still read its memory figures.
+#include "platform/win32/Win32Resources.h"
+
 #include <windows.h>
 
 #include <objbase.h>
@@ -65,11 +69,9 @@ void WriteBytes(const std::string& path, const void* data, DWORD size) {
     CloseHandle(file);
 }
 
-void WriteBlock(const char* name, const std::string& path) {
-    const HRSRC found = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
-    if (found)
-        WriteBytes(path, LockResource(LoadResource(nullptr, found)),
-                   SizeofResource(nullptr, found));
+void WriteBlock(setup::Win32Resources& payload, const char* name, const std::string& path) {
+    if (const auto block = payload.FindBlock(name))
+        WriteBytes(path, block->data(), static_cast<DWORD>(block->size()));
 }
 
 void WriteConfiguration(const std::string& path) {
@@ -132,11 +134,12 @@ void Install() {
     for (const char* screen : {"\\logos", "\\logow"})
         CopyFileA((windows + screen + ".sys").c_str(), (windows + screen + ".old").c_str(),
                   TRUE); // an existing backup is kept
-    WriteBlock("PLV", Destination + "\\PalvorneLV.exe");
-    WriteBlock("UNINSTALL", Destination + "\\Uninstall.exe");
-    WriteBlock("MPEGDLL", Destination + "\\Mpegdll.dll");
-    WriteBlock("RUN", Destination + "\\Run.exe");
-    WriteBlock("PLVCPL", windows + "\\system\\PLVCPL.cpl");
+    setup::Win32Resources payload;
+    WriteBlock(payload, "PLV", Destination + "\\PalvorneLV.exe");
+    WriteBlock(payload, "UNINSTALL", Destination + "\\Uninstall.exe");
+    WriteBlock(payload, "MPEGDLL", Destination + "\\Mpegdll.dll");
+    WriteBlock(payload, "RUN", Destination + "\\Run.exe");
+    WriteBlock(payload, "PLVCPL", windows + "\\system\\PLVCPL.cpl");
 
     const std::string programs =
         TRegistryKey(HKEY_CURRENT_USER,

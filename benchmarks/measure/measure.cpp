@@ -3,7 +3,7 @@
 //       prints "kind first_ms install_ms peak_kib first_page_peak_kib empty_process_ms" and
 //       checks what the install left behind;
 //   measure size <Setup.exe>
-//       prints the file size, the stored (packed) bytes of its five RT_RCDATA blocks and of its
+//       prints the file size, the stored (packed) bytes of its payload bundle and of its
 //       pictures (resource type "PICTURE");
 //   measure idle
 //       does nothing: the empty process whose start is timed beside the figures.
@@ -27,7 +27,6 @@ namespace {
 using namespace e2e;
 
 const std::string Destination = "C:\\Program Files\\Palvorne Lumivary";
-const char* const BlockNames[] = {"PLV", "UNINSTALL", "MPEGDLL", "RUN", "PLVCPL"};
 const DWORD WaitLimitMs = 60000;
 
 const char* const ConfigurationLines[] = {
@@ -363,13 +362,10 @@ int Size(const std::string& exe) {
     const HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module)
         throw TFailure{"cannot load " + exe};
-    unsigned long blocks = 0;
-    for (const char* name : BlockNames) {
-        const HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
-        if (!found)
-            throw TFailure{std::string("no block ") + name};
-        blocks += SizeofResource(module, found);
-    }
+    const HRSRC payload = FindResourceA(module, "PAYLOAD", MAKEINTRESOURCEA(10)); // RT_RCDATA
+    if (!payload)
+        throw TFailure{"no payload bundle"};
+    const unsigned long blocks = SizeofResource(module, payload);
     unsigned long pictures = 0;
     EnumResourceNamesA(module, "PICTURE", &AddResourceSize, reinterpret_cast<LONG_PTR>(&pictures));
     FreeLibrary(module);

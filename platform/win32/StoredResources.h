@@ -1,5 +1,5 @@
-// The running program's stored blocks (platform/StoredBlock.h): the payload under RT_RCDATA,
-// the pictures, as .bmp files, under the type "PICTURE".
+// The running program's stored blocks (platform/StoredBlock.h): the payload's bundle under
+// RT_RCDATA, the pictures, as .bmp files, under the type "PICTURE".
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@ namespace setup {
 
 inline const LPCSTR PayloadType = RT_RCDATA;
 inline const LPCSTR PictureType = "PICTURE";
+inline const char* const PayloadBundleName = "PAYLOAD";
 
 // What the error display says when a stored block is damaged.
 inline const char* const DamagedInstallerMessage =

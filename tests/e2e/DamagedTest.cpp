@@ -30,8 +30,8 @@ std::string DamagedCopy(const char* name, LPCSTR type) {
 }
 
 TEST(Damaged, OneChangedByteShowsTheDamageWritesNothingAndFails) {
-    for (const auto& [name, type] :
-         {std::pair("RUN", setup::PayloadType), std::pair("LOGO", setup::PictureType)}) {
+    for (const auto& [name, type] : {std::pair(setup::PayloadBundleName, setup::PayloadType),
+                                     std::pair("LOGO", setup::PictureType)}) {
         const std::string copy = DamagedCopy(name, type);
         ASSERT_FALSE(copy.empty()) << name;
         TSetupProcess setup(copy);

@@ -327,10 +327,11 @@ std::string WindowsFolder() {
 }
 
 std::string EmbeddedBlock(const std::string& name) {
-    const std::string stored = Resource(SetupExePath(), name.c_str(), MAKEINTRESOURCEA(10));
-    const auto decoded = setup::UnpackStoredBlock(
+    const std::string stored = Resource(SetupExePath(), "PAYLOAD", MAKEINTRESOURCEA(10));
+    const auto bundle = setup::UnpackStoredBlock(
         std::span(reinterpret_cast<const uint8_t*>(stored.data()), stored.size()));
-    return decoded ? std::string(decoded->begin(), decoded->end()) : std::string();
+    const auto file = bundle ? setup::FindInBundle(*bundle, name) : std::nullopt;
+    return file ? std::string(file->begin(), file->end()) : std::string();
 }
 
 std::string Resource(const std::string& program, LPCSTR name, LPCSTR type) {

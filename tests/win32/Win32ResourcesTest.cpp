@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Resources.h"
-#include "platform/PathText.h"
 #include "platform/Exceptions.h"
+#include "platform/PathText.h"
 #include "platform/win32/StoredResources.h"
 #include "tests/win32/SourceFiles.h"
 
@@ -85,8 +85,9 @@ std::string DamageMessage(const std::function<void()>& load) {
 TEST(Win32ResourcesTest, OneChangedByteAnywhereInABlockIsFoundAndRefused) {
     EXPECT_TRUE(StoredBlocksIntact());
     Win32Resources resources;
-    for (const auto& [name, type] : {std::pair("RUN", PayloadType), std::pair("LOGO", PictureType),
-                                     std::pair("RAM", PictureType)}) {
+    for (const auto& [name, type] :
+         {std::pair(PayloadBundleName, PayloadType), std::pair("LOGO", PictureType),
+          std::pair("RAM", PictureType)}) {
         TWritableResource block(name, type);
         for (const size_t at :
              {size_t{0}, size_t{5}, size_t{8}, block.size() / 2, block.size() - 1}) {
@@ -95,7 +96,7 @@ TEST(Win32ResourcesTest, OneChangedByteAnywhereInABlockIsFoundAndRefused) {
             // The install asks through Win32Resources, the pages through LoadStoredBlock.
             const auto load = [&] {
                 if (type == PayloadType)
-                    resources.FindBlock(name);
+                    resources.FindBlock("RUN");
                 else
                     LoadStoredBlock(name, type);
             };
