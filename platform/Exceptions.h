@@ -12,7 +12,7 @@ namespace setup {
 // printf-style formatting into a std::string, for the conversions the program's messages
 // use: %s, %c, %d, %u and %x with an optional precision and l, ll or z size, and %%. Its
 // own, so that no printf engine is linked into the image.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 std::string FormatList(const char* format, va_list args);
 
 // The message is the program's own text; the code, when there is one, is the system's reason

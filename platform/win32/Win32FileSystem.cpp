@@ -73,7 +73,10 @@ TStatus Win32FileSystem::MoveOver(const std::string& from, const std::string& ta
     const DWORD error = GetLastError();
     if (error != ERROR_CALL_NOT_IMPLEMENTED)
         return TStatus::Failure(error); // for example the target is held open
-    // Windows 95/98 only have a stub: remove the old file, then move the complete new one in.
+    return DeleteAndMove(from, target);
+}
+
+TStatus Win32FileSystem::DeleteAndMove(const std::string& from, const std::string& target) {
     if (!DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return TStatus::Failure(GetLastError());
     return LastErrorStatus(MoveFileA(from.c_str(), target.c_str()));

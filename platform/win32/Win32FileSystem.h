@@ -15,6 +15,10 @@ public:
     TStatus MoveOver(const std::string& from, const std::string& target) override;
     TStatus RemoveFile(const std::string& path) override;
     std::string WindowsDirectory() override;
+
+    // How MoveOver replaces a file where MoveFileExA is a stub that fails (Windows 95/98):
+    // the old file is deleted, then the complete new one moved into its place.
+    static TStatus DeleteAndMove(const std::string& from, const std::string& target);
 };
 
 } // namespace setup

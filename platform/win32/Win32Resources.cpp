@@ -8,10 +8,11 @@ namespace setup {
 std::optional<std::vector<uint8_t>> Win32Resources::FindBlock(const std::string& name) {
     if (!FPayload)
         FPayload = LoadStoredBlock(PayloadBundleName, PayloadType);
-    const auto file = FPayload ? FindInBundle(*FPayload, name) : std::nullopt;
-    if (!file)
+    if (!FPayload)
         return std::nullopt;
-    return std::vector<uint8_t>(file->begin(), file->end());
+    if (const auto file = FindInBundle(*FPayload, name))
+        return std::vector<uint8_t>(file->data(), file->data() + file->size());
+    return std::nullopt;
 }
 
 } // namespace setup

@@ -330,8 +330,11 @@ std::string EmbeddedBlock(const std::string& name) {
     const std::string stored = Resource(SetupExePath(), "PAYLOAD", MAKEINTRESOURCEA(10));
     const auto bundle = setup::UnpackStoredBlock(
         std::span(reinterpret_cast<const uint8_t*>(stored.data()), stored.size()));
-    const auto file = bundle ? setup::FindInBundle(*bundle, name) : std::nullopt;
-    return file ? std::string(file->begin(), file->end()) : std::string();
+    if (!bundle)
+        return {};
+    const auto file = setup::FindInBundle(*bundle, name);
+    return file ? std::string(reinterpret_cast<const char*>(file->data()), file->size())
+                : std::string();
 }
 
 std::string Resource(const std::string& program, LPCSTR name, LPCSTR type) {

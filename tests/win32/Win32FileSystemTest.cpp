@@ -88,6 +88,29 @@ TEST_F(Win32FileSystemTest, CreatedFileIsExclusiveUntilClosed) {
               ERROR_PATH_NOT_FOUND);
 }
 
+// The replacement Windows 95/98 get, whose MoveFileExA always fails.
+TEST_F(Win32FileSystemTest, DeleteAndMoveReplacesOrPlacesAndKeepsAHeldFile) {
+    const std::string target = Temp / "Run.exe";
+    const std::string fresh = Temp / "Run.exe.new";
+    Store(target, "old");
+    Store(fresh, "new");
+    EXPECT_TRUE(Win32FileSystem::DeleteAndMove(fresh, target));
+    EXPECT_EQ(Load(target), "new");
+    EXPECT_FALSE(Files.FileExists(fresh));
+
+    const std::string placed = Temp / "PLVCPL.cpl";
+    Store(fresh, "first");
+    EXPECT_TRUE(Win32FileSystem::DeleteAndMove(fresh, placed)) << "no old file to delete";
+    EXPECT_EQ(Load(placed), "first");
+
+    Store(fresh, "newer");
+    const TFileHandle held(CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_EQ(Win32FileSystem::DeleteAndMove(fresh, target).ErrorCode(), ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(Load(fresh), "newer") << "the complete new file is kept for the caller to remove";
+}
+
 TEST_F(Win32FileSystemTest, FoldersAreCreatedOneLevelAtATime) {
     const std::string parent = Temp / "Palvorne";
     EXPECT_FALSE(Api.MakeDirectory(parent + "\\Lumivary"));
