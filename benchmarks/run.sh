@@ -22,9 +22,10 @@ root=$(dirname "$bench")
 . "$root/scripts/wine-env.sh"
 work="$root/build/bench"
 wine_dir="$work/wine"
-standins="$root/build/win32/product/payload/standins"
-packed="$root/build/win32/product/payload/packed"
-setup_exe="$root/build/win32/product/setup/Setup.exe"
+product="$root/build/win32/product"
+standins="$product/payload/standins"
+packed="$product/payload/packed"
+setup_exe="$product/setup/Setup.exe"
 cxx="i686-w64-mingw32-g++-win32"
 say() { echo "run.sh: $*" >&2; }
 
@@ -61,15 +62,14 @@ like_setup="-std=c++20 -Os -ffunction-sections -fdata-sections -static -static-l
     -Wl,--minor-subsystem-version,0"
 i686-w64-mingw32-windres -I "$packed" "$bench/floor/floor.rc" -o "$work/floor_res.o"
 # shellcheck disable=SC2086
-$cxx $like_setup -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I "$work" -I "$root" "$bench/floor/floor.cpp" \
-    "$root/platform/win32/Win32Resources.cpp" "$root/platform/win32/StoredResources.cpp" \
-    "$root/platform/StoredBlock.cpp" "$root/platform/Lzma.cpp" "$root/platform/Crc32.cpp" \
-    "$root/platform/PathText.cpp" "$root/platform/Exceptions.cpp" "$work/floor_res.o" \
-    -lole32 -luuid -o "$work/floor.exe"
+$cxx $like_setup -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I "$work" -I "$root" \
+    "$bench/floor/floor.cpp" "$work/floor_res.o" "$product/platform/win32/libsetup_win32.a" \
+    "$product/platform/libsetup_platform.a" -lole32 -luuid -o "$work/floor.exe"
 i686-w64-mingw32-g++-posix -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" \
     "$bench/measure/measure.cpp" \
     "$root/tests/e2e/Driver.cpp" "$root/platform/StoredBlock.cpp" "$root/platform/Lzma.cpp" \
-    "$root/platform/Crc32.cpp" -lole32 -luuid -lgdi32 -o "$work/measure.exe"
+    "$root/platform/Crc32.cpp" "$root/platform/PathText.cpp" -lole32 -luuid -lgdi32 \
+    -o "$work/measure.exe"
 
 # The peer with the packager's default compressor (zlib), and with its strongest (solid LZMA).
 peer() { # output [compressor setting]
