@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace setup {
 
@@ -45,39 +46,32 @@ std::optional<std::vector<uint8_t>> UnpackStoredBlock(std::span<const uint8_t> s
 std::optional<std::span<const uint8_t>> FindInBundle(std::span<const uint8_t> bundle,
                                                      std::string_view name) {
     const std::string wanted = AsciiUpperCase(name);
-    // First the list, checked against the bundle's end at every step.
-    struct TEntry {
-        std::string Name;
-        uint32_t Size;
-    };
-    std::vector<TEntry> entries;
+    // One walk down the listing, checked against the bundle's end at every step, noting where
+    // the wanted file starts among the files and how long it is.
+    std::optional<std::pair<uint64_t, uint32_t>> found;
+    uint64_t files = 0;
     size_t at = 0;
     for (;;) {
-        const uint8_t* end = std::find(bundle.data() + at, bundle.data() + bundle.size(), 0);
-        const size_t length = static_cast<size_t>(end - (bundle.data() + at));
+        const uint8_t* start = bundle.data() + at;
+        const size_t length =
+            static_cast<size_t>(std::find(start, bundle.data() + bundle.size(), 0) - start);
         if (at + length == bundle.size())
             return std::nullopt; // no end to the name
         if (length == 0)
             break;
         if (bundle.size() - (at + length + 1) < 4)
             return std::nullopt;
-        entries.push_back({std::string(reinterpret_cast<const char*>(bundle.data() + at), length),
-                           ReadLittleEndian32(bundle.data() + at + length + 1)});
+        const uint32_t size = ReadLittleEndian32(start + length + 1);
+        if (!found && AsciiUpperCase({reinterpret_cast<const char*>(start), length}) == wanted)
+            found.emplace(files, size);
+        files += size;
         at += length + 1 + 4;
     }
     ++at;
-    // Then the files, which must fill the rest exactly.
-    uint64_t total = 0;
-    for (const TEntry& entry : entries)
-        total += entry.Size;
-    if (total != bundle.size() - at)
+    // The files must fill the rest exactly.
+    if (!found || files != bundle.size() - at)
         return std::nullopt;
-    for (const TEntry& entry : entries) {
-        if (AsciiUpperCase(entry.Name) == wanted)
-            return bundle.subspan(at, entry.Size);
-        at += entry.Size;
-    }
-    return std::nullopt;
+    return bundle.subspan(at + found->first, found->second);
 }
 
 } // namespace setup

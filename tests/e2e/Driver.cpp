@@ -3,6 +3,7 @@
 #include "platform/StoredBlock.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/StoredResources.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -327,7 +328,8 @@ std::string WindowsFolder() {
 }
 
 std::string EmbeddedBlock(const std::string& name) {
-    const std::string stored = Resource(SetupExePath(), "PAYLOAD", MAKEINTRESOURCEA(10));
+    const std::string stored =
+        Resource(SetupExePath(), setup::PayloadBundleName, setup::PayloadType);
     const auto bundle = setup::UnpackStoredBlock(
         std::span(reinterpret_cast<const uint8_t*>(stored.data()), stored.size()));
     if (!bundle)
