@@ -2,10 +2,10 @@
 // font) on a GDI memory surface, averaged over many paints, and the processor time of the
 // whole animation: the ticks from 0 to 100 %, each repainting the gauge.
 #include "pages/ProgressRules.h"
-#include "platform/fake/FakeControlParent.h"
 #include "platform/fake/FakeErrorTexts.h"
-#include "platform/win32/GdiCanvas.h"
 #include "tests/win32/DibSurface.h"
+#include "ui/fake/FakeControlParent.h"
+#include "ui/win32/GdiCanvas.h"
 #include "widgets/Gauge.h"
 
 #include <windows.h>

@@ -11,8 +11,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/GdiCanvas.h"
-#include "platform/win32/ListWindow.h"
+#include "ui/win32/GdiCanvas.h"
+#include "ui/win32/ListWindow.h"
 #include "widgets/DirectoryListBox.h"
 #include "widgets/DriveComboBox.h"
 

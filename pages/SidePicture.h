@@ -2,8 +2,8 @@
 // left with the picture stretched inside its one-pixel frame.
 #pragma once
 
-#include "platform/StdGraphics.h"
-#include "platform/win32/Form.h"
+#include "ui/StdGraphics.h"
+#include "ui/win32/Form.h"
 
 namespace setup {
 

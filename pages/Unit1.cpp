@@ -1,7 +1,7 @@
 #include "pages/Unit1.h"
 
 #include "pages/Unit2.h"
-#include "platform/win32/GdiCanvas.h"
+#include "ui/win32/GdiCanvas.h"
 
 namespace setup {
 

@@ -1,9 +1,9 @@
 // The backdrop: a borderless, maximised, black window behind the pages for the whole run.
 #pragma once
 
-#include "platform/StdGraphics.h"
-#include "platform/win32/Form.h"
-#include "platform/win32/Win32Screen.h"
+#include "ui/StdGraphics.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/Win32Screen.h"
 #include "widgets/FxLabel.h"
 
 namespace setup {

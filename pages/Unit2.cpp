@@ -2,7 +2,7 @@
 
 #include "pages/SidePicture.h"
 #include "pages/Unit3.h"
-#include "platform/win32/GdiCanvas.h"
+#include "ui/win32/GdiCanvas.h"
 
 namespace setup {
 

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "pages/ApplicationServices.h"
-#include "platform/StdGraphics.h"
-#include "platform/win32/Form.h"
-#include "platform/win32/StdControls.h"
+#include "ui/StdGraphics.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/StdControls.h"
 
 namespace setup {
 

@@ -6,9 +6,9 @@
 #include "pages/ProgressRules.h"
 #include "platform/ErrorTexts.h"
 #include "platform/RegistryAccessor.h"
-#include "platform/StdGraphics.h"
-#include "platform/win32/Form.h"
-#include "platform/win32/StdControls.h"
+#include "ui/StdGraphics.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/StdControls.h"
 #include "widgets/Gauge.h"
 
 #include <memory>

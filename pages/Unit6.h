@@ -3,9 +3,9 @@
 
 #include "pages/ApplicationServices.h"
 #include "pages/ChooserControls.h"
-#include "platform/StdGraphics.h"
-#include "platform/win32/Form.h"
-#include "platform/win32/StdControls.h"
+#include "ui/StdGraphics.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/StdControls.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "setup/Application.h"
 
 #include "platform/win32/Callback.h"
-#include "platform/win32/Form.h"
-#include "platform/win32/MessageDialog.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/MessageDialog.h"
 
 #include <windows.h>
 

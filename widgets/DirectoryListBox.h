@@ -3,8 +3,8 @@
 // leaves in its folder after every successful change.
 #pragma once
 
-#include "platform/Canvas.h"
 #include "platform/Drives.h"
+#include "ui/Canvas.h"
 #include "widgets/FolderPath.h"
 #include "widgets/OwnerDrawList.h"
 

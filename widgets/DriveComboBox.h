@@ -3,8 +3,8 @@
 // folder.
 #pragma once
 
-#include "platform/Canvas.h"
 #include "platform/Drives.h"
+#include "ui/Canvas.h"
 #include "widgets/OwnerDrawList.h"
 
 #include <functional>

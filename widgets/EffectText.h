@@ -2,8 +2,8 @@
 // bottom) with right and bottom exclusive; formats are DrawTextIn flags (platform/Canvas.h).
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Screen.h"
+#include "ui/Canvas.h"
+#include "ui/Screen.h"
 #include "widgets/FxCaption.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 // The frame drawn around an effect-text label's caption, and the room it takes.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "ui/Canvas.h"
 #include "widgets/FxObject.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "widgets/FxCaption.h"
 
-#include "platform/Canvas.h"
+#include "ui/Canvas.h"
 
 namespace setup {
 

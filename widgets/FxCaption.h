@@ -2,7 +2,7 @@
 // the caption at small diagonal offsets, optionally rotated and spaced out.
 #pragma once
 
-#include "platform/Graphics.h"
+#include "ui/Graphics.h"
 #include "widgets/FxObject.h"
 
 #include <cstdint>

@@ -9,8 +9,8 @@
 // clears them when done and then calls AfterLoad.
 #pragma once
 
-#include "platform/Control.h"
-#include "platform/Screen.h"
+#include "ui/Control.h"
+#include "ui/Screen.h"
 #include "widgets/FxBevel.h"
 #include "widgets/FxCaption.h"
 

@@ -3,7 +3,7 @@
 // the percentage written over it by exclusive-or so it reads on filled and unfilled parts.
 #pragma once
 
-#include "platform/Control.h"
+#include "ui/Control.h"
 
 namespace setup {
 

@@ -2,9 +2,9 @@
 // platform's owner-drawn list window (platform/ListView.h).
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Graphics.h"
-#include "platform/ListView.h"
+#include "ui/Canvas.h"
+#include "ui/Graphics.h"
+#include "ui/ListView.h"
 
 namespace setup {
 

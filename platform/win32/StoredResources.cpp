@@ -1,7 +1,7 @@
 #include "platform/win32/StoredResources.h"
 
+#include "codec/StoredBlock.h"
 #include "platform/Exceptions.h"
-#include "platform/StoredBlock.h"
 #include "platform/win32/Callback.h"
 
 #include <span>

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Resources.h"
 
-#include "platform/StoredBlock.h"
+#include "codec/StoredBlock.h"
 #include "platform/win32/StoredResources.h"
 
 namespace setup {

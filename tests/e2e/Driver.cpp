@@ -1,6 +1,6 @@
 #include "tests/e2e/Driver.h"
 
-#include "platform/StoredBlock.h"
+#include "codec/StoredBlock.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/StoredResources.h"

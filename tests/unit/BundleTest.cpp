@@ -1,6 +1,6 @@
 // Files found in a decoded bundle by name, and bundles that are not laid out right refused
 // without reading outside them (run under AddressSanitizer in the host build).
-#include "platform/StoredBlock.h"
+#include "codec/StoredBlock.h"
 
 #include <gtest/gtest.h>
 

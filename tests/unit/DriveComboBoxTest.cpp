@@ -2,8 +2,8 @@
 
 #include "platform/Exceptions.h"
 #include "platform/fake/FakeDrives.h"
-#include "platform/fake/RecordingCanvas.h"
 #include "tests/unit/FileCtrlFakes.h"
+#include "ui/fake/RecordingCanvas.h"
 #include "widgets/DirectoryListBox.h"
 
 #include <gtest/gtest.h>

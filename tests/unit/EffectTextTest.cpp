@@ -1,6 +1,6 @@
 #include "widgets/EffectText.h"
-#include "platform/fake/FakeScreen.h"
-#include "platform/fake/RecordingCanvas.h"
+#include "ui/fake/FakeScreen.h"
+#include "ui/fake/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Stand-ins for the window and the pictures of the folder list and the drive box.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "ui/Canvas.h"
 #include "widgets/OwnerDrawList.h"
 
 #include <memory>

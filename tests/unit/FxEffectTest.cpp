@@ -1,5 +1,5 @@
 #include "platform/Exceptions.h"
-#include "platform/fake/RecordingCanvas.h"
+#include "ui/fake/RecordingCanvas.h"
 #include "widgets/FxBevel.h"
 #include "widgets/FxCaption.h"
 

@@ -1,8 +1,8 @@
 #include "widgets/FxLabel.h"
 #include "platform/Exceptions.h"
-#include "platform/fake/FakeControlParent.h"
-#include "platform/fake/FakeScreen.h"
-#include "platform/fake/RecordingCanvas.h"
+#include "ui/fake/FakeControlParent.h"
+#include "ui/fake/FakeScreen.h"
+#include "ui/fake/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The stored-block decoder against the standard encoder (vectors made at build time by
 // make_lzma_vectors.py with Python's lzma) and against damaged blocks and streams. Run under
 // AddressSanitizer in the host build: every buffer handed to the decoder has its exact size.
-#include "platform/Crc32.h"
-#include "platform/Lzma.h"
-#include "platform/StoredBlock.h"
+#include "codec/Crc32.h"
+#include "codec/Lzma.h"
+#include "codec/StoredBlock.h"
 #include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "platform/StdGraphics.h"
-#include "platform/fake/FakeControlParent.h"
-#include "platform/fake/RecordingCanvas.h"
+#include "ui/StdGraphics.h"
+#include "ui/fake/FakeControlParent.h"
+#include "ui/fake/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

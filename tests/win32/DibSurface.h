@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "platform/Graphics.h"
 #include "platform/win32/Handles.h"
+#include "ui/Graphics.h"
 
 #include <cstdint>
 #include <stdexcept>

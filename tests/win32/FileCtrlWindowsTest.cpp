@@ -3,9 +3,9 @@
 #include "pages/ChooserControls.h"
 
 #include "platform/win32/Callback.h"
-#include "platform/win32/Form.h"
 #include "platform/win32/Win32Drives.h"
 #include "tests/win32/TempFolder.h"
+#include "ui/win32/Form.h"
 
 #include <gtest/gtest.h>
 

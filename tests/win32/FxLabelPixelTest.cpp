@@ -1,9 +1,9 @@
 // The installer's title drawn through GDI, checked pixel by pixel.
 #include <windows.h>
 
-#include "platform/win32/GdiCanvas.h"
-#include "platform/win32/Win32Screen.h"
 #include "tests/win32/DibSurface.h"
+#include "ui/win32/GdiCanvas.h"
+#include "ui/win32/Win32Screen.h"
 #include "widgets/EffectText.h"
 #include "widgets/FxLabel.h"
 

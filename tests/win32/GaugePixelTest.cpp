@@ -1,6 +1,6 @@
-#include "platform/fake/FakeControlParent.h"
-#include "platform/win32/GdiCanvas.h"
 #include "tests/win32/DibSurface.h"
+#include "ui/fake/FakeControlParent.h"
+#include "ui/win32/GdiCanvas.h"
 #include "widgets/Gauge.h"
 
 #include <gtest/gtest.h>

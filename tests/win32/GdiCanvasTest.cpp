@@ -1,4 +1,4 @@
-#include "platform/win32/GdiCanvas.h"
+#include "ui/win32/GdiCanvas.h"
 #include "platform/Exceptions.h"
 #include "tests/win32/DibSurface.h"
 

@@ -1,7 +1,7 @@
 // The pictures Setup.exe decodes look exactly like the bitmaps they were made from.
-#include "platform/win32/GdiCanvas.h"
 #include "tests/win32/DibSurface.h"
 #include "tests/win32/SourceFiles.h"
+#include "ui/win32/GdiCanvas.h"
 
 #include <gtest/gtest.h>
 

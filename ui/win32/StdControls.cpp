@@ -1,4 +1,4 @@
-#include "platform/win32/StdControls.h"
+#include "ui/win32/StdControls.h"
 
 #include "platform/win32/Callback.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Canvas.h"
+#include "ui/Canvas.h"
 
 namespace setup {
 

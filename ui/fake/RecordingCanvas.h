@@ -6,7 +6,7 @@
 // DTF_WORDBREAK and DTF_NOPREFIX (see LayoutText); other flags are only recorded.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "ui/Canvas.h"
 
 #include <optional>
 #include <string>

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "platform/Canvas.h"
 #include "platform/win32/Handles.h"
+#include "ui/Canvas.h"
 
 #include <memory>
 #include <optional>

@@ -2,7 +2,7 @@
 // fake with fixed text metrics in the unit tests.
 #pragma once
 
-#include "platform/Graphics.h"
+#include "ui/Graphics.h"
 
 #include <memory>
 #include <optional>

@@ -2,8 +2,8 @@
 // each immediate repaint on a fresh recording canvas.
 #pragma once
 
-#include "platform/Control.h"
-#include "platform/fake/RecordingCanvas.h"
+#include "ui/Control.h"
+#include "ui/fake/RecordingCanvas.h"
 
 #include <deque>
 #include <vector>

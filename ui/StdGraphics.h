@@ -1,7 +1,7 @@
 // The plain windowless controls of the pages: text, panels, frames and pictures.
 #pragma once
 
-#include "platform/Control.h"
+#include "ui/Control.h"
 
 #include <memory>
 #include <string>

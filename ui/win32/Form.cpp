@@ -1,7 +1,7 @@
-#include "platform/win32/Form.h"
+#include "ui/win32/Form.h"
 
 #include "platform/win32/Callback.h"
-#include "platform/win32/GdiCanvas.h"
+#include "ui/win32/GdiCanvas.h"
 
 namespace setup {
 namespace {

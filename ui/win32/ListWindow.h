@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "platform/Canvas.h"
-#include "platform/ListView.h"
-#include "platform/win32/WinControl.h"
+#include "ui/Canvas.h"
+#include "ui/ListView.h"
+#include "ui/win32/WinControl.h"
 
 #include <functional>
 

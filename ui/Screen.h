@@ -1,7 +1,7 @@
 // The screen as a text-measuring service: what the effect text needs beyond a canvas.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "ui/Canvas.h"
 
 #include <cstdint>
 #include <memory>

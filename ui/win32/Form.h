@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "platform/Control.h"
-#include "platform/StdGraphics.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/WinControl.h"
+#include "ui/Control.h"
+#include "ui/StdGraphics.h"
+#include "ui/win32/WinControl.h"
 
 #include <string>
 #include <vector>

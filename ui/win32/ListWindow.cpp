@@ -1,7 +1,7 @@
-#include "platform/win32/ListWindow.h"
+#include "ui/win32/ListWindow.h"
 
 #include "platform/win32/Callback.h"
-#include "platform/win32/GdiCanvas.h"
+#include "ui/win32/GdiCanvas.h"
 
 namespace setup {
 

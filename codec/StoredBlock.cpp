@@ -1,7 +1,7 @@
-#include "platform/StoredBlock.h"
+#include "codec/StoredBlock.h"
 
-#include "platform/Crc32.h"
-#include "platform/Lzma.h"
+#include "codec/Crc32.h"
+#include "codec/Lzma.h"
 #include "platform/PathText.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
-#include "platform/win32/Win32Screen.h"
+#include "ui/win32/Win32Screen.h"
 
 #include <windows.h>
 
-#include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Handles.h"
+#include "ui/win32/GdiCanvas.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/Lzma.h"
+#include "codec/Lzma.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "platform/fake/FakeScreen.h"
+#include "ui/fake/FakeScreen.h"
 
 namespace setup {
 

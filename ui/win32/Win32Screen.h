@@ -2,7 +2,7 @@
 // metrics for a face name.
 #pragma once
 
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 namespace setup {
 

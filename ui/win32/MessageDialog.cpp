@@ -1,4 +1,4 @@
-#include "platform/win32/MessageDialog.h"
+#include "ui/win32/MessageDialog.h"
 
 #include "platform/win32/Callback.h"
 #include "platform/win32/Handles.h"

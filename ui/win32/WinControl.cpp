@@ -1,4 +1,4 @@
-#include "platform/win32/WinControl.h"
+#include "ui/win32/WinControl.h"
 
 #include "platform/win32/Callback.h"
 

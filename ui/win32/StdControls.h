@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/WinControl.h"
+#include "ui/win32/WinControl.h"
 
 #include <functional>
 #include <string>

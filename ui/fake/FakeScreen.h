@@ -2,8 +2,8 @@
 // and a chosen set of TrueType faces.
 #pragma once
 
-#include "platform/Screen.h"
-#include "platform/fake/RecordingCanvas.h"
+#include "ui/Screen.h"
+#include "ui/fake/RecordingCanvas.h"
 
 #include <set>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/fake/RecordingCanvas.h"
+#include "ui/fake/RecordingCanvas.h"
 
 #include <algorithm>
 #include <iterator>

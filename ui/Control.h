@@ -1,8 +1,8 @@
 // Windowless controls: drawn by their parent window on its surface, inside their bounds.
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Graphics.h"
+#include "ui/Canvas.h"
+#include "ui/Graphics.h"
 
 namespace setup {
 

@@ -1,4 +1,4 @@
-#include "platform/StdGraphics.h"
+#include "ui/StdGraphics.h"
 
 namespace setup {
 void TLabel::SetCaption(const std::string& caption) {

@@ -1,4 +1,4 @@
-#include "platform/Crc32.h"
+#include "codec/Crc32.h"
 
 #include <array>
 
