@@ -2,10 +2,8 @@
 
 #include "codec/Crc32.h"
 #include "codec/Lzma.h"
-#include "platform/PathText.h"
 
 #include <algorithm>
-#include <string>
 #include <utility>
 
 namespace setup {
@@ -24,6 +22,13 @@ void UndoDelta(std::vector<uint8_t>& bytes, unsigned distance) {
         return;
     for (size_t i = distance; i < bytes.size(); ++i)
         bytes[i] = static_cast<uint8_t>(bytes[i] + bytes[i - distance]);
+}
+
+// Names in a bundle compare with the ASCII letters in any case, as the resource names did.
+bool SameName(std::string_view a, std::string_view b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 } // namespace
@@ -45,7 +50,6 @@ std::optional<std::vector<uint8_t>> UnpackStoredBlock(std::span<const uint8_t> s
 
 std::optional<std::span<const uint8_t>> FindInBundle(std::span<const uint8_t> bundle,
                                                      std::string_view name) {
-    const std::string wanted = AsciiUpperCase(name);
     // One walk down the listing, checked against the bundle's end at every step, noting where
     // the wanted file starts among the files and how long it is.
     std::optional<std::pair<uint64_t, uint32_t>> found;
@@ -62,7 +66,7 @@ std::optional<std::span<const uint8_t>> FindInBundle(std::span<const uint8_t> bu
         if (bundle.size() - (at + length + 1) < 4)
             return std::nullopt;
         const uint32_t size = ReadLittleEndian32(start + length + 1);
-        if (!found && AsciiUpperCase({reinterpret_cast<const char*>(start), length}) == wanted)
+        if (!found && SameName({reinterpret_cast<const char*>(start), length}, name))
             found.emplace(files, size);
         files += size;
         at += length + 1 + 4;

@@ -1,10 +1,12 @@
-// What the pages need of the application object; the program's entry hands it to each page.
+// What the pages need of the application object; the program hands it to each page.
 #pragma once
 
 #include <exception>
 #include <string>
 
 namespace setup {
+
+class TToolkit;
 
 class IApplicationServices {
 public:
@@ -17,6 +19,8 @@ public:
     virtual void ShowException(const std::exception& error) = 0;
     // Ends the message loop once the current handler has returned.
     virtual void Terminate() = 0;
+    // The windowing state every page is made with.
+    virtual TToolkit& Toolkit() = 0;
 };
 
 } // namespace setup

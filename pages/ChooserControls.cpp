@@ -31,7 +31,7 @@ TDriveComboBoxWindow::TDriveComboBoxWindow(IDriveSystem& drives)
     List.OnSelect = [this] { SelectionChanged(); };
 }
 
-void TDriveComboBoxWindow::Create(HWND parent, int id, const TRect& bounds) {
+void TDriveComboBoxWindow::Create(TForm& parent, int id, const TRect& bounds) {
     // The window's height covers the dropped list: room for eight entries.
     CreateList(parent, id, bounds, 8 * ItemHeight(ScreenLineHeight(Font)) + 2);
 }

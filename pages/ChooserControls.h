@@ -3,10 +3,10 @@
 // creation order; create the folder list before its drive box, so that the box's start moves
 // the list to its drive.
 //
-//   DirectoryListBox1.Create(Handle(), 101, {16, 112, 161, 249});
+//   DirectoryListBox1.Create(*this, 101, {16, 112, 161, 249});
 //   DriveComboBox1.SetTextCase(tcUpperCase);
 //   DriveComboBox1.SetDirList(&DirectoryListBox1);
-//   DriveComboBox1.Create(Handle(), 102, {16, 280, 161, 299});
+//   DriveComboBox1.Create(*this, 102, {16, 280, 161, 299});
 #pragma once
 
 #include <windows.h>
@@ -38,7 +38,7 @@ protected:
         };
     }
     // Makes the window (droppedHeight pixels taller for a drop-down list) and fills it.
-    void CreateList(HWND parent, int id, const TRect& bounds, int droppedHeight) {
+    void CreateList(TForm& parent, int id, const TRect& bounds, int droppedHeight) {
         List.Create(parent, id, bounds, droppedHeight);
         if (!List.HasWindow())
             return;
@@ -56,7 +56,7 @@ class TDirectoryListBoxWindow final
 public:
     explicit TDirectoryListBoxWindow(IDriveSystem& drives);
     // Makes the window and builds the entries of Directory.
-    void Create(HWND parent, int id, const TRect& bounds) { CreateList(parent, id, bounds, 0); }
+    void Create(TForm& parent, int id, const TRect& bounds) { CreateList(parent, id, bounds, 0); }
 };
 
 // The drive box; choosing a drive moves the linked folder list there. Failures of the choice
@@ -67,7 +67,7 @@ public:
     explicit TDriveComboBoxWindow(IDriveSystem& drives);
     // Makes the window (bounds is the closed box; the list drops below it), lists the drives
     // and selects Drive, which moves the linked folder list to it and raises OnChange.
-    void Create(HWND parent, int id, const TRect& bounds);
+    void Create(TForm& parent, int id, const TRect& bounds);
 };
 
 } // namespace setup

@@ -15,7 +15,8 @@ constexpr struct {
 
 } // namespace
 
-TForm1::TForm1(TForm2& welcome) : Form2(welcome) {
+TForm1::TForm1(IApplicationServices& application, TForm2& welcome)
+    : TForm(application.Toolkit()), Form2(welcome) {
     Color = clBlack;
     CreateForm("III", 640, 480, TFormBorder::None);
     Image2.Stretch = true;

@@ -1,6 +1,7 @@
 // The backdrop: a borderless, maximised, black window behind the pages for the whole run.
 #pragma once
 
+#include "pages/ApplicationServices.h"
 #include "ui/StdGraphics.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/Win32Screen.h"
@@ -12,7 +13,7 @@ class TForm2;
 
 class TForm1 : public TForm {
 public:
-    explicit TForm1(TForm2& welcome);
+    TForm1(IApplicationServices& application, TForm2& welcome);
 
     TImage Image2{this};             // the backdrop picture, stretched over the whole window
     TImage Image1{this};             // the product picture

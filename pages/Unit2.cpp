@@ -24,7 +24,7 @@ constexpr struct {
 } // namespace
 
 TForm2::TForm2(IApplicationServices& application, TForm3& destination)
-    : Application(application), Form3(destination) {
+    : TForm(application.Toolkit()), Application(application), Form3(destination) {
     CreateForm("Palvorne Lumivary", 491, 317);
     AddSidePicture(*this, Panel1, Image1);
     Image1.SetPicture(GdiBitmap::FromResource("SIDEPICTURE"));
@@ -49,9 +49,9 @@ TForm2::TForm2(IApplicationServices& application, TForm3& destination)
     AddGraphic(GroupBox1);
     GroupBox2.SetBoundsRect(Layout.GroupBox2);
     AddGraphic(GroupBox2);
-    Button1.Create(Handle(), 101, Layout.Button1, "&Continue >>", FontHandle());
+    Button1.Create(*this, 101, Layout.Button1, "&Continue >>", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
-    Button2.Create(Handle(), 102, Layout.Button2, "&Exit Setup", FontHandle());
+    Button2.Create(*this, 102, Layout.Button2, "&Exit Setup", FontHandle());
     Button2.OnClick = [this] { Button2Click(); };
     FormCreate();
 }

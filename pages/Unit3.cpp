@@ -27,7 +27,7 @@ constexpr struct {
 } // namespace
 
 TForm3::TForm3(IApplicationServices& application, TForm4& progress, TForm6& chooser)
-    : Application(application), Form4(progress), Form6(chooser) {
+    : TForm(application.Toolkit()), Application(application), Form4(progress), Form6(chooser) {
     CreateForm("Palvorne Lumivary", 491, 318);
     AddSidePicture(*this, Panel1, Image1);
     AddLabel(Label1, Layout.Label1, "Setup will install Palvorne Lumivary in following folder");
@@ -47,11 +47,11 @@ TForm3::TForm3(IApplicationServices& application, TForm4& progress, TForm6& choo
     GroupBox3.SetBoundsRect(Layout.GroupBox3);
     GroupBox3.Caption = "GroupBox3";
     AddGraphic(GroupBox3);
-    Button1.Create(Handle(), 101, Layout.Button1, "&Install", FontHandle());
+    Button1.Create(*this, 101, Layout.Button1, "&Install", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
-    Button2.Create(Handle(), 102, Layout.Button2, "&Exit Setup", FontHandle());
+    Button2.Create(*this, 102, Layout.Button2, "&Exit Setup", FontHandle());
     Button2.OnClick = [this] { Button2Click(); };
-    Button3.Create(Handle(), 103, Layout.Button3, " B&rowse...", FontHandle());
+    Button3.Create(*this, 103, Layout.Button3, " B&rowse...", FontHandle());
     Button3.OnClick = [this] { Button3Click(); };
 }
 

@@ -20,8 +20,8 @@ constexpr struct {
 } // namespace
 
 TForm4::TForm4(IApplicationServices& application, TProgressServices services, TForm3& destination)
-    : Application(application), Services(services), Form3(destination),
-      Install(services.Platform, *this, services.ShellFolders) {
+    : TForm(application.Toolkit()), Application(application), Services(services),
+      Form3(destination), Install(services.Platform, *this, services.ShellFolders) {
     CreateForm("Installing", 419, 120);
     AddLabel(Label2, Layout.Label2, "Copying Files:");
     Label2.Transparent = true;
@@ -40,10 +40,10 @@ TForm4::TForm4(IApplicationServices& application, TProgressServices services, TF
     Gauge1.SetForeColor(clNavy);
     Gauge1.SetProgress(0);
     AddGraphic(Gauge1);
-    Button1.Create(Handle(), 101, Layout.Button1, "&Exit Setup", FontHandle());
+    Button1.Create(*this, 101, Layout.Button1, "&Exit Setup", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
     SetDefaultButton(&Button1);
-    ListBox2.Create(Handle(), 102, DefaultConfigurationLines());
+    ListBox2.Create(*this, 102, DefaultConfigurationLines());
     Timer1.OnTimer = [this] { Timer1Timer(); };
     FormCreate();
 }

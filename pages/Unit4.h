@@ -29,13 +29,13 @@ class TForm4 : public TForm, private IInstallHost, private IProgressPage {
 public:
     TForm4(IApplicationServices& application, TProgressServices services, TForm3& destination);
 
-    TLabel Label2{this}; // "Copying Files:"
-    TLabel Label1{this}; // the file being copied
-    TPanel Panel1{this}; // sunken frame of the gauge
-    TGauge Gauge1{this}; // the progress
-    TButton Button1;     // "&Exit Setup"
-    TListBox ListBox2;   // hidden: the lines of the default configuration
-    TTimer Timer1{50};   // the animation's tick
+    TLabel Label2{this};      // "Copying Files:"
+    TLabel Label1{this};      // the file being copied
+    TPanel Panel1{this};      // sunken frame of the gauge
+    TGauge Gauge1{this};      // the progress
+    TButton Button1;          // "&Exit Setup"
+    TListBox ListBox2;        // hidden: the lines of the default configuration
+    TTimer Timer1{*this, 50}; // the animation's tick
 
     void FormCreate();
     void Timer1Timer();

@@ -23,25 +23,25 @@ constexpr struct {
 } // namespace
 
 TForm6::TForm6(IApplicationServices& application, IDriveSystem& drives, TForm3& destination)
-    : DirectoryListBox1(drives), DriveComboBox1(drives), Application(application),
-      Form3(destination) {
+    : TForm(application.Toolkit()), DirectoryListBox1(drives), DriveComboBox1(drives),
+      Application(application), Form3(destination) {
     CreateForm("Choose Folder", 261, 322);
     AddLabel(Label1, Layout.Label1, "Please choose the installation folder");
     AddLabel(Label2, Layout.Label2, "Path:");
     AddLabel(Label3, Layout.Label3, "Directories:");
     AddLabel(Label4, Layout.Label4, "Drive:");
-    Edit1.Create(Handle(), 101, Layout.Edit1, "C:\\Program Files\\Palvorne Lumivary", FontHandle());
-    Button1.Create(Handle(), 102, Layout.Button1, "&OK", FontHandle());
+    Edit1.Create(*this, 101, Layout.Edit1, "C:\\Program Files\\Palvorne Lumivary", FontHandle());
+    Button1.Create(*this, 102, Layout.Button1, "&OK", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };
-    Button2.Create(Handle(), 103, Layout.Button2, "&Cancel", FontHandle());
+    Button2.Create(*this, 103, Layout.Button2, "&Cancel", FontHandle());
     Button2.OnClick = [this] { Button2Click(); };
     DirectoryListBox1.OnChange = [this] { DirectoryListBox1Change(); };
     DirectoryListBox1.SetFont(ParentFont());
-    DirectoryListBox1.Create(Handle(), 104, Layout.DirectoryListBox1);
+    DirectoryListBox1.Create(*this, 104, Layout.DirectoryListBox1);
     DriveComboBox1.SetFont(ParentFont());
     DriveComboBox1.SetTextCase(tcUpperCase);
     DriveComboBox1.SetDirList(&DirectoryListBox1);
-    DriveComboBox1.Create(Handle(), 105, Layout.DriveComboBox1);
+    DriveComboBox1.Create(*this, 105, Layout.DriveComboBox1);
 }
 
 // Proposes the product's folder under the folder now chosen.

@@ -10,19 +10,24 @@ cd "$root"
 # The folders a folder's files may include from, itself included.
 allowed() {
     case $1 in
+    codec) echo "codec" ;;
     platform) echo "platform" ;;
     platform/fake) echo "platform platform/fake" ;;
-    platform/win32) echo "platform platform/win32" ;;
+    platform/win32) echo "platform platform/win32 codec" ;;
+    ui) echo "platform ui" ;;
+    ui/fake) echo "platform ui ui/fake" ;;
+    ui/win32) echo "platform platform/win32 ui ui/win32" ;;
     shellutil) echo "platform shellutil" ;;
     install) echo "platform shellutil install" ;;
-    widgets) echo "platform widgets" ;;
-    pages) echo "platform platform/win32 shellutil install widgets pages" ;;
-    setup) echo "platform platform/win32 shellutil install widgets pages setup" ;;
+    widgets) echo "platform ui widgets" ;;
+    pages) echo "platform platform/win32 ui ui/win32 install widgets pages" ;;
+    setup) echo "codec platform platform/win32 ui ui/win32 shellutil install widgets pages setup" ;;
     esac
 }
 
 status=0
-for folder in platform platform/fake platform/win32 shellutil install widgets pages setup; do
+layers="codec platform platform/fake platform/win32 ui ui/fake ui/win32 shellutil install widgets pages setup"
+for folder in $layers; do
     [ -d "$folder" ] || continue
     for file in "$folder"/*.h "$folder"/*.cpp; do
         [ -f "$file" ] || continue

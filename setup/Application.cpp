@@ -8,8 +8,6 @@
 
 namespace setup {
 
-TApplication Application;
-
 std::string TitleFromExeName(const std::string& path) {
     std::string name = path.substr(path.find_last_of('\\') + 1);
     name = name.substr(0, name.find('.'));
@@ -24,11 +22,15 @@ std::string WithFullStop(const std::string& message) {
     return message;
 }
 
-void TApplication::Initialize() {
+TApplication::TApplication() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     TitleText = TitleFromExeName(path);
-    CallbackErrorHandler = [](const std::exception& error) { Application.ShowException(error); };
+    CallbackErrorHandler = [this](const std::exception& error) { ShowException(error); };
+}
+
+TApplication::~TApplication() {
+    CallbackErrorHandler = nullptr;
 }
 
 void TApplication::Run(TForm& mainForm) {
@@ -37,7 +39,7 @@ void TApplication::Run(TForm& mainForm) {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // Tab, Enter, Escape and mnemonics work on every page as in a dialog.
         HWND active = GetActiveWindow();
-        if (TForm::FromHandle(active) && IsDialogMessageA(active, &message))
+        if (FToolkit.FormOf(active) && IsDialogMessageA(active, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

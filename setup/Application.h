@@ -2,6 +2,7 @@
 #pragma once
 
 #include "pages/ApplicationServices.h"
+#include "ui/win32/Toolkit.h"
 
 #include <exception>
 #include <string>
@@ -10,10 +11,15 @@ namespace setup {
 
 class TForm;
 
+// The application object, made once by the entry point: title, message loop, the stock
+// dialogs, the error display (also of failures inside callbacks) and the toolkit's state.
 class TApplication : public IApplicationServices {
 public:
     // Derives the title from the executable's name ("SETUP.EXE" gives "Setup").
-    void Initialize();
+    TApplication();
+    ~TApplication() override;
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
     const std::string& Title() const { return TitleText; }
 
     // Shows the main page maximised and dispatches messages until Terminate.
@@ -23,14 +29,12 @@ public:
     bool AbortConfirmation() override;
     void PlainMessage(const std::string& text) override;
     void ShowException(const std::exception& error) override;
+    TToolkit& Toolkit() override { return FToolkit; }
 
 private:
+    TToolkit FToolkit;
     std::string TitleText;
 };
-
-// The application object the program's design names; global because Windows' callbacks reach
-// its error display with no context of ours.
-extern TApplication Application;
 
 // The title for an executable path: file name up to its first ".", lower case after the
 // first character.

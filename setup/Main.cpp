@@ -15,13 +15,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictDllSearch();
     // COM for the shell-link object, from before the first page until after the last is gone.
     const TComInit com = InitializeCom();
-    Application.Initialize();
+    TApplication application;
     // A damaged copy stops before the first page and before anything is written.
     if (!StoredBlocksIntact()) {
-        Application.ShowException(Exception(DamagedInstallerMessage));
+        application.ShowException(Exception(DamagedInstallerMessage));
         return 1;
     }
-    TSetupProgram program(Application);
+    TSetupProgram program(application);
     program.Run();
     return 0;
 }

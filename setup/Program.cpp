@@ -9,7 +9,7 @@ namespace setup {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
 TSetupProgram::TSetupProgram(TApplication& application)
-    : Application(application), Form1(Form2), Form2(application, Form3),
+    : Application(application), Form1(application, Form2), Form2(application, Form3),
       Form3(application, Form4, Form6), Form4(application,
                                               {{Registry, Files, Resources, Processes, Links},
                                                ErrorTexts,

@@ -5,12 +5,14 @@
 #include "platform/Exceptions.h"
 
 #include <exception>
+#include <functional>
 
 namespace setup {
 
-// Shows a failure that a callback cannot hand back to its caller. A plain function pointer,
-// set once by the application: Windows calls the procedures with no context of ours.
-extern void (*CallbackErrorHandler)(const std::exception& error);
+// Shows a failure that a callback cannot hand back to its caller; set by the application
+// object for its lifetime. The program's one global: Windows calls the procedures with no
+// context of ours, and a timer or subclass procedure has nowhere else to find it.
+extern std::function<void(const std::exception& error)> CallbackErrorHandler;
 
 // Runs handler; whatever it throws goes to CallbackErrorHandler instead of into Windows.
 template <class Handler> void GuardCallback(Handler&& handler) noexcept {

@@ -18,7 +18,7 @@ std::string LastError;
 
 class TTestForm : public TForm {
 public:
-    TTestForm() {
+    explicit TTestForm(TToolkit& toolkit) : TForm(toolkit) {
         CreateForm("Choose Folder", 261, 322);
         Show();
     }
@@ -54,7 +54,7 @@ protected:
 
     // The list at the root of the tree.
     HWND OpenList() {
-        list.Create(form.Handle(), 101, {16, 112, 161, 249});
+        list.Create(form, 101, {16, 112, 161, 249});
         list.SetDirectory(Root.Folder());
         events.clear();
         return list.Handle();
@@ -114,7 +114,8 @@ protected:
 
     TTempFolder Root;
     std::vector<std::string> made;
-    TTestForm form;
+    TToolkit toolkit;
+    TTestForm form{toolkit};
     Win32Drives drives;
     TDirectoryListBoxWindow list{drives};
     std::vector<std::string> events;
@@ -187,7 +188,7 @@ TEST_F(FileCtrlWindowsTest, DriveBoxListsTheDrivesAndMovesTheList) {
     combo.SetTextCase(tcUpperCase);
     combo.SetDirList(&list);
     combo.OnChange = [&] { events.push_back(std::string("box ") + combo.Drive()); };
-    combo.Create(form.Handle(), 102, {16, 280, 161, 299});
+    combo.Create(form, 102, {16, 280, 161, 299});
     const HWND box = combo.Handle();
     const std::vector<std::string> drives = Texts(box, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
     ASSERT_GE(drives.size(), 2u) << "the test needs a second drive";

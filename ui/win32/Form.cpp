@@ -1,48 +1,34 @@
 #include "ui/win32/Form.h"
 
+#include "platform/Exceptions.h"
 #include "platform/win32/Callback.h"
 #include "ui/win32/GdiCanvas.h"
+#include "ui/win32/StdControls.h"
 
 namespace setup {
 namespace {
 
-const char* const FormClassName = "SetupForm";
-
-void RegisterFormClass(WNDPROC procedure) {
-    static bool registered = false; // one window class for the whole process
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-    windowClass.lpszClassName = FormClassName;
-    RegisterClassA(&windowClass);
-    registered = true;
-}
+// The window's extra bytes hold its form from WM_NCCREATE on (zero before).
+constexpr int FormSlot = 0;
 
 } // namespace
 
-TForm* TForm::ActiveForm = nullptr;
-
-TForm::TForm() = default;
-
-TForm::~TForm() {
-    if (ActiveForm == this)
-        ActiveForm = nullptr;
+TForm::TForm(TToolkit& toolkit) : Toolkit(toolkit) {
+    Toolkit.Forms.push_back(this);
 }
 
-TForm* TForm::FromHandle(HWND hwnd) {
-    char name[32] = {};
-    if (!hwnd || !GetClassNameA(hwnd, name, sizeof name) || lstrcmpA(name, FormClassName) != 0)
-        return nullptr;
-    return reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+TForm::~TForm() {
+    if (Toolkit.ActiveForm == this)
+        Toolkit.ActiveForm = nullptr;
+    std::erase(Toolkit.Forms, this);
+    for (TWinControl* control : Controls)
+        control->Parent = nullptr;
+    for (TTimer* timer : Timers)
+        timer->Owner = nullptr;
 }
 
 void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                        TFormBorder border) {
-    RegisterFormClass(&TForm::WindowProc);
     Font = CreateFontFrom(FontDesc);
     DWORD style = WS_CLIPCHILDREN;
     DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -59,8 +45,9 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     // The window procedure takes ownership of the window on WM_NCCREATE.
-    CreateWindowExA(exStyle, FormClassName, caption.c_str(), style, left, top, width, height,
-                    nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    if (!CreateWindowExA(exStyle, MAKEINTATOM(Toolkit.FormClass), caption.c_str(), style, left, top,
+                         width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
+        throw Exception(Format("Cannot create the window %s", caption.c_str()), GetLastError());
 }
 
 void TForm::AddLabel(TLabel& label, const TRect& bounds, const std::string& text) {
@@ -141,8 +128,8 @@ void TForm::OnActivate(bool active) {
                      : GetNextDlgTabItem(Window.Get(), nullptr, FALSE);
     if (focus)
         SetFocus(focus);
-    if (ActiveForm != this) {
-        ActiveForm = this;
+    if (Toolkit.ActiveForm != this) {
+        Toolkit.ActiveForm = this;
         FormActivate();
     }
 }
@@ -160,9 +147,19 @@ LRESULT TForm::OnGetDefId() {
     return 0;
 }
 
+void TForm::OnTimer(UINT_PTR id) {
+    for (TTimer* timer : Timers)
+        if (reinterpret_cast<UINT_PTR>(timer) == id) {
+            timer->Tick();
+            return;
+        }
+}
+
 bool TForm::RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    TWinControl* control = TWinControl::FromHandle(child);
-    return control && control->OnParentMessage(message, wParam, lParam, result);
+    for (TWinControl* control : Controls)
+        if (child && control->Handle() == child)
+            return control->OnParentMessage(message, wParam, lParam, result);
+    return false;
 }
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -188,6 +185,9 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case DM_GETDEFID:
         return OnGetDefId();
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
     case WM_COMMAND:
         if (lParam && RouteToChild(reinterpret_cast<HWND>(lParam), message, wParam, lParam, result))
             return result;
@@ -225,9 +225,10 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         auto* form = static_cast<TForm*>(create->lpCreateParams);
         form->Window.Reset(window);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        SetWindowLongPtrA(window, FormSlot, reinterpret_cast<LONG_PTR>(form));
     }
-    TForm* form = FromHandle(window);
+    // Only windows of the forms' class come here, so the slot is ours to read.
+    auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, FormSlot));
     if (!form)
         return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY)

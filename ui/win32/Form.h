@@ -7,6 +7,7 @@
 #include "platform/win32/Handles.h"
 #include "ui/Control.h"
 #include "ui/StdGraphics.h"
+#include "ui/win32/Toolkit.h"
 #include "ui/win32/WinControl.h"
 
 #include <string>
@@ -14,12 +15,14 @@
 
 namespace setup {
 
+class TTimer;
+
 enum class TFormBorder { Dialog, None };
 enum class TCloseAction { Hide, None };
 
 class TForm : public IControlParent {
 public:
-    TForm();
+    explicit TForm(TToolkit& toolkit);
     ~TForm() override;
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
@@ -38,12 +41,6 @@ public:
     void SetDefaultButton(TWinControl* button) { DefaultButton = button; }
     HFONT FontHandle() const { return Font.Get(); }
 
-    // The page that last became active inside the program (leaving for another program and
-    // coming back is no new activation). Shared by all pages: activation moves between them.
-    static TForm* ActiveForm;
-    // The page whose window is hwnd, or null.
-    static TForm* FromHandle(HWND hwnd);
-
     // IControlParent
     bool HasWindow() const override { return static_cast<bool>(Window); }
     void InvalidateRect(const TRect& rect) override;
@@ -53,6 +50,7 @@ public:
 
 protected:
     // Makes the window: caption, client size, border; centred on the screen unless borderless.
+    // Throws with the system's reason when the window cannot be made.
     void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                     TFormBorder border = TFormBorder::Dialog);
     virtual void FormActivate() {}
@@ -69,13 +67,22 @@ protected:
     TFontDesc FontDesc;
 
 private:
+    friend class TToolkit;
+    friend class TWinControl;
+    friend class TTimer;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnActivate(bool active);
     LRESULT OnGetDefId();
+    void OnTimer(UINT_PTR id);
     bool RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    TToolkit& Toolkit;
+    // The windowed children and timers: the only windows and timer ids the form's messages are
+    // routed to, found without asking the system what a window is.
+    std::vector<TWinControl*> Controls;
+    std::vector<TTimer*> Timers;
     TFontHandle Font;
     TWindowHandle Window; // after Font: the window goes first
     TWinControl* DefaultButton = nullptr;

@@ -11,15 +11,17 @@ TListWindow::~TListWindow() {
         SetWindowLongPtrA(Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListBoxClassProc));
 }
 
-void TListWindow::Create(HWND parent, int id, const TRect& bounds, int droppedHeight) {
+void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int droppedHeight) {
     if (Kind == TKind::ListBox) {
         CreateChild("LISTBOX", "",
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     0, parent, bounds, id);
-        if (Window)
-            ListBoxClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-                Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));
+        if (!Window)
+            return;
+        SetWindowLongPtrA(Window.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ListBoxClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));
         return;
     }
     CreateChild("COMBOBOX", "",
@@ -107,7 +109,8 @@ bool TListWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 }
 
 LRESULT CALLBACK TListWindow::ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = dynamic_cast<TListWindow*>(TWinControl::FromHandle(window));
+    // Only the list boxes subclassed above come here, each holding its object.
+    auto* self = reinterpret_cast<TListWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self || !self->ListBoxClassProc)
         return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = CallWindowProcA(self->ListBoxClassProc, window, message, wParam, lParam);

@@ -24,7 +24,7 @@ public:
 
     // Makes the window; a drop-down list's window also covers its dropped list, droppedHeight
     // pixels below bounds. Tab order is creation order.
-    void Create(HWND parent, int id, const TRect& bounds, int droppedHeight = 0);
+    void Create(TForm& parent, int id, const TRect& bounds, int droppedHeight = 0);
     // The height of every entry (and of a drop-down list's closed box).
     void SetItemHeight(int height);
 

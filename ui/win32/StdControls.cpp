@@ -1,12 +1,8 @@
 #include "ui/win32/StdControls.h"
 
-#include "platform/win32/Callback.h"
-
-#include <map>
-
 namespace setup {
 
-void TButton::Create(HWND parent, int id, const TRect& bounds, const std::string& caption,
+void TButton::Create(TForm& parent, int id, const TRect& bounds, const std::string& caption,
                      HFONT font) {
     CreateChild("BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, parent,
                 bounds, id);
@@ -21,7 +17,8 @@ bool TButton::OnParentMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
     return true;
 }
 
-void TEdit::Create(HWND parent, int id, const TRect& bounds, const std::string& text, HFONT font) {
+void TEdit::Create(TForm& parent, int id, const TRect& bounds, const std::string& text,
+                   HFONT font) {
     CreateChild("EDIT", text.c_str(), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                 parent, bounds, id);
     SendMessageA(Window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -37,7 +34,7 @@ void TEdit::SetText(const std::string& text) {
     SetWindowTextA(Window.Get(), text.c_str());
 }
 
-void TListBox::Create(HWND parent, int id, const std::vector<std::string>& lines) {
+void TListBox::Create(TForm& parent, int id, const std::vector<std::string>& lines) {
     CreateChild("LISTBOX", "", LBS_NOINTEGRALHEIGHT, 0, parent, {0, 0, 0, 0}, id);
     for (const std::string& line : lines)
         SendMessageA(Window.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -56,34 +53,27 @@ std::vector<std::string> TListBox::Items() const {
     return items;
 }
 
-namespace {
-// By id: a thread timer's procedure is told nothing but its id.
-std::map<UINT_PTR, TTimer*>& RunningTimers() {
-    static std::map<UINT_PTR, TTimer*> timers;
-    return timers;
+TTimer::TTimer(TForm& owner, unsigned interval) : Owner(&owner), Interval(interval) {
+    owner.Timers.push_back(this);
 }
-} // namespace
 
+TTimer::~TTimer() {
+    SetEnabled(false);
+    if (Owner)
+        std::erase(Owner->Timers, this);
+}
+
+// The timer's id is its address: the form hands a tick only to a timer it holds.
 void TTimer::SetEnabled(bool enabled) {
-    if (enabled == Enabled())
+    if (enabled == Running || !Owner || !Owner->HasWindow())
         return;
-    if (enabled) {
-        Id = SetTimer(nullptr, 0, Interval, &TTimer::TimerProc);
-        if (Id)
-            RunningTimers()[Id] = this;
-    } else {
-        KillTimer(nullptr, Id);
-        RunningTimers().erase(Id);
-        Id = 0;
+    const auto id = reinterpret_cast<UINT_PTR>(this);
+    if (enabled)
+        Running = SetTimer(Owner->Handle(), id, Interval, nullptr) != 0;
+    else {
+        KillTimer(Owner->Handle(), id);
+        Running = false;
     }
-}
-
-void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
-    GuardCallback([id] {
-        auto found = RunningTimers().find(id);
-        if (found != RunningTimers().end() && found->second->OnTimer)
-            found->second->OnTimer();
-    });
 }
 
 } // namespace setup

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "ui/win32/Form.h"
 #include "ui/win32/WinControl.h"
 
 #include <functional>
@@ -14,7 +15,7 @@ namespace setup {
 class TButton : public TWinControl {
 public:
     // A push button with a mnemonic in its caption; tab order is creation order.
-    void Create(HWND parent, int id, const TRect& bounds, const std::string& caption, HFONT font);
+    void Create(TForm& parent, int id, const TRect& bounds, const std::string& caption, HFONT font);
     void Click() {
         if (OnClick)
             OnClick();
@@ -25,7 +26,7 @@ public:
 
 class TEdit : public TWinControl {
 public:
-    void Create(HWND parent, int id, const TRect& bounds, const std::string& text, HFONT font);
+    void Create(TForm& parent, int id, const TRect& bounds, const std::string& text, HFONT font);
     std::string Text() const;
     void SetText(const std::string& text);
 };
@@ -33,26 +34,31 @@ public:
 // A list of text lines kept in a hidden list box.
 class TListBox : public TWinControl {
 public:
-    void Create(HWND parent, int id, const std::vector<std::string>& lines);
+    void Create(TForm& parent, int id, const std::vector<std::string>& lines);
     std::vector<std::string> Items() const;
 };
 
-// A user-interface timer: ticks arrive through the message loop of the creating thread.
+// A user-interface timer of a form: ticks arrive as the form's messages.
 class TTimer {
 public:
-    explicit TTimer(unsigned interval) : Interval(interval) {}
-    ~TTimer() { SetEnabled(false); }
+    TTimer(TForm& owner, unsigned interval);
+    ~TTimer();
     TTimer(const TTimer&) = delete;
     TTimer& operator=(const TTimer&) = delete;
 
-    bool Enabled() const { return Id != 0; }
+    bool Enabled() const { return Running; }
     void SetEnabled(bool enabled);
     std::function<void()> OnTimer;
 
 private:
-    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
+    friend class TForm;
+    void Tick() {
+        if (OnTimer)
+            OnTimer();
+    }
+    TForm* Owner; // cleared when the form goes first
     unsigned Interval;
-    UINT_PTR Id = 0;
+    bool Running = false;
 };
 
 } // namespace setup

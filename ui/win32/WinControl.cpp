@@ -1,44 +1,28 @@
 #include "ui/win32/WinControl.h"
 
-#include "platform/win32/Callback.h"
+#include "ui/win32/Form.h"
 
 namespace setup {
 
-void (*CallbackErrorHandler)(const std::exception& error) = nullptr;
-
-namespace {
-
-// The system classes CreateChild is used with; the class name compares without case.
-bool IsControlClass(HWND window) {
-    char name[16] = {};
-    if (!GetClassNameA(window, name, sizeof name))
-        return false;
-    for (const char* known : {"BUTTON", "EDIT", "LISTBOX", "COMBOBOX"})
-        if (lstrcmpiA(name, known) == 0)
-            return true;
-    return false;
+TWinControl::~TWinControl() {
+    if (Parent)
+        std::erase(Parent->Controls, this);
 }
-
-} // namespace
 
 bool TWinControl::OnParentMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-TWinControl* TWinControl::FromHandle(HWND window) {
-    if (!window || !IsControlClass(window))
-        return nullptr;
-    return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
 HWND TWinControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
-                              HWND parent, const TRect& bounds, int id) {
+                              TForm& parent, const TRect& bounds, int id) {
     Window.Reset(CreateWindowExA(exStyle, className, text, style | WS_CHILD, bounds.Left,
-                                 bounds.Top, bounds.Width(), bounds.Height(), parent,
+                                 bounds.Top, bounds.Width(), bounds.Height(), parent.Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleA(nullptr), nullptr));
-    if (Window)
-        SetWindowLongPtrA(Window.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (Window && !Parent) {
+        Parent = &parent;
+        parent.Controls.push_back(this);
+    }
     return Window.Get();
 }
 

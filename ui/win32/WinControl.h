@@ -8,10 +8,12 @@
 
 namespace setup {
 
+class TForm;
+
 class TWinControl {
 public:
     TWinControl() = default;
-    virtual ~TWinControl() = default;
+    virtual ~TWinControl();
     TWinControl(const TWinControl&) = delete;
     TWinControl& operator=(const TWinControl&) = delete;
 
@@ -22,16 +24,17 @@ public:
     // return true when handled, with the result to give back.
     virtual bool OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // The control a child window belongs to, or null: only a window of one of the classes
-    // controls are made of has its instance data read.
-    static TWinControl* FromHandle(HWND window);
-
 protected:
     // Creates the child window of a system class ("BUTTON", "EDIT", "LISTBOX", "COMBOBOX")
-    // and ties it to this object; the window is destroyed with it.
+    // on parent, which routes the child's messages here from then on; the window is destroyed
+    // with this object.
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
-                     HWND parent, const TRect& bounds, int id);
+                     TForm& parent, const TRect& bounds, int id);
     TWindowHandle Window;
+
+private:
+    friend class TForm;
+    TForm* Parent = nullptr; // cleared when the form goes first
 };
 
 } // namespace setup

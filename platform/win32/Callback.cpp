@@ -1,0 +1,7 @@
+#include "platform/win32/Callback.h"
+
+namespace setup {
+
+std::function<void(const std::exception& error)> CallbackErrorHandler;
+
+} // namespace setup
