@@ -13,3 +13,14 @@ function(setup_layer target folder)
     endforeach()
     target_include_directories(${target} PUBLIC ${root})
 endfunction()
+
+# A layer's implementations of its interfaces: the fakes for the tests (none in the product
+# build) and the Win32 ones (none in the host build).
+function(setup_add_implementations)
+    if(NOT SETUP_PRODUCT_ONLY)
+        add_subdirectory(fake)
+    endif()
+    if(WIN32)
+        add_subdirectory(win32)
+    endif()
+endfunction()

@@ -3,7 +3,10 @@
 #include "install/DefaultConfiguration.h"
 #include "install/PayloadCatalogue.h"
 #include "install/ProcessTerminator.h"
+#include "install/SafeFile.h"
 #include "platform/Exceptions.h"
+
+#include <tuple>
 
 namespace setup {
 namespace {
@@ -20,16 +23,49 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-void CreateFolderTree(IFileSystem& files, const std::string& path) {
-    std::string folder = path;
-    while (folder.size() > 1 && folder.back() == '\\')
-        folder.pop_back();
+namespace {
+
+std::string WithoutClosingBackslashes(std::string path) {
+    while (path.size() > 1 && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+} // namespace
+
+TStatus MakeFolder(IFileSystem& files, const std::string& path) {
+    const TStatus made = files.MakeDirectory(path);
+    return made || files.DirectoryExists(WithoutClosingBackslashes(path)) ? TStatus() : made;
+}
+
+TStatus CreateFolderTree(IFileSystem& files, const std::string& path) {
+    const std::string folder = WithoutClosingBackslashes(path);
     if (folder.empty() || folder.back() == ':' || files.DirectoryExists(folder))
-        return;
+        return {};
     const size_t slash = folder.find_last_of('\\');
     if (slash != std::string::npos && slash > 0)
-        CreateFolderTree(files, folder.substr(0, slash));
-    files.MakeDirectory(folder);
+        if (const TStatus parent = CreateFolderTree(files, folder.substr(0, slash)); !parent)
+            return parent;
+    return MakeFolder(files, folder);
+}
+
+std::string NotDoneAfter(TInstallStep step) {
+    std::vector<const char*> parts;
+    const auto add = [&](TInstallStep first, const char* what) {
+        if (step < first)
+            parts.push_back(what);
+    };
+    add(TInstallStep::RecordUninstallEntry, "the uninstall entry");
+    add(TInstallStep::BackUpLogoScreen, "the boot-screen backups");
+    add(TInstallStep::WriteMainProgram, "the program files");
+    add(TInstallStep::CreateProgramShortcut, "the Start-menu shortcuts");
+    if (step == TInstallStep::CreateProgramShortcut)
+        parts.push_back("the uninstall shortcut");
+    add(TInstallStep::StartRunner, "the runner");
+    std::string text;
+    for (size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + std::string(parts[i]);
+    return text;
 }
 
 void TInstallSequence::Begin(TInstallStep step, const std::string& subject) {
@@ -42,6 +78,17 @@ void TInstallSequence::Record(const std::exception& error) {
     FailureList.push_back({Step, Subject, error.what(), own ? own->ErrorCode() : 0});
 }
 
+void TInstallSequence::Fail(TStatus status, const char* message) {
+    FailureList.push_back({Step, Subject, message, status.ErrorCode()});
+}
+
+void TInstallSequence::SkipAfterFailure(
+    std::initializer_list<std::pair<TInstallStep, std::string>> group) {
+    for (const auto& [step, subject] : group)
+        if (step > Step)
+            FailureList.push_back({step, subject, {}, 0, TOutcome::Skipped});
+}
+
 void TInstallSequence::Run(std::unique_ptr<TRegistry>& accessor) {
     if (!accessor)
         return;
@@ -50,6 +97,7 @@ void TInstallSequence::Run(std::unique_ptr<TRegistry>& accessor) {
         RunSteps(*accessor);
     } catch (const std::exception& error) {
         Record(error);
+        FailureList.push_back({Step, {}, NotDoneAfter(Step), 0, TOutcome::NotDone});
         throw;
     }
     Step = TInstallStep::ReleaseRegistry;
@@ -67,7 +115,8 @@ void TInstallSequence::RunSteps(TRegistry& registry) {
                      SystemRoot + "\\system\\PLVCPL.cpl");
     CreateStartMenuGroup();
     Begin(TInstallStep::StartRunner, Destination() + "\\Run.exe");
-    Platform.Processes.StartHidden(Quoted(Subject));
+    if (const TStatus started = Platform.Processes.StartHidden(Quoted(Subject)); !started)
+        Fail(started, "Cannot start program");
 }
 
 void TInstallSequence::ReadSystemRoot(TRegistry& registry) {
@@ -80,7 +129,9 @@ void TInstallSequence::ReadSystemRoot(TRegistry& registry) {
 void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
     try {
         Begin(TInstallStep::CreateDestination, Destination());
-        CreateFolderTree(Platform.Files, Subject);
+        // A folder that cannot be made fails each file written into it as well.
+        if (const TStatus made = CreateFolderTree(Platform.Files, Subject); !made)
+            Fail(made, "Cannot create folder");
         Step = TInstallStep::ShowDestination;
         Host.ShowFolder(Destination());
         Step = TInstallStep::SelectMachineRoot;
@@ -98,6 +149,8 @@ void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
         WriteConfiguration(Platform.Files, Subject, Host.ConfigurationLines());
     } catch (const std::exception& error) {
         Record(error);
+        SkipAfterFailure({{TInstallStep::RecordApplicationPath, "Palvorne Lumivary"},
+                          {TInstallStep::WriteConfiguration, Destination() + "\\config.ini"}});
     }
 }
 
@@ -121,14 +174,8 @@ void TInstallSequence::RecordUninstallEntry(TRegistry& registry) {
 
 void TInstallSequence::BackUpScreensAndWriteMainFiles() {
     try {
-        // The first backups hold the user's own screens: never overwrite them.
-        Step = TInstallStep::BackUpLogoScreen;
-        for (const char* screen : {"logos", "logow"}) {
-            const std::string backup = SystemRoot + "\\" + screen + ".old";
-            if (!Platform.Files.FileExists(backup))
-                Platform.Files.CopyOver(SystemRoot + "\\" + screen + ".sys", backup);
-            Step = TInstallStep::BackUpWaitScreen;
-        }
+        BackUpScreen(TInstallStep::BackUpLogoScreen, "logos");
+        BackUpScreen(TInstallStep::BackUpWaitScreen, "logow");
         Step = TInstallStep::EndControlPanel;
         TerminateProcesses(Platform.Processes, SystemRoot + "\\control.exe");
         Begin(TInstallStep::WriteMainProgram, Destination() + "\\PalvorneLV.exe");
@@ -137,7 +184,21 @@ void TInstallSequence::BackUpScreensAndWriteMainFiles() {
         WritePayload(Platform.Resources, Platform.Files, "Uninstall", Subject);
     } catch (const std::exception& error) {
         Record(error);
+        SkipAfterFailure({{TInstallStep::WriteMainProgram, Destination() + "\\PalvorneLV.exe"},
+                          {TInstallStep::WriteUninstaller, Destination() + "\\Uninstall.exe"}});
     }
+}
+
+// A failed backup is told but does not end its group; a missing screen (none on NT-family
+// systems) is nothing to back up.
+void TInstallSequence::BackUpScreen(TInstallStep step, const char* screen) {
+    Begin(step, SystemRoot + "\\" + screen + ".old");
+    const std::string source = SystemRoot + "\\" + screen + ".sys";
+    // The first backup holds the user's own screen: never overwrite it.
+    if (Platform.Files.FileExists(Subject) || !Platform.Files.FileExists(source))
+        return;
+    if (const TStatus copied = CopyFileSafely(Platform.Files, source, Subject); !copied)
+        Fail(copied, "Cannot create file");
 }
 
 void TInstallSequence::WritePayloadFile(TInstallStep step, const char* block,
@@ -153,15 +214,26 @@ void TInstallSequence::WritePayloadFile(TInstallStep step, const char* block,
 void TInstallSequence::CreateStartMenuGroup() {
     Begin(TInstallStep::ReadShellFolders, "Shell Folders");
     ShellFolders = setup::ReadShellFolders(Platform.Registry);
-    Step = TInstallStep::CreateStartMenuGroup;
     const std::string& programs = ShellFolders.Programs;
-    Platform.Files.MakeDirectory(programs + "\\Palvorne\\");
-    Platform.Files.MakeDirectory(programs + "\\Palvorne\\Lumivary");
+    CreateFolder(programs + "\\Palvorne\\");
+    CreateFolder(programs + "\\Palvorne\\Lumivary");
     const std::string group = programs + "\\Palvorne\\Lumivary\\";
-    Begin(TInstallStep::CreateProgramShortcut, group + "PalvorneLV.lnk");
-    CreateShortcut(Platform.Links, group, "PalvorneLV.lnk", Destination() + "\\PalvorneLV.exe");
-    Begin(TInstallStep::CreateUninstallShortcut, group + "Uninstall.lnk");
-    CreateShortcut(Platform.Links, group, "Uninstall.lnk", Destination() + "\\Uninstall.exe");
+    for (const auto& [step, name, target] :
+         {std::tuple(TInstallStep::CreateProgramShortcut, "PalvorneLV.lnk", "\\PalvorneLV.exe"),
+          std::tuple(TInstallStep::CreateUninstallShortcut, "Uninstall.lnk", "\\Uninstall.exe")}) {
+        Begin(step, group + name);
+        if (const TStatus saved =
+                CreateShortcut(Platform.Links, group, name, Destination() + target);
+            !saved)
+            Fail(saved, "Cannot save shortcut");
+    }
+}
+
+// One level of the Start-menu group; one that is there already (a second install) is fine.
+void TInstallSequence::CreateFolder(const std::string& path) {
+    Begin(TInstallStep::CreateStartMenuGroup, path);
+    if (const TStatus made = MakeFolder(Platform.Files, path); !made)
+        Fail(made, "Cannot create folder");
 }
 
 } // namespace setup

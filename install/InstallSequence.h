@@ -10,8 +10,10 @@
 #include "shellutil/PalvorneComp.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace setup {
@@ -65,12 +67,19 @@ enum class TInstallStep {
     ReleaseRegistry, // later activations find no accessor and do nothing
 };
 
-// One error met by a run: swallowed by its group, or the one that ended the run.
+enum class TOutcome {
+    Failed,  // the step failed: swallowed by its group, or the failure that ended the run
+    Skipped, // a later step of the group of a failed step
+    NotDone, // what never ran after the failure that ended the run; Message names it
+};
+
+// One thing a run did not do, in the order they happened.
 struct TInstallFailure {
     TInstallStep Step = TInstallStep::None;
     std::string Subject; // the file, folder or value concerned
     std::string Message;
     uint32_t ErrorCode = 0; // the system's reason, 0 when it gave none
+    TOutcome Outcome = TOutcome::Failed;
 };
 
 class TInstallSequence {
@@ -90,15 +99,20 @@ private:
     // Each group protects the steps it names: a failure skips the rest of the group only.
     void PrepareFolderAndConfiguration(TRegistry& registry);
     void BackUpScreensAndWriteMainFiles();
+    void BackUpScreen(TInstallStep step, const char* screen);
     void WritePayloadFile(TInstallStep step, const char* block, const std::string& path);
     // Unprotected: a failure ends the run.
     void RecordStartupValue(TRegistry& registry);
     void RecordUninstallEntry(TRegistry& registry);
     void CreateStartMenuGroup();
     void ReadSystemRoot(TRegistry& registry);
+    void CreateFolder(const std::string& path);
     void Begin(TInstallStep step, const std::string& subject);
     std::string Destination() { return Host.DestinationFolder(); }
     void Record(const std::exception& error);
+    void Fail(TStatus status, const char* message);
+    // After a failure in a group: each of its named steps later than the failed one.
+    void SkipAfterFailure(std::initializer_list<std::pair<TInstallStep, std::string>> group);
 
     TInstallPlatform Platform;
     IInstallHost& Host;
@@ -112,7 +126,15 @@ private:
 // Quoted for a command line, so that a path with spaces cannot start another program.
 std::string Quoted(const std::string& path);
 
-// Creates path and any missing parents; existing folders and failures are passed over.
-void CreateFolderTree(IFileSystem& files, const std::string& path);
+// Creates path and any missing parents; existing folders are passed over. Fails with the
+// reason the first missing folder could not be made.
+TStatus CreateFolderTree(IFileSystem& files, const std::string& path);
+
+// Makes one folder; one that is there already is no failure.
+TStatus MakeFolder(IFileSystem& files, const std::string& path);
+
+// What never ran after a failure of step that ended the run ("the Start-menu shortcuts and
+// the runner").
+std::string NotDoneAfter(TInstallStep step);
 
 } // namespace setup

@@ -17,8 +17,9 @@ bool Matches(const std::string& exeFile, const std::string& upperTarget) {
 void TerminateProcesses(IProcesses& processes, const std::string& target) {
     const std::string upperTarget = AsciiUpperCase(target);
     for (const TProcessEntry& entry : processes.Snapshot()) {
+        // Quietly: a Control Panel that cannot be ended stays, and the install goes on.
         if (Matches(entry.ExeFile, upperTarget))
-            processes.Terminate(entry.ProcessId);
+            (void)processes.Terminate(entry.ProcessId);
     }
 }
 

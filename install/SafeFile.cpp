@@ -17,7 +17,7 @@ public:
     ~TPendingFile() {
         Stream.reset(); // an open file cannot be deleted
         if (Owned())
-            Files.RemoveFile(Path);
+            (void)Files.RemoveFile(Path); // a failure was reported already; this is cleanup
     }
     TPendingFile(const TPendingFile&) = delete;
     TPendingFile& operator=(const TPendingFile&) = delete;
@@ -63,6 +63,16 @@ void WriteFileSafely(IFileSystem& files, const std::string& path, std::span<cons
         throw EWriteError("Stream write error", stored.ErrorCode());
     if (const TStatus moved = pending.MoveOver(path); !moved)
         throw EFCreateError(Format("Cannot create file %s", path.c_str()), moved.ErrorCode());
+}
+
+TStatus CopyFileSafely(IFileSystem& files, const std::string& from, const std::string& to) {
+    const std::string temporary = TemporaryPathFor(to);
+    TStatus status = files.CopyOver(from, temporary);
+    if (status)
+        status = files.MoveOver(temporary, to);
+    if (!status)
+        (void)files.RemoveFile(temporary); // may never have been made: nothing more to do
+    return status;
 }
 
 } // namespace setup

@@ -16,4 +16,8 @@ namespace setup {
 // the system's code for the reason.
 void WriteFileSafely(IFileSystem& files, const std::string& path, std::span<const uint8_t> data);
 
+// Copies from to a temporary file beside to, on the disk, then moves it over to: a copy cut
+// short never stands where to is. A temporary file left by an interrupted run is replaced.
+TStatus CopyFileSafely(IFileSystem& files, const std::string& from, const std::string& to);
+
 } // namespace setup

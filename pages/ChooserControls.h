@@ -40,8 +40,6 @@ protected:
     // Makes the window (droppedHeight pixels taller for a drop-down list) and fills it.
     void CreateList(TForm& parent, int id, const TRect& bounds, int droppedHeight) {
         List.Create(parent, id, bounds, droppedHeight);
-        if (!List.HasWindow())
-            return;
         SetFont(this->Font);
         this->CreateWnd();
     }

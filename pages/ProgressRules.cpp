@@ -1,21 +1,76 @@
 #include "pages/ProgressRules.h"
 
+#include "platform/Exceptions.h"
+
 namespace setup {
 
-std::string CompletionMessage(const std::vector<TInstallFailure>& failures, IErrorTexts& texts) {
-    if (failures.empty())
-        return "Palvorne Lumivary Installation Completed";
-    // Never report success for an install that lost files or values on the way, and say why.
-    std::string text = "Palvorne Lumivary Installation did not complete.";
-    for (const TInstallFailure& failure : failures) {
-        text += "\n" + failure.Subject + ": " + failure.Message;
-        if (failure.ErrorCode == 0)
-            continue;
+namespace {
+
+constexpr size_t LongestName = 60;
+constexpr size_t MostFailureLines = 12;
+
+// The file or value a line is about: relative to the destination when inside it.
+std::string NameOf(const std::string& subject, const std::string& destination) {
+    const std::string inside = destination + "\\";
+    if (!destination.empty() && subject.size() > inside.size() && subject.starts_with(inside))
+        return ShortenedInTheMiddle(subject.substr(inside.size()));
+    return ShortenedInTheMiddle(subject);
+}
+
+// The failure's own text without the path it repeats: "Cannot create file C:\x" says
+// "Cannot create file".
+std::string WithoutSubject(const std::string& message, const std::string& subject) {
+    const std::string named = " " + subject;
+    if (!subject.empty() && message.size() > named.size() && message.ends_with(named))
+        return message.substr(0, message.size() - named.size());
+    return message;
+}
+
+std::string FailureLine(const TInstallFailure& failure, const std::string& destination,
+                        IErrorTexts& texts) {
+    switch (failure.Outcome) {
+    case TOutcome::Skipped:
+        return NameOf(failure.Subject, destination) + ": skipped after the failure above.";
+    case TOutcome::NotDone:
+        return "Not done after the failure above: " + failure.Message + ".";
+    case TOutcome::Failed:
+        break;
+    }
+    std::string line = NameOf(failure.Subject, destination) + ": " +
+                       AsClause(WithoutSubject(failure.Message, failure.Subject));
+    if (failure.ErrorCode != 0) {
         const std::string reason = ReasonText(texts, failure.ErrorCode);
         // A message that already is the system's text (a COM failure) is not said twice.
         if (reason != AsClause(failure.Message))
-            text += ": " + reason + ".";
+            line += ": " + reason;
     }
+    return line + ".";
+}
+
+} // namespace
+
+std::string ShortenedInTheMiddle(const std::string& text) {
+    if (text.size() <= LongestName)
+        return text;
+    // The end names the file, so more of it stays.
+    constexpr size_t head = 20;
+    constexpr size_t tail = LongestName - head - 3;
+    return text.substr(0, head) + "..." + text.substr(text.size() - tail);
+}
+
+std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
+                              const std::string& destination, IErrorTexts& texts) {
+    if (failures.empty())
+        return "Palvorne Lumivary Installation Completed";
+    // Never report success for an install that lost files or values on the way, and say why.
+    std::string text = "Palvorne Lumivary Installation did not complete.\nFolder: " +
+                       ShortenedInTheMiddle(destination);
+    const size_t shown =
+        failures.size() <= MostFailureLines ? failures.size() : MostFailureLines - 1;
+    for (size_t i = 0; i < shown; ++i)
+        text += "\n" + FailureLine(failures[i], destination, texts);
+    if (shown < failures.size())
+        text += Format("\n... and %zu more.", failures.size() - shown);
     return text;
 }
 
@@ -34,7 +89,7 @@ void ProgressTick(IProgressPage& page, TRandomGenerator& random,
         page.SetStatus("Update your system");
     if (progress > 99) {
         page.StopTimer();
-        page.ShowMessage(CompletionMessage(failures, texts));
+        page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts));
         page.Terminate();
     }
 }

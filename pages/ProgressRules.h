@@ -41,8 +41,13 @@ public:
 void ProgressTick(IProgressPage& page, TRandomGenerator& random,
                   const std::vector<TInstallFailure>& failures, IErrorTexts& texts);
 
-// "Palvorne Lumivary Installation Completed", or the list of what went wrong, each failure
-// with the system's reason when there is one.
-std::string CompletionMessage(const std::vector<TInstallFailure>& failures, IErrorTexts& texts);
+// "Palvorne Lumivary Installation Completed", or what went wrong in the order it happened,
+// each failure with the system's reason when there is one: short enough in lines and names to
+// fit a 640 x 480 screen whatever fails. Names inside destination are relative to it.
+std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
+                              const std::string& destination, IErrorTexts& texts);
+
+// text, when longer than 60 characters, cut to 60 in its middle with "...".
+std::string ShortenedInTheMiddle(const std::string& text);
 
 } // namespace setup

@@ -23,8 +23,10 @@ public:
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    virtual TStatus MakeDirectory(const std::string& path) = 0;                   // one level
-    virtual TStatus CopyOver(const std::string& from, const std::string& to) = 0; // overwrites
+    virtual TStatus MakeDirectory(const std::string& path) = 0; // one level
+    // Overwrites to, keeping the source's attributes and times; the copy is on the disk when
+    // it returns.
+    virtual TStatus CopyOver(const std::string& from, const std::string& to) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Creates or truncates for exclusive writing; stream stays null on failure.

@@ -1,6 +1,8 @@
 // Shortcut files written through the platform's shell-link object.
 #pragma once
 
+#include "platform/Status.h"
+
 #include <string>
 
 namespace setup {
@@ -16,8 +18,9 @@ public:
     virtual ~IShellLinks() = default;
     // Sets the three fields (arguments, path, working directory, in that order) and saves the
     // link to file. Raises EOleSysError when the shell-link object cannot be created and
-    // EIntfCastError when it lacks an interface; a failed save is not reported.
-    virtual void Save(const TShortcut& link, const std::string& file) = 0;
+    // EIntfCastError when it lacks an interface; fails with the HRESULT when a field cannot be
+    // set or the file cannot be saved.
+    virtual TStatus Save(const TShortcut& link, const std::string& file) = 0;
 };
 
 } // namespace setup

@@ -3,7 +3,8 @@
 # end-to-end case in a fresh copy of the template prefix (an install changes the machine;
 # cases must not see each other's leftovers), with the prefix reporting the given Windows
 # version (winecfg's names: win98, winxp, ...) when one is given. The copy is kept when the
-# case fails.
+# case fails. With SETUP_E2E_SCREEN set (for example 640x480x24), the case runs on an X screen
+# of its own of that size.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -13,6 +14,21 @@ filter=$3
 setup_exe=$(realpath "$4")
 version=${5:-}
 name=$(printf '%s' "$version${version:+.}$filter" | tr -c 'A-Za-z0-9_.-' '_')
+xvfb_pid=""
+if [ -n "${SETUP_E2E_SCREEN:-}" ]; then
+    display=120
+    while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 "$SETUP_E2E_SCREEN" -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill "$xvfb_pid" 2>/dev/null' EXIT
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$display" ] && break
+        sleep 0.1
+    done
+fi
 export WINEPREFIX="$dir/cases/$name"
 rm -rf "$WINEPREFIX"
 mkdir -p "$dir/cases"

@@ -22,10 +22,17 @@ std::string WithFullStop(const std::string& message) {
     return message;
 }
 
-TApplication::TApplication() {
+std::string ProgramTitle() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    TitleText = TitleFromExeName(path);
+    return TitleFromExeName(path);
+}
+
+void ShowErrorBox(HWND owner, const std::string& title, const std::exception& error) {
+    MessageBoxA(owner, WithFullStop(error.what()).c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+TApplication::TApplication() : TitleText(ProgramTitle()) {
     CallbackErrorHandler = [this](const std::exception& error) { ShowException(error); };
 }
 
@@ -78,8 +85,7 @@ void TApplication::PlainMessage(const std::string& text) {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-    MessageBoxA(DialogOwner(), WithFullStop(error.what()).c_str(), TitleText.c_str(),
-                MB_OK | MB_ICONSTOP);
+    ShowErrorBox(DialogOwner(), TitleText, error);
 }
 
 } // namespace setup

@@ -4,6 +4,8 @@
 #include "pages/ApplicationServices.h"
 #include "ui/win32/Toolkit.h"
 
+#include <windows.h>
+
 #include <exception>
 #include <string>
 
@@ -39,6 +41,10 @@ private:
 // The title for an executable path: file name up to its first ".", lower case after the
 // first character.
 std::string TitleFromExeName(const std::string& path);
+// The running program's title.
+std::string ProgramTitle();
+// The error display: the message in a stop box over owner, captioned with title.
+void ShowErrorBox(HWND owner, const std::string& title, const std::exception& error);
 // A message ends with a full stop unless its last character sorts at or before ".".
 std::string WithFullStop(const std::string& message);
 

@@ -23,6 +23,9 @@ namespace std {
 void __throw_bad_alloc() {
     throw std::bad_alloc();
 }
+void __throw_bad_array_new_length() {
+    throw std::bad_alloc(); // what it derives from: callers catch no more than that
+}
 void __throw_length_error(const char* message) {
     throw setup::Exception(message);
 }

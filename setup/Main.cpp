@@ -1,5 +1,6 @@
 // Entry point: DLL safety, COM, the application object, the check of the stored blocks, then
-// the program and its loop.
+// the program and its loop. Exit codes: 0 done, 1 a damaged copy, 2 a failure that nothing
+// else caught (a window or picture that could not be made on a machine out of resources).
 #include "platform/Exceptions.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/StoredResources.h"
@@ -11,10 +12,9 @@
 
 using namespace setup;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    RestrictDllSearch();
-    // COM for the shell-link object, from before the first page until after the last is gone.
-    const TComInit com = InitializeCom();
+namespace {
+
+int RunSetup() {
     TApplication application;
     // A damaged copy stops before the first page and before anything is written.
     if (!StoredBlocksIntact()) {
@@ -24,4 +24,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TSetupProgram program(application);
     program.Run();
     return 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
+    // COM for the shell-link object, from before the first page until after the last is gone.
+    const TComInit com = InitializeCom();
+    // The program never ends without a word.
+    try {
+        return RunSetup();
+    } catch (const std::exception& error) {
+        ShowErrorBox(nullptr, ProgramTitle(), error);
+    } catch (...) {
+        ShowErrorBox(nullptr, ProgramTitle(), Exception("Unknown failure"));
+    }
+    return 2;
 }

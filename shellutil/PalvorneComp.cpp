@@ -21,11 +21,11 @@ TShellFolders ReadShellFolders(IRegistry& registry) {
     return folders;
 }
 
-void CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
-                    const std::string& target) {
+TStatus CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
+                       const std::string& target) {
     const TShortcut link{
         .Arguments = target, .Path = target, .WorkingDirectory = ExtractFilePath(target)};
-    links.Save(link, folder + linkName);
+    return links.Save(link, folder + linkName);
 }
 
 } // namespace setup

@@ -22,8 +22,8 @@ struct TShellFolders {
 TShellFolders ReadShellFolders(IRegistry& registry);
 
 // Writes folder + linkName as a shortcut to target (arguments and path the target, working
-// directory its folder).
-void CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
-                    const std::string& target);
+// directory its folder); fails when the file cannot be saved.
+TStatus CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
+                       const std::string& target);
 
 } // namespace setup

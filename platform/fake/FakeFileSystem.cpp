@@ -16,11 +16,7 @@ public:
     TStatus Write(const void* data, size_t size) override {
         if (Closed)
             return TStatus::Failure(ErrorAccessDenied);
-        const size_t stored = Owner.FreeSpace ? std::min(size, *Owner.FreeSpace) : size;
-        if (Owner.FreeSpace)
-            *Owner.FreeSpace -= stored;
-        Owner.Files[Key].Content.append(static_cast<const char*>(data), stored);
-        return stored == size ? TStatus() : TStatus::Failure(ErrorDiskFull);
+        return Owner.Store(Key, static_cast<const char*>(data), size);
     }
 
     TStatus Close() override {
@@ -76,6 +72,21 @@ bool FakeFileSystem::Listed(const std::set<std::string>& paths, const std::strin
                        [&](const std::string& path) { return Normalize(path) == key; });
 }
 
+TStatus FakeFileSystem::Store(const std::string& key, const char* data, size_t size) {
+    std::string& content = Files[key].Content;
+    size_t stored = FreeSpace ? std::min(size, *FreeSpace) : size;
+    const bool killed = KilledWriting && Normalize(KilledWriting->first) == key &&
+                        content.size() + stored > KilledWriting->second;
+    if (killed)
+        stored = KilledWriting->second - std::min(content.size(), KilledWriting->second);
+    if (FreeSpace)
+        *FreeSpace -= stored;
+    content.append(data, stored);
+    if (killed)
+        throw TProcessKilled();
+    return stored == size ? TStatus() : TStatus::Failure(ErrorDiskFull);
+}
+
 bool FakeFileSystem::ParentExists(const std::string& key) const {
     const std::string parent = ParentKey(key);
     return parent.empty() || Directories.count(parent) > 0;
@@ -120,8 +131,8 @@ TStatus FakeFileSystem::CopyOver(const std::string& from, const std::string& to)
     if (const TStatus status = Writable(target); !status)
         return status;
     const std::string content = found->second.Content;
-    Files.try_emplace(target, Entry{to, {}}).first->second.Content = content;
-    return {};
+    Files.try_emplace(target, Entry{to, {}}).first->second.Content.clear();
+    return Store(target, content.data(), content.size());
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) {

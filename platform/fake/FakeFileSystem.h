@@ -9,9 +9,13 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace setup {
+
+// Thrown where the process is killed: no std::exception, so nothing of the program catches it.
+struct TProcessKilled {};
 
 class FakeFileSystem : public IFileSystem {
 public:
@@ -39,7 +43,9 @@ public:
     std::set<std::string> OpenFiles;     // held by a program: no create, replace, delete (sharing)
     std::set<std::string> FailingCopies; // CopyOver from these fails: access denied
     std::optional<size_t> FreeSpace;     // bytes left before the disk is full; none: no limit
-    std::vector<std::string> Log;        // "OpenForWriting C:\a.txt", "MoveOver a -> b", ...
+    // The process is killed (TProcessKilled) once this many bytes of this file are stored.
+    std::optional<std::pair<std::string, size_t>> KilledWriting;
+    std::vector<std::string> Log; // "OpenForWriting C:\a.txt", "MoveOver a -> b", ...
 
     static std::string Normalize(const std::string& path);
 
@@ -50,6 +56,8 @@ private:
         std::string Content;
     };
 
+    // Appends data to the file at key as far as the disk takes it.
+    TStatus Store(const std::string& key, const char* data, size_t size);
     bool ParentExists(const std::string& key) const;
     bool IsHeld(const std::string& key) const;
     // Why a file cannot be written at key (held, a folder, no parent folder); success if it can.

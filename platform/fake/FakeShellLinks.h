@@ -5,6 +5,7 @@
 #include "platform/ShellLinks.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,11 @@ public:
         std::string File;
     };
 
-    void Save(const TShortcut& link, const std::string& file) override;
+    TStatus Save(const TShortcut& link, const std::string& file) override;
 
     std::optional<EOleSysError> CreationError; // raised as is by every Save
     bool InterfaceMissing = false;             // raises "Interface not supported"
+    std::set<std::string> UnsavableFiles;      // the save fails: access denied
     std::vector<Saved> Links;
 };
 

@@ -39,6 +39,23 @@ private:
     TFileHandle File;
 };
 
+// Clears a file's read-only attribute; returns the attributes it had, INVALID_FILE_ATTRIBUTES
+// when there is no such file.
+DWORD MakeWritable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    return attributes;
+}
+
+TStatus FlushToDisk(const std::string& path) {
+    const TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return TStatus::Failure(GetLastError());
+    return LastErrorStatus(FlushFileBuffers(file.Get()));
+}
+
 } // namespace
 
 TStatus Win32FileSystem::MakeDirectory(const std::string& path) {
@@ -46,7 +63,15 @@ TStatus Win32FileSystem::MakeDirectory(const std::string& path) {
 }
 
 TStatus Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
-    return LastErrorStatus(CopyFileA(from.c_str(), to.c_str(), FALSE));
+    MakeWritable(to); // a read-only copy left by an earlier run is replaced like any other
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+        return TStatus::Failure(GetLastError());
+    // The copy keeps the source's attributes, read-only too; its data must be on the disk
+    // before anything counts on it.
+    const DWORD attributes = MakeWritable(to);
+    const TStatus flushed = FlushToDisk(to);
+    SetFileAttributesA(to.c_str(), attributes);
+    return flushed;
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {

@@ -42,7 +42,7 @@ std::wstring WideText(const std::string& text) {
 
 } // namespace
 
-void Win32ShellLinks::Save(const TShortcut& link, const std::string& file) {
+TStatus Win32ShellLinks::Save(const TShortcut& link, const std::string& file) {
     TComPtr<IUnknown> object;
     const HRESULT created =
         CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
@@ -51,10 +51,14 @@ void Win32ShellLinks::Save(const TShortcut& link, const std::string& file) {
         throw EOleSysError(OleErrorMessage(created), static_cast<uint32_t>(created));
     const TComPtr<IShellLinkA> shellLink = Query<IShellLinkA>(object, ShellLinkAInterface);
     const TComPtr<IPersistFile> persistFile = Query<IPersistFile>(object, PersistFileInterface);
-    shellLink->SetArguments(link.Arguments.c_str());
-    shellLink->SetPath(link.Path.c_str());
-    shellLink->SetWorkingDirectory(link.WorkingDirectory.c_str());
-    persistFile->Save(WideText(file).c_str(), FALSE);
+    // The first failure says why; nothing is saved after it.
+    for (const HRESULT result :
+         {shellLink->SetArguments(link.Arguments.c_str()), shellLink->SetPath(link.Path.c_str()),
+          shellLink->SetWorkingDirectory(link.WorkingDirectory.c_str())})
+        if (FAILED(result))
+            return TStatus::Failure(static_cast<uint32_t>(result));
+    const HRESULT saved = persistFile->Save(WideText(file).c_str(), FALSE);
+    return FAILED(saved) ? TStatus::Failure(static_cast<uint32_t>(saved)) : TStatus();
 }
 
 } // namespace setup

@@ -8,7 +8,7 @@ namespace setup {
 // Needs COM initialised on the calling thread.
 class Win32ShellLinks : public IShellLinks {
 public:
-    void Save(const TShortcut& link, const std::string& file) override;
+    TStatus Save(const TShortcut& link, const std::string& file) override;
 };
 
 } // namespace setup

@@ -8,16 +8,6 @@ using namespace e2e;
 
 namespace {
 
-HWND ChildOfClass(HWND window, const char* className) {
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char name[32] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, className) == 0)
-            return child;
-    }
-    return nullptr;
-}
-
 // An edit control keeps its text to itself: ask it.
 std::string EditText(HWND chooser) {
     char text[MAX_PATH] = {};
@@ -26,28 +16,11 @@ std::string EditText(HWND chooser) {
     return text;
 }
 
-// Clicks a point of a child control, given in the control's own client coordinates.
-void ClickIn(HWND page, HWND control, POINT point) {
-    MapWindowPoints(control, page, &point, 1);
-    ClickAt(page, point.x, point.y);
-}
-
 // Clicks entry index of a list box.
 void ClickEntry(HWND page, HWND list, LRESULT index) {
     RECT item{};
     SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     ClickIn(page, list, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-}
-
-// Replaces the chooser's path text by typing, as a person would.
-void TypePath(HWND chooser, const std::string& path) {
-    ClickIn(chooser, ChildOfClass(chooser, "Edit"), {20, 8});
-    SendKeys(chooser, "{HOME}+{END}{DEL}" + path);
-}
-
-HWND Browse(const TSetupProcess& setup, HWND destination) {
-    SendKeys(destination, "%r");
-    return FolderChooser(setup);
 }
 
 // Setup on its destination page with the chooser open beside it.

@@ -35,6 +35,17 @@ TEST(Install, SecondInstallOverwritesEverythingAndKeepsTheFirstBackups) {
     StopRunner();
 }
 
+// A killed install left half a backup under its temporary name: the next install makes the
+// backup whole and leaves no temporary file.
+TEST(Install, APartialBackupOfAKilledInstallIsReplacedWhole) {
+    const std::string screen = *ReadFileBytes(WindowsFolder() + "\\logos.sys");
+    WriteFileBytes(WindowsFolder() + "\\logos.old.tmp", screen.substr(0, screen.size() / 2));
+    EXPECT_EQ(InstallWithKeyboard(), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(ReadFileBytes(WindowsFolder() + "\\logos.old"), screen);
+    EXPECT_FALSE(ReadFileBytes(WindowsFolder() + "\\logos.old.tmp"));
+    StopRunner();
+}
+
 TEST(Install, FileHeldOpenFailsAloneAndTheClosingMessageSaysSo) {
     const std::string held = DefaultDestination + "\\Mpegdll.dll";
     CreateDirectoryA(DefaultDestination.c_str(), nullptr);
@@ -47,8 +58,9 @@ TEST(Install, FileHeldOpenFailsAloneAndTheClosingMessageSaysSo) {
     lock.Reset();
     // The line names the system's reason, in its own words: Windows calls it a sharing
     // violation, Wine an access denied.
-    const std::string line = "Palvorne Lumivary Installation did not complete.\n" + held +
-                             ": Cannot create file " + held + ": ";
+    const std::string line =
+        "Palvorne Lumivary Installation did not complete.\nFolder: " + DefaultDestination +
+        "\nMpegdll.dll: Cannot create file: ";
     EXPECT_TRUE(message == line + "Sharing violation." || message == line + "Access denied.")
         << message;
     EXPECT_EQ(ReadFileBytes(held), "in use");

@@ -40,6 +40,31 @@ HWND StartInstall(const TSetupProcess& setup) {
     return ProgressPage(setup);
 }
 
+HWND ChildOfClass(HWND window, const char* className) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, className) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+void ClickIn(HWND page, HWND control, POINT point) {
+    MapWindowPoints(control, page, &point, 1);
+    ClickAt(page, point.x, point.y);
+}
+
+HWND Browse(const TSetupProcess& setup, HWND destination) {
+    SendKeys(destination, "%r");
+    return FolderChooser(setup);
+}
+
+void TypePath(HWND chooser, const std::string& path) {
+    ClickIn(chooser, ChildOfClass(chooser, "Edit"), {20, 8});
+    SendKeys(chooser, "{HOME}+{END}{DEL}" + path);
+}
+
 std::string DismissClosingMessage(const TSetupProcess& setup) {
     HWND message = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
     if (!message)

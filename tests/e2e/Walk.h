@@ -17,6 +17,14 @@ HWND FolderChooser(const TSetupProcess& setup);
 HWND OpenDestinationPage(const TSetupProcess& setup);
 // On to the progress page with Alt+C and Alt+I; returns it.
 HWND StartInstall(const TSetupProcess& setup);
+// The first child window of the class, or null.
+HWND ChildOfClass(HWND window, const char* className);
+// Clicks a point of a child control, given in the control's own client coordinates.
+void ClickIn(HWND page, HWND control, POINT point);
+// Alt+R on the destination page; returns the folder chooser.
+HWND Browse(const TSetupProcess& setup, HWND destination);
+// Replaces the chooser's path text by typing, as a person would.
+void TypePath(HWND chooser, const std::string& path);
 // Enter on the closing message; returns its text.
 std::string DismissClosingMessage(const TSetupProcess& setup);
 // Starts Setup.exe (the one under test by default), Alt+C, Alt+I, Enter on the closing

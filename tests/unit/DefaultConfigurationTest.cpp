@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace setup {
 namespace {
 
@@ -20,31 +18,64 @@ protected:
     FakeFileSystem Files;
 };
 
-TEST_F(DefaultConfigurationTest, FileIsExactly666BytesOf54CrLfLines) {
-    const std::string text = Written();
-    EXPECT_EQ(text.size(), 666u);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 54);
-    EXPECT_EQ(text.find("\r\n\r\n\r\n"), text.find("Themedate=Boot") + 14);
-    EXPECT_EQ(text.substr(0, 15), "[Randomizeon]\r\n");
-    EXPECT_TRUE(text.ends_with("wait=0\r\nscreensaver=0\r\n")) << "no trailing empty line";
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            EXPECT_EQ(text[i - 1], '\r') << "bare LF at " << i;
-        }
-    }
-}
-
-TEST_F(DefaultConfigurationTest, LinesKeepTheProductsSpellingAndOrder) {
-    const auto& lines = DefaultConfigurationLines();
-    ASSERT_EQ(lines.size(), 54u);
-    EXPECT_EQ(lines[4], "sturtupDate=Boot");
-    EXPECT_EQ(lines[21], "[Randomize]");
-    EXPECT_EQ(lines[33], "[Colors]");
-    EXPECT_EQ(lines[34], "Background=65535");
-    EXPECT_EQ(lines[39], "Background=");
-    EXPECT_EQ(lines[45], "[numberRandomized]");
-    for (const size_t empty : {19u, 20u, 32u, 36u, 40u, 44u})
-        EXPECT_EQ(lines[empty], "") << "line " << empty + 1;
+// The whole file, byte for byte: the product reads its keys with their odd spellings.
+TEST_F(DefaultConfigurationTest, FileIsExactlyTheProductsDefaults) {
+    const std::string expected = "[Randomizeon]\r\n"
+                                 "start=Boot\r\n"
+                                 "startDate=Boot\r\n"
+                                 "startup=Boot\r\n"
+                                 "sturtupDate=Boot\r\n"
+                                 "wait=Boot\r\n"
+                                 "waitDate=Boot\r\n"
+                                 "shutdown=Boot\r\n"
+                                 "ShutdownDate=Boot\r\n"
+                                 "Wallpaper=Boot\r\n"
+                                 "WallpaperDate=Boot\r\n"
+                                 "screensaver=Boot\r\n"
+                                 "screensaverdate=Boot\r\n"
+                                 "ie5=Boot\r\n"
+                                 "ie5Date=Boot\r\n"
+                                 "Exit=Boot\r\n"
+                                 "Exitdate=Boot\r\n"
+                                 "Theme=Boot\r\n"
+                                 "Themedate=Boot\r\n"
+                                 "\r\n"
+                                 "\r\n"
+                                 "[Randomize]\r\n"
+                                 "start=true\r\n"
+                                 "startup=true\r\n"
+                                 "exit=true\r\n"
+                                 "shutdown=true\r\n"
+                                 "wallpaper=true\r\n"
+                                 "ie5=true\r\n"
+                                 "wait=true\r\n"
+                                 "screensaver=true\r\n"
+                                 "theme=true\r\n"
+                                 "IE5Skins=true\r\n"
+                                 "\r\n"
+                                 "[Colors]\r\n"
+                                 "Background=65535\r\n"
+                                 "buttons=0\r\n"
+                                 "\r\n"
+                                 "[Images]\r\n"
+                                 "button=\r\n"
+                                 "Background=\r\n"
+                                 "\r\n"
+                                 "[Trayicon]\r\n"
+                                 "Name=1\r\n"
+                                 "Enabled=true\r\n"
+                                 "\r\n"
+                                 "[numberRandomized]\r\n"
+                                 "startsound=0\r\n"
+                                 "startup=0\r\n"
+                                 "exitsound=0\r\n"
+                                 "shutdown=0\r\n"
+                                 "wallpaper=0\r\n"
+                                 "ie5=0\r\n"
+                                 "wait=0\r\n"
+                                 "screensaver=0\r\n";
+    ASSERT_EQ(expected.size(), 666u);
+    EXPECT_EQ(Written(), expected);
 }
 
 TEST_F(DefaultConfigurationTest, ReplacesWhateverTheFileHeldBefore) {

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <tuple>
 
 namespace setup {
 namespace {
@@ -189,6 +190,16 @@ TEST_F(GaugeTest, ProgressRepaintsOnlyWhenTheWholePercentageChanges) {
     Gauge.SetProgress(20);
     EXPECT_EQ(Parent.Paints.size(), paints + 1);
     EXPECT_EQ(LastText(Parent), "2%");
+}
+
+// The caption truncates, never rounds: the thirds and the last step below the maximum.
+TEST_F(GaugeTest, CaptionTruncatesTheExactPercentage) {
+    for (const auto& [progress, maximum, text] :
+         {std::tuple(1, 3, "33%"), std::tuple(2, 3, "66%"), std::tuple(199, 200, "99%")}) {
+        Gauge.SetMaxValue(maximum);
+        Gauge.SetProgress(progress);
+        EXPECT_EQ(LastText(Parent), text) << progress << " of " << maximum;
+    }
 }
 
 TEST_F(GaugeTest, NoRepaintWhenHiddenOrWithoutAWindow) {

@@ -1,6 +1,7 @@
 #include "install/InstallSequence.h"
 #include "install/DefaultConfiguration.h"
 #include "platform/Exceptions.h"
+#include "platform/fake/FakeErrors.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeProcesses.h"
 #include "platform/fake/FakeRegistry.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace setup;
 
@@ -32,9 +34,9 @@ public:
     std::vector<std::string> ConfigurationLines() override { return DefaultConfigurationLines(); }
 };
 
-class InstallSequenceTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+// A machine with all an install needs, as Windows 98 keeps it.
+struct TFakeMachine {
+    TFakeMachine() {
         registry.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "C:\\WINDOWS");
         registry.SetString(TRootKey::CurrentUser, ShellKey, "Programs", Programs);
         files.WindowsFolder = "C:\\WINNT";
@@ -48,11 +50,7 @@ protected:
             resources.Add(name, std::string("block ") + name);
     }
 
-    void Run() { sequence.Run(accessor); }
-
-    std::string Value(const std::string& key, const std::string& name) {
-        return registry.GetString(TRootKey::LocalMachine, key, name);
-    }
+    void Install() { sequence.Run(accessor); }
 
     FakeRegistry registry;
     FakeFileSystem files;
@@ -65,8 +63,36 @@ protected:
     std::unique_ptr<TRegistry> accessor = std::make_unique<TRegistry>(registry);
 };
 
+class InstallSequenceTest : public ::testing::Test, protected TFakeMachine {
+protected:
+    std::string Value(const std::string& key, const std::string& name) {
+        return registry.GetString(TRootKey::LocalMachine, key, name);
+    }
+};
+
+// What the run told, one line each: the name, the message and the system's code; a skipped
+// step; what an ended run never did.
+std::vector<std::string> Told(const std::vector<TInstallFailure>& failures) {
+    std::vector<std::string> lines;
+    for (const TInstallFailure& failure : failures) {
+        switch (failure.Outcome) {
+        case TOutcome::Failed:
+            lines.push_back(failure.Subject + ": " + failure.Message + " #" +
+                            std::to_string(failure.ErrorCode));
+            break;
+        case TOutcome::Skipped:
+            lines.push_back(failure.Subject + ": skipped");
+            break;
+        case TOutcome::NotDone:
+            lines.push_back("not done: " + failure.Message);
+            break;
+        }
+    }
+    return lines;
+}
+
 TEST_F(InstallSequenceTest, DefaultInstallWritesEveryFileValueAndShortcut) {
-    Run();
+    Install();
     EXPECT_TRUE(sequence.Failures().empty());
     EXPECT_EQ(files.Content(Dest + "\\PalvorneLV.exe"), "block PLV");
     EXPECT_EQ(files.Content(Dest + "\\Uninstall.exe"), "block UNINSTALL");
@@ -98,28 +124,30 @@ TEST_F(InstallSequenceTest, DefaultInstallWritesEveryFileValueAndShortcut) {
 }
 
 TEST_F(InstallSequenceTest, WritesFilesInStepOrder) {
-    Run();
+    Install();
     std::vector<std::string> written;
     for (const std::string& entry : files.Log)
         if (entry.rfind("MoveOver", 0) == 0 || entry.rfind("CopyOver", 0) == 0)
             written.push_back(entry.substr(entry.find_last_of('\\') + 1));
     EXPECT_EQ(written,
-              (std::vector<std::string>{"config.ini", "logos.old", "logow.old", "PalvorneLV.exe",
-                                        "Uninstall.exe", "Mpegdll.dll", "Run.exe", "PLVCPL.cpl"}));
+              (std::vector<std::string>{"config.ini", "logos.old.tmp", "logos.old", "logow.old.tmp",
+                                        "logow.old", "PalvorneLV.exe", "Uninstall.exe",
+                                        "Mpegdll.dll", "Run.exe", "PLVCPL.cpl"}));
 }
 
 TEST_F(InstallSequenceTest, FailureInAGroupSkipsOnlyTheRestOfThatGroup) {
     files.OpenFiles.insert(Dest + "\\PalvorneLV.exe");
     files.AddDirectory(Dest);
     files.AddFile(Dest + "\\PalvorneLV.exe", "running");
-    Run();
+    Install();
     EXPECT_EQ(files.Content(Dest + "\\PalvorneLV.exe"), "running");
     EXPECT_FALSE(files.Content(Dest + "\\Uninstall.exe")); // same group B
     EXPECT_TRUE(files.Content(Dest + "\\Mpegdll.dll"));
     EXPECT_TRUE(files.Content(Dest + "\\Run.exe"));
     EXPECT_TRUE(files.Content("C:\\WINDOWS\\system\\PLVCPL.cpl"));
     EXPECT_EQ(links.Links.size(), 2u);
-    ASSERT_EQ(sequence.Failures().size(), 1u);
+    ASSERT_EQ(sequence.Failures().size(), 2u);
+    EXPECT_EQ(sequence.Failures()[1].Outcome, TOutcome::Skipped);
     EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::WriteMainProgram);
     EXPECT_EQ(sequence.Failures()[0].Subject, Dest + "\\PalvorneLV.exe");
     EXPECT_EQ(sequence.Failures()[0].Message, "Cannot create file " + Dest + "\\PalvorneLV.exe");
@@ -138,20 +166,20 @@ TEST_F(InstallSequenceTest, MissingBlockIsRecordedAndOtherGroupsRun) {
 
 TEST_F(InstallSequenceTest, FailedApplicationPathSkipsTheConfigurationOnly) {
     registry.UnwritableValues.insert("Palvorne Lumivary");
-    Run();
+    Install();
     EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
     EXPECT_TRUE(files.Content(Dest + "\\PalvorneLV.exe"));
     EXPECT_EQ(host.TimerStarts, 1);
-    ASSERT_EQ(sequence.Failures().size(), 1u);
+    ASSERT_EQ(sequence.Failures().size(), 2u);
     EXPECT_EQ(sequence.Failures()[0].Message, "Failed to set data for 'Palvorne Lumivary'");
 }
 
 TEST_F(InstallSequenceTest, FailedOpenNeverWritesIntoTheKeyOpenedBefore) {
     registry.UncreatableKeys.insert("HKLM\\software\\palvorne");
-    Run();
+    Install();
     EXPECT_EQ(Value(WindowsKey, "Palvorne Lumivary"), "<missing>");
     EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
-    ASSERT_EQ(sequence.Failures().size(), 1u);
+    ASSERT_EQ(sequence.Failures().size(), 2u);
     EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::RecordApplicationPath);
 }
 
@@ -160,7 +188,7 @@ TEST_F(InstallSequenceTest, UnprotectedFailureEndsTheRunAndKeepsTheAccessor) {
     EXPECT_THROW(
         {
             try {
-                Run();
+                Install();
             } catch (const ERegistryException& e) {
                 EXPECT_STREQ(e.what(), "Failed to set data for 'UninstallString'");
                 throw;
@@ -171,12 +199,12 @@ TEST_F(InstallSequenceTest, UnprotectedFailureEndsTheRunAndKeepsTheAccessor) {
     EXPECT_TRUE(processes.Started.empty());
     EXPECT_EQ(host.TimerStarts, 1); // the animation still runs
     ASSERT_NE(accessor, nullptr);
-    ASSERT_EQ(sequence.Failures().size(), 1u);
+    ASSERT_EQ(sequence.Failures().size(), 2u);
     EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::RecordUninstallEntry);
 
     // A re-activation runs again from the start and now completes.
     registry.UnwritableValues.clear();
-    Run();
+    Install();
     EXPECT_TRUE(sequence.Failures().empty());
     EXPECT_TRUE(files.Content(Dest + "\\PalvorneLV.exe"));
     EXPECT_EQ(accessor, nullptr);
@@ -185,7 +213,7 @@ TEST_F(InstallSequenceTest, UnprotectedFailureEndsTheRunAndKeepsTheAccessor) {
 TEST_F(InstallSequenceTest, UncreatableUninstallKeyRaisesItsMessage) {
     registry.UncreatableKeys.insert("HKLM\\" + WindowsKey + "\\uninstall\\palvornelumivary");
     try {
-        Run();
+        Install();
         FAIL() << "expected an error";
     } catch (const ERegistryException& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -195,10 +223,10 @@ TEST_F(InstallSequenceTest, UncreatableUninstallKeyRaisesItsMessage) {
 }
 
 TEST_F(InstallSequenceTest, LaterActivationsDoNothingOnceTheRunEnded) {
-    Run();
+    Install();
     const size_t fileCalls = files.Log.size();
     const size_t registryCalls = registry.Log.size();
-    Run();
+    Install();
     EXPECT_EQ(files.Log.size(), fileCalls);
     EXPECT_EQ(registry.Log.size(), registryCalls);
     EXPECT_EQ(host.TimerStarts, 1);
@@ -225,7 +253,7 @@ TEST_F(InstallSequenceTest, SystemRootOfTheWrongTypeEndsGroupABeforeTheTimer) {
     registry.SetValue(TRootKey::LocalMachine, WindowsKey, "systemroot", REG_TYPE_DWORD,
                       std::string("\x01\0\0\0", 4));
     // The shell-folder reader trips over the same value and ends the run.
-    EXPECT_THROW(Run(), ERegistryException);
+    EXPECT_THROW(Install(), ERegistryException);
     EXPECT_EQ(host.TimerStarts, 0);
     EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
     EXPECT_EQ(Value("software\\palvorne", "Palvorne Lumivary"), "<missing>");
@@ -240,7 +268,7 @@ TEST_F(InstallSequenceTest, SystemRootOfTheWrongTypeEndsGroupABeforeTheTimer) {
 
 TEST_F(InstallSequenceTest, FirstBootScreenBackupsAreKept) {
     files.AddFile("C:\\WINDOWS\\logos.old", "the user's own screen");
-    Run();
+    Install();
     EXPECT_EQ(files.Content("C:\\WINDOWS\\logos.old"), "the user's own screen");
     EXPECT_EQ(files.Content("C:\\WINDOWS\\logow.old"), "screen w");
 }
@@ -260,7 +288,7 @@ TEST_F(InstallSequenceTest, MissingBootScreensAndEndedProcessesAreNoFailures) {
 
 TEST_F(InstallSequenceTest, NestedNewDestinationIsCreatedWithItsParents) {
     host.Destination = "D:\\Apps\\Palvorne\\Lumivary";
-    Run();
+    Install();
     EXPECT_TRUE(sequence.Failures().empty());
     EXPECT_TRUE(files.Content("D:\\Apps\\Palvorne\\Lumivary\\PalvorneLV.exe"));
 }
@@ -295,17 +323,17 @@ TEST_F(InstallSequenceTest, FailuresKeepTheSystemReason) {
     files.AddFile(Dest + "\\Run.exe", "running");
     files.OpenFiles.insert(Dest + "\\Run.exe");
     registry.UnwritableValues.insert("Palvorne Lumivary");
-    Run();
-    ASSERT_EQ(sequence.Failures().size(), 2u);
+    Install();
+    ASSERT_EQ(sequence.Failures().size(), 3u);
     EXPECT_EQ(sequence.Failures()[0].Step, TInstallStep::RecordApplicationPath);
     EXPECT_EQ(sequence.Failures()[0].ErrorCode, ErrorAccessDenied);
-    EXPECT_EQ(sequence.Failures()[1].Step, TInstallStep::WriteRunner);
-    EXPECT_EQ(sequence.Failures()[1].Message, "Cannot create file " + Dest + "\\Run.exe");
-    EXPECT_EQ(sequence.Failures()[1].ErrorCode, ErrorSharingViolation);
+    EXPECT_EQ(sequence.Failures()[2].Step, TInstallStep::WriteRunner);
+    EXPECT_EQ(sequence.Failures()[2].Message, "Cannot create file " + Dest + "\\Run.exe");
+    EXPECT_EQ(sequence.Failures()[2].ErrorCode, ErrorSharingViolation);
 }
 
 TEST_F(InstallSequenceTest, KeysOnlyReadAreOpenedForReading) {
-    Run();
+    Install();
     const auto opened = [&](const std::string& key) {
         return std::find_if(
             registry.Log.begin(), registry.Log.end(),
@@ -322,7 +350,7 @@ TEST_F(InstallSequenceTest, KeysOnlyReadAreOpenedForReading) {
 TEST_F(InstallSequenceTest, ShellLinkFailureEndsTheRunBeforeTheRunner) {
     links.InterfaceMissing = true;
     try {
-        Run();
+        Install();
         FAIL() << "expected an error";
     } catch (const EIntfCastError& e) {
         EXPECT_STREQ(e.what(), "Interface not supported");
@@ -335,10 +363,113 @@ TEST_F(InstallSequenceTest, ShellLinkFailureEndsTheRunBeforeTheRunner) {
 TEST(CreateFolderTree, CreatesMissingParentsAndPassesOverExistingOnes) {
     FakeFileSystem files;
     files.AddDirectory("C:\\A");
-    CreateFolderTree(files, "C:\\A\\B\\C\\");
+    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C\\"));
     EXPECT_TRUE(files.DirectoryExists("C:\\A\\B\\C"));
-    CreateFolderTree(files, "C:\\A\\B\\C");
-    EXPECT_TRUE(files.DirectoryExists("C:\\A\\B\\C"));
+    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C"));
+    files.UncreatableDirectories.insert("C:\\A\\X");
+    const TStatus refused = CreateFolderTree(files, "C:\\A\\X\\Y");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.ErrorCode(), ErrorAccessDenied);
+    EXPECT_FALSE(files.DirectoryExists("C:\\A\\X\\Y"));
+}
+
+// Each failure the platform can meet, injected alone: everything the run tells of it, in order.
+TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
+    const std::string Group = Programs + "\\Palvorne\\Lumivary\\";
+    const std::string NotFound = " #" + std::to_string(ErrorPathNotFound);
+    const std::string Denied = " #" + std::to_string(ErrorAccessDenied);
+    const struct {
+        const char* Name;
+        std::function<void(TFakeMachine&)> Inject;
+        std::vector<std::string> Told;
+        bool EndsTheRun = false;
+    } cases[] = {
+        {"destination folder",
+         [](TFakeMachine& m) { m.files.UncreatableDirectories.insert(Dest); },
+         {Dest + ": Cannot create folder" + Denied,
+          Dest + "\\config.ini: Cannot create file " + Dest + "\\config.ini" + NotFound,
+          Dest + "\\PalvorneLV.exe: Cannot create file " + Dest + "\\PalvorneLV.exe" + NotFound,
+          Dest + "\\Uninstall.exe: skipped",
+          Dest + "\\Mpegdll.dll: Cannot create file " + Dest + "\\Mpegdll.dll" + NotFound,
+          Dest + "\\Run.exe: Cannot create file " + Dest + "\\Run.exe" + NotFound}},
+        {"configuration file",
+         [](TFakeMachine& m) { m.files.UncreatableFiles.insert(Dest + "\\config.ini.tmp"); },
+         {Dest + "\\config.ini: Cannot create file " + Dest + "\\config.ini" + Denied}},
+        {"application path",
+         [](TFakeMachine& m) { m.registry.UnwritableValues.insert("Palvorne Lumivary"); },
+         {"Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary'" + Denied,
+          Dest + "\\config.ini: skipped"}},
+        {"backup copy",
+         [](TFakeMachine& m) { m.files.FailingCopies.insert("C:\\WINDOWS\\logos.sys"); },
+         {"C:\\WINDOWS\\logos.old: Cannot create file" + Denied}},
+        {"main program blocked by a folder",
+         [](TFakeMachine& m) { m.files.AddDirectory(Dest + "\\PalvorneLV.exe"); },
+         {Dest + "\\PalvorneLV.exe: Cannot create file " + Dest + "\\PalvorneLV.exe" + Denied,
+          Dest + "\\Uninstall.exe: skipped"}},
+        {"Start-menu folder",
+         [](TFakeMachine& m) { m.files.UncreatableDirectories.insert(Programs + "\\Palvorne"); },
+         {Programs + "\\Palvorne\\: Cannot create folder" + Denied,
+          Programs + "\\Palvorne\\Lumivary: Cannot create folder" + NotFound}},
+        {"Start-menu folders of an earlier install",
+         [&](TFakeMachine& m) { m.files.AddDirectory(Group); },
+         {}},
+        {"shortcut save",
+         [&](TFakeMachine& m) { m.links.UnsavableFiles.insert(Group + "PalvorneLV.lnk"); },
+         {Group + "PalvorneLV.lnk: Cannot save shortcut" + Denied}},
+        {"runner start",
+         [](TFakeMachine& m) { m.processes.StartFails = true; },
+         {Dest + "\\Run.exe: Cannot start program #" + std::to_string(ErrorFileNotFound)}},
+        {"Control Panel snapshot", [](TFakeMachine& m) { m.processes.SnapshotFails = true; }, {}},
+        {"start-up value",
+         [](TFakeMachine& m) { m.registry.UnwritableValues.insert("PalvorneLumivary"); },
+         {"PalvorneLumivary: Failed to set data for 'PalvorneLumivary'" + Denied,
+          "not done: the uninstall entry, the boot-screen backups, the program files, the "
+          "Start-menu shortcuts and the runner"},
+         true},
+        {"unreadable system root",
+         [](TFakeMachine& m) { m.registry.UnreadableValues.insert("systemroot"); },
+         {"systemroot: Failed to get data for 'systemroot'" + Denied, "Palvorne Lumivary: skipped",
+          Dest + "\\config.ini: skipped",
+          // Without it the Windows folder is the current drive's root.
+          "\\system\\PLVCPL.cpl: Cannot create file \\system\\PLVCPL.cpl" + NotFound,
+          "Shell Folders: Failed to get data for 'systemroot'" + Denied,
+          "not done: the Start-menu shortcuts and the runner"},
+         true},
+        {"shell-link interface",
+         [](TFakeMachine& m) { m.links.InterfaceMissing = true; },
+         {Group + "PalvorneLV.lnk: Interface not supported #0",
+          "not done: the uninstall shortcut and the runner"},
+         true},
+    };
+    for (const auto& test : cases) {
+        TFakeMachine machine;
+        test.Inject(machine);
+        bool ended = false;
+        try {
+            machine.Install();
+        } catch (const std::exception&) {
+            ended = true;
+        }
+        EXPECT_EQ(Told(machine.sequence.Failures()), test.Told) << test.Name;
+        EXPECT_EQ(ended, test.EndsTheRun) << test.Name;
+    }
+}
+
+// A backup cut short by a killed process stays a temporary file, which the next install
+// replaces: the user's boot screen is never lost behind a partial backup.
+TEST_F(InstallSequenceTest, ABackupCutShortNeverStandsAsTheBackup) {
+    files.KilledWriting.emplace("C:\\WINDOWS\\logos.old.tmp", 3);
+    EXPECT_THROW(Install(), TProcessKilled);
+    EXPECT_FALSE(files.Content("C:\\WINDOWS\\logos.old"));
+    EXPECT_EQ(files.Content("C:\\WINDOWS\\logos.old.tmp"), "scr");
+
+    files.KilledWriting.reset();
+    TInstallSequence next{{registry, files, resources, processes, links}, host, folders};
+    auto own = std::make_unique<TRegistry>(registry);
+    next.Run(own);
+    EXPECT_TRUE(next.Failures().empty());
+    EXPECT_EQ(files.Content("C:\\WINDOWS\\logos.old"), "screen s");
+    EXPECT_FALSE(files.Content("C:\\WINDOWS\\logos.old.tmp"));
 }
 
 } // namespace

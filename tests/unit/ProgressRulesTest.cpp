@@ -67,38 +67,76 @@ TEST(ProgressTick, CaptionsNameTheDestinationAsItIsNow) {
     EXPECT_EQ(page.Status, "D:\\Other\\PalvorneLV.exe");
 }
 
-TEST(CompletionMessage, TellsTheTruthAboutFailures) {
-    FakeErrorTexts texts;
-    EXPECT_EQ(CompletionMessage({}, texts), "Palvorne Lumivary Installation Completed");
-    const std::string text =
-        CompletionMessage({{TInstallStep::WriteMainProgram, "C:\\D\\PalvorneLV.exe",
-                            "Cannot create file C:\\D\\PalvorneLV.exe"},
-                           {TInstallStep::RecordApplicationPath, "Palvorne Lumivary",
-                            "Failed to set data for 'Palvorne Lumivary'"}},
-                          texts);
-    EXPECT_EQ(text, "Palvorne Lumivary Installation did not complete.\n"
-                    "C:\\D\\PalvorneLV.exe: Cannot create file C:\\D\\PalvorneLV.exe\n"
-                    "Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary'");
-}
-
-TEST(CompletionMessage, NamesTheSystemsReasonForEachFailure) {
+TEST(CompletionMessage, TellsEachFailureOnceWithTheSystemsReason) {
     FakeErrorTexts texts;
     texts.Texts[5] = "Access denied.\r\n"; // as the system words it, line break and all
     texts.Texts[0x80040154] = "Class not registered";
+    EXPECT_EQ(CompletionMessage({}, "C:\\D", texts), "Palvorne Lumivary Installation Completed");
     const std::string text = CompletionMessage(
         {{TInstallStep::WriteRunner, "C:\\D\\Run.exe", "Cannot create file C:\\D\\Run.exe", 32},
          {TInstallStep::RecordApplicationPath, "Palvorne Lumivary",
           "Failed to set data for 'Palvorne Lumivary'", 5},
          {TInstallStep::WriteAudioLibrary, "C:\\D\\Mpegdll.dll", "Stream write error", 1234},
+         {TInstallStep::WriteUninstaller, "C:\\D\\Uninstall.exe", {}, 0, TOutcome::Skipped},
+         {TInstallStep::BackUpLogoScreen, "C:\\DOS\\logos.old", "Cannot create file"},
          {TInstallStep::CreateProgramShortcut, "C:\\M\\PalvorneLV.lnk", "Class not registered",
-          0x80040154}},
-        texts);
+          0x80040154},
+         {TInstallStep::CreateProgramShortcut,
+          {},
+          "the uninstall shortcut and the runner",
+          0,
+          TOutcome::NotDone}},
+        "C:\\D", texts);
     EXPECT_EQ(text,
               "Palvorne Lumivary Installation did not complete.\n"
-              "C:\\D\\Run.exe: Cannot create file C:\\D\\Run.exe: Sharing violation.\n"
+              "Folder: C:\\D\n"
+              "Run.exe: Cannot create file: Sharing violation.\n"
               "Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary': Access denied.\n"
-              "C:\\D\\Mpegdll.dll: Stream write error: error 1234.\n"
-              "C:\\M\\PalvorneLV.lnk: Class not registered");
+              "Mpegdll.dll: Stream write error: error 1234.\n"
+              "Uninstall.exe: skipped after the failure above.\n"
+              "C:\\DOS\\logos.old: Cannot create file.\n"
+              "C:\\M\\PalvorneLV.lnk: Class not registered.\n"
+              "Not done after the failure above: the uninstall shortcut and the runner.");
+}
+
+// A failure the system gave no code for stays a failure, with no reason made up for it.
+static_assert(!TStatus::Failure(0) && TStatus::Failure(0).ErrorCode() == 0);
+
+// Every step failing in a 250-character folder: the box must still fit a 640 x 480 screen.
+TEST(CompletionMessage, TheWorstCaseStaysShortInLinesAndNames) {
+    FakeErrorTexts texts;
+    texts.Texts[206] = "The filename or extension is too long.";
+    const std::string dest = "C:\\" + std::string(246, 'x');
+    std::vector<TInstallFailure> failures;
+    for (const char* name : {"config.ini", "PalvorneLV.exe", "Uninstall.exe", "Mpegdll.dll",
+                             "Run.exe", "config.ini", "PalvorneLV.exe", "Uninstall.exe",
+                             "Mpegdll.dll", "Run.exe", "Run.exe", "Run.exe", "Run.exe"}) {
+        const std::string path = dest + "\\" + std::string(40, 'n') + name;
+        failures.push_back({TInstallStep::WriteRunner, path, "Cannot create file " + path, 206});
+    }
+    const std::string text = CompletionMessage(failures, dest, texts);
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; start <= text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+    }
+    ASSERT_EQ(lines.size(), 14u); // two, eleven failures and the rest counted
+    EXPECT_EQ(lines[1], "Folder: C:\\xxxxxxxxxxxxxxxxx..." + std::string(37, 'x'));
+    EXPECT_EQ(lines[13], "... and 2 more.");
+    for (size_t i = 2; i < 13; ++i) {
+        const std::string name = lines[i].substr(0, lines[i].find(": "));
+        EXPECT_LE(name.size(), 60u) << lines[i];
+        EXPECT_EQ(name.substr(0, 20), std::string(20, 'n')) << "relative to the folder";
+        EXPECT_TRUE(
+            lines[i].ends_with(": Cannot create file: The filename or extension is too long."))
+            << lines[i];
+    }
+}
+
+TEST(ShortenedInTheMiddle, KeepsStartAndEndOfLongText) {
+    EXPECT_EQ(ShortenedInTheMiddle(std::string(60, 'a')), std::string(60, 'a'));
+    const std::string shortened = ShortenedInTheMiddle(std::string(30, 'a') + std::string(31, 'b'));
+    EXPECT_EQ(shortened, std::string(20, 'a') + "..." + std::string(6, 'a') + std::string(31, 'b'));
 }
 
 } // namespace

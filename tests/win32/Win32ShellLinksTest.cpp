@@ -63,7 +63,7 @@ protected:
 
 TEST_F(Win32ShellLinksTest, SavedLinkReadsBackWithItsThreeFields) {
     const std::string target = Target("PalvorneLV.exe");
-    CreateShortcut(Links, Temp.Folder() + "\\", "PalvorneLV.lnk", target);
+    ASSERT_TRUE(CreateShortcut(Links, Temp.Folder() + "\\", "PalvorneLV.lnk", target));
     const TShortcut link = LoadLink(Temp / "PalvorneLV.lnk");
     EXPECT_EQ(link.Path, target);
     EXPECT_EQ(link.Arguments, target);
@@ -71,21 +71,32 @@ TEST_F(Win32ShellLinksTest, SavedLinkReadsBackWithItsThreeFields) {
 }
 
 TEST_F(Win32ShellLinksTest, SavingAgainOverwritesTheLink) {
-    CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", Target("PalvorneLV.exe"));
+    ASSERT_TRUE(
+        CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", Target("PalvorneLV.exe")));
     const std::string second = Target("Uninstall.exe");
-    CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", second);
+    ASSERT_TRUE(CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", second));
     EXPECT_EQ(LoadLink(Temp / "Uninstall.lnk").Path, second);
 }
 
-TEST_F(Win32ShellLinksTest, SaveIntoAMissingFolderIsNotReported) {
-    EXPECT_NO_THROW(Links.Save({"x", Target("x.exe"), ""}, Temp / "missing\\x.lnk"));
-    EXPECT_EQ(GetFileAttributesA((Temp / "missing\\x.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
+// A save the system refuses is told with its reason: into a missing folder, or over a folder
+// of the link's name.
+TEST_F(Win32ShellLinksTest, RefusedSavesFailWithTheSystemsReason) {
+    CreateDirectoryA((Temp / "PalvorneLV.lnk").c_str(), nullptr);
+    for (const std::string& file : {Temp / "missing\\x.lnk", Temp / "PalvorneLV.lnk"}) {
+        const TStatus saved = Links.Save({"x", Target("x.exe"), ""}, file);
+        EXPECT_FALSE(saved) << file;
+        EXPECT_NE(saved.ErrorCode(), 0u) << file;
+        const DWORD attributes = GetFileAttributesA(file.c_str());
+        EXPECT_TRUE(attributes == INVALID_FILE_ATTRIBUTES ||
+                    (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            << file << ": no link file may stand there";
+    }
 }
 
 TEST(Win32ShellLinksNoComTest, CreationWithoutComRaisesTheSystemsText) {
     Win32ShellLinks links;
     try {
-        links.Save({"a", "C:\\a.exe", "C:\\"}, "C:\\a.lnk");
+        (void)links.Save({"a", "C:\\a.exe", "C:\\"}, "C:\\a.lnk");
         FAIL() << "saved without COM";
     } catch (const EOleSysError& error) {
         EXPECT_EQ(error.ErrorCode(), static_cast<uint32_t>(CO_E_NOTINITIALIZED));

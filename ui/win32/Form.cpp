@@ -47,7 +47,7 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
     // The window procedure takes ownership of the window on WM_NCCREATE.
     if (!CreateWindowExA(exStyle, MAKEINTATOM(Toolkit.FormClass), caption.c_str(), style, left, top,
                          width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
-        throw Exception(Format("Cannot create the window %s", caption.c_str()), GetLastError());
+        throw Exception(Format("Cannot create window %s", caption.c_str()), GetLastError());
 }
 
 void TForm::AddLabel(TLabel& label, const TRect& bounds, const std::string& text) {

@@ -17,8 +17,6 @@ void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int dropped
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     0, parent, bounds, id);
-        if (!Window)
-            return;
         SetWindowLongPtrA(Window.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         ListBoxClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));

@@ -13,7 +13,7 @@ constexpr int IconSize = 32;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 23;
 constexpr int ButtonGap = 8;
-constexpr int MaxTextWidth = 420;
+constexpr int MaxTextWidth = 600;
 
 // An empty template: the controls are made in WM_INITDIALOG, where the text can be measured.
 std::vector<WORD> MakeTemplate(const std::string& caption) {
@@ -45,7 +45,9 @@ HWND AddControl(HWND dialog, const char* className, const char* text, DWORD styl
 }
 
 void Layout(HWND window, const TMessageDialog& dialog) {
-    RECT text{0, 0, MaxTextWidth, 0};
+    // As wide as a 640 x 480 screen allows, so that a long message takes few lines.
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    RECT text{0, 0, std::min(MaxTextWidth, screenWidth - 2 * Margin - 40), 0};
     {
         const TWindowDC dc = WindowDC(window);
         const auto font =
@@ -87,8 +89,10 @@ void Layout(HWND window, const TMessageDialog& dialog) {
                        static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
     const int frameWidth = frame.right - frame.left;
     const int frameHeight = frame.bottom - frame.top;
-    SetWindowPos(window, HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - frameWidth) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - frameHeight) / 2, frameWidth, frameHeight, 0);
+    // Centred, but never with its title above or left of the screen.
+    SetWindowPos(window, HWND_TOP, std::max(0, (screenWidth - frameWidth) / 2),
+                 std::max(0, (GetSystemMetrics(SM_CYSCREEN) - frameHeight) / 2), frameWidth,
+                 frameHeight, 0);
 }
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,6 @@
 #include "ui/win32/WinControl.h"
 
+#include "platform/Exceptions.h"
 #include "ui/win32/Form.h"
 
 namespace setup {
@@ -13,17 +14,18 @@ bool TWinControl::OnParentMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-HWND TWinControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
+void TWinControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                               TForm& parent, const TRect& bounds, int id) {
     Window.Reset(CreateWindowExA(exStyle, className, text, style | WS_CHILD, bounds.Left,
                                  bounds.Top, bounds.Width(), bounds.Height(), parent.Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleA(nullptr), nullptr));
-    if (Window && !Parent) {
+    if (!Window)
+        throw Exception(Format("Cannot create window %s", className), GetLastError());
+    if (!Parent) {
         Parent = &parent;
         parent.Controls.push_back(this);
     }
-    return Window.Get();
 }
 
 } // namespace setup

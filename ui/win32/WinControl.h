@@ -27,8 +27,8 @@ public:
 protected:
     // Creates the child window of a system class ("BUTTON", "EDIT", "LISTBOX", "COMBOBOX")
     // on parent, which routes the child's messages here from then on; the window is destroyed
-    // with this object.
-    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
+    // with this object. Throws with the system's reason when it cannot be made.
+    void CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                      TForm& parent, const TRect& bounds, int id);
     TWindowHandle Window;
 
