@@ -1,7 +1,8 @@
-// Entry point: DLL safety, COM, the application object, the check of the stored blocks, then
-// the program and its loop.
+// Entry point: DLL safety, COM, the application object, the check of the program's own file,
+// then the program and its loop.
 #include "platform/Exceptions.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/OwnImage.h"
 #include "platform/win32/StoredResources.h"
 #include "setup/Application.h"
 #include "setup/DllSafety.h"
@@ -17,7 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const TComInit com = InitializeCom();
     TApplication application;
     // A damaged copy stops before the first page and before anything is written.
-    if (!StoredBlocksIntact()) {
+    if (!OwnImageIntact()) {
         application.ShowException(Exception(DamagedInstallerMessage));
         return 1;
     }

@@ -1,10 +1,12 @@
-// End to end: a Setup.exe with one changed byte in a stored block says it is damaged, writes
-// nothing and fails.
+// End to end: a Setup.exe with one changed byte in its code, in a stored block or in its
+// version information says it is damaged, writes nothing and exits with 1.
 #include "platform/win32/StoredResources.h"
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using namespace e2e;
 
@@ -12,17 +14,36 @@ namespace {
 
 const std::string WindowsKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 
-// A copy of Setup.exe in its own folder with the byte in the middle of the stored block name
-// of type changed.
-std::string DamagedCopy(const char* name, LPCSTR type) {
-    const std::string image = *ReadFileBytes(SetupExePath());
-    const std::string block = Resource(SetupExePath(), name, type);
-    const size_t at = image.find(block);
-    if (block.empty() || at == std::string::npos)
-        return {};
+uint32_t Read32(const std::string& image, size_t at) {
+    uint32_t value = 0;
+    std::memcpy(&value, image.data() + at, sizeof value);
+    return value;
+}
+
+// The middle of the code section's bytes in the file; npos when there is none.
+size_t MiddleOfCode(const std::string& image) {
+    const size_t header = Read32(image, 0x3C);
+    const size_t sections = header + 24 + (Read32(image, header + 20) & 0xFFFF);
+    const size_t count = Read32(image, header + 4) >> 16;
+    for (size_t at = sections; at < sections + count * 40; at += 40) {
+        if (image.compare(at, 6, ".text\0", 6) == 0)
+            return Read32(image, at + 20) + Read32(image, at + 16) / 2;
+    }
+    return std::string::npos;
+}
+
+// The middle of a resource's bytes in the file; npos when there is none.
+size_t MiddleOfResource(const std::string& image, LPCSTR name, LPCSTR type) {
+    const std::string bytes = Resource(SetupExePath(), name, type);
+    const size_t at = bytes.empty() ? std::string::npos : image.find(bytes);
+    return at == std::string::npos ? at : at + bytes.size() / 2;
+}
+
+// A copy of Setup.exe in a folder of its own with the byte at `at` changed.
+std::string DamagedCopy(const std::string& image, const std::string& what, size_t at) {
     std::string damaged = image;
-    damaged[at + block.size() / 2] ^= 0x01;
-    const std::string folder = WindowsFolder() + "\\Temp\\damaged-" + name;
+    damaged[at] ^= 0x01;
+    const std::string folder = WindowsFolder() + "\\Temp\\damaged-" + what;
     CreateDirectoryA((WindowsFolder() + "\\Temp").c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     WriteFileBytes(folder + "\\Setup.exe", damaged);
@@ -30,18 +51,23 @@ std::string DamagedCopy(const char* name, LPCSTR type) {
 }
 
 TEST(Damaged, OneChangedByteShowsTheDamageWritesNothingAndFails) {
-    for (const auto& [name, type] : {std::pair(setup::PayloadBundleName, setup::PayloadType),
-                                     std::pair("LOGO", setup::PictureType)}) {
-        const std::string copy = DamagedCopy(name, type);
-        ASSERT_FALSE(copy.empty()) << name;
-        TSetupProcess setup(copy);
+    const std::string image = *ReadFileBytes(SetupExePath());
+    const std::pair<std::string, size_t> damages[] = {
+        {"code", MiddleOfCode(image)},
+        {"payload", MiddleOfResource(image, setup::PayloadBundleName, setup::PayloadType)},
+        {"picture", MiddleOfResource(image, "LOGO", setup::PictureType)},
+        {"version", MiddleOfResource(image, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION)},
+    };
+    for (const auto& [name, at] : damages) {
+        ASSERT_LT(at, image.size()) << name;
+        TSetupProcess setup(DamagedCopy(image, name, at));
         HWND box = WaitForWindow("Setup", setup::DamagedInstallerMessage, setup.ProcessId());
         ASSERT_TRUE(box) << name;
-        SaveScreenshot(std::string("damaged-") + name);
+        SaveScreenshot("damaged-" + name);
         SendKeys(box, "{ENTER}");
         const auto code = setup.WaitForExit();
         ASSERT_TRUE(code) << name;
-        EXPECT_NE(*code, 0u) << name;
+        EXPECT_EQ(*code, 1u) << name;
 
         EXPECT_FALSE(DirectoryExists(DefaultDestination)) << name;
         EXPECT_FALSE(
