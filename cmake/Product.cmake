@@ -16,10 +16,11 @@ ExternalProject_Add(product
                -DSETUP_SIGN_KEY=${SETUP_SIGN_KEY}
                -DSETUP_SIGN_PASSWORD_FILE=${SETUP_SIGN_PASSWORD_FILE}
                -DSETUP_SIGN_TIMESTAMP=${SETUP_SIGN_TIMESTAMP}
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${SETUP_PRODUCT_DIR} --target Setup
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${SETUP_PRODUCT_DIR} --target Setup runtime_test
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     BUILD_BYPRODUCTS ${SETUP_EXE} ${SETUP_STANDIN_DIR}/PalvorneLV.exe
                      ${SETUP_STANDIN_DIR}/Uninstall.exe ${SETUP_STANDIN_DIR}/Mpegdll.dll
                      ${SETUP_STANDIN_DIR}/Run.exe ${SETUP_STANDIN_DIR}/PLVCPL.cpl
+                     ${SETUP_PRODUCT_DIR}/tests/runtime/runtime_test.exe
     USES_TERMINAL_BUILD ON)

@@ -1,15 +1,22 @@
 #!/bin/sh
-# check-imports.sh <exports-dir> <image...>: each image is a 32-bit GUI program or DLL for
-# subsystem 4.0 that imports system DLLs only, and every function it imports is exported by
-# Windows 95 (<exports-dir>/<dll>.txt, one name a line). msvcrt.dll is not part of Windows 95
-# and has no list; what it exports came with Internet Explorer 4 and Windows 98. Imports that
-# Windows 95/98 export only as failing stubs (W functions, MoveFileExA, GetHandleInformation)
-# must be listed in <exports-dir>/stubs.txt with the reason the program copes.
+# check-imports.sh <exports-dir> <image...> [--c-runtime <image...>]: each image is a 32-bit
+# GUI program or DLL for subsystem 4.0 that imports system DLLs only, every function it imports
+# is exported by Windows 95 (<exports-dir>/<dll>.txt, one name a line), and none is one that
+# Windows NT 4.0 lacks (<exports-dir>/nt4-absent.txt). msvcrt.dll is not part of Windows 95
+# (it came with Internet Explorer 4 and Windows 98) and has no list: only the images after
+# --c-runtime may import it. Imports that Windows 95/98 export only as failing stubs (W
+# functions, MoveFileExA, GetHandleInformation) must be listed in <exports-dir>/stubs.txt with
+# the reason the program copes.
 set -eu
 lists=$1
 shift
 fail=0
+c_runtime=no
 for image in "$@"; do
+    if [ "$image" = --c-runtime ]; then
+        c_runtime=yes
+        continue
+    fi
     name=$(basename "$image")
     dump=$(i686-w64-mingw32-objdump -p "$image")
     printf '%s\n' "$dump" | grep -q 'Magic.*010b' || { echo "$name: not a 32-bit image"; fail=1; }
@@ -26,12 +33,18 @@ for image in "$@"; do
         on && /DLL Name:/ { dll = tolower($3); sub(/\.dll$/, "", dll); next }
         on && dll != "" && NF == 3 && $2 ~ /^[0-9]+$/ { print dll, $3 }')
     [ -n "$imports" ] || { echo "$name: no import table found"; fail=1; }
-    bad=$(printf '%s\n' "$imports" | awk -v lists="$lists" -v image="$name" '
+    bad=$(printf '%s\n' "$imports" | awk -v lists="$lists" -v image="$name" -v crt=$c_runtime '
         BEGIN {
             while ((getline line < (lists "/stubs.txt")) > 0)
                 if (line !~ /^#/) { sub(/:.*/, "", line); coped[line] = 1 }
+            while ((getline line < (lists "/nt4-absent.txt")) > 0) absent[line] = 1
         }
+        $1 == "msvcrt" && crt == "yes" { next }
+        $1 == "msvcrt" && !said[$1]++ { printf "%s: imports the C runtime DLL msvcrt.dll, which Windows 95 does not have\n", image }
         $1 == "msvcrt" { next }
+        $1 == "kernel32" && ($2 in absent) {
+            printf "%s: imports %s from kernel32.dll, which Windows NT 4.0 does not export\n", image, $2
+        }
         ($2 ~ /[a-z0-9]W$/ || $2 == "MoveFileExA" || $2 == "GetHandleInformation") && !($2 in coped) {
             printf "%s: imports %s, a failing stub on Windows 95/98, without a reason in stubs.txt\n", image, $2
         }
@@ -46,6 +59,7 @@ for image in "$@"; do
                 printf "%s: imports %s from %s.dll, which Windows 95 does not export\n", image, $2, $1
         }')
     [ -z "$bad" ] || { printf '%s\n' "$bad"; fail=1; }
-    [ $fail -ne 0 ] || echo "$name: $(printf '%s\n' "$imports" | wc -l) imports, all found on Windows 95"
+    [ $fail -ne 0 ] ||
+        echo "$name: $(printf '%s\n' "$imports" | wc -l) imports, all found on Windows 95 and NT 4.0"
 done
 exit $fail

@@ -11,6 +11,7 @@ cd "$root"
 allowed() {
     case $1 in
     codec) echo "codec" ;;
+    runtime) echo "runtime" ;;
     platform) echo "platform" ;;
     platform/fake) echo "platform platform/fake" ;;
     platform/win32) echo "platform platform/win32 codec" ;;
@@ -26,7 +27,7 @@ allowed() {
 }
 
 status=0
-layers="codec platform platform/fake platform/win32 ui ui/fake ui/win32 shellutil install widgets pages setup"
+layers="codec runtime platform platform/fake platform/win32 ui ui/fake ui/win32 shellutil install widgets pages setup"
 for folder in $layers; do
     [ -d "$folder" ] || continue
     for file in "$folder"/*.h "$folder"/*.cpp; do

@@ -2,9 +2,10 @@
 # e2e-case.sh <wine-dir> <driver.exe> <gtest filter> <Setup.exe> [<windows version>]: runs one
 # end-to-end case in a fresh copy of the template prefix (an install changes the machine;
 # cases must not see each other's leftovers), with the prefix reporting the given Windows
-# version (winecfg's names: win98, winxp, ...) when one is given. The copy is kept when the
-# case fails. With SETUP_E2E_SCREEN set (for example 640x480x24), the case runs on an X screen
-# of its own of that size.
+# version (winecfg's names: win95, nt40, win98, winxp) when one is given, and checked to report
+# it; an NT 4.0 prefix also loses what NT 4.0 lacks. The copy is kept when the case fails. With
+# SETUP_E2E_SCREEN set (for example 640x480x24), the case runs on an X screen of its own of
+# that size.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -37,8 +38,27 @@ wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
 if [ -n "$version" ]; then
     wine winecfg /v "$version" </dev/null >/dev/null 2>&1
+    # What `ver` says there: major.minor.build, where Windows 95/98 keep their version in the
+    # high word of the build number (0x040003B6: 4.0.950, 0x040A08AE: 4.10.2222).
+    case $version in
+    win95) expected="Microsoft Windows 4.0.67109814" ;;
+    nt40) expected="Microsoft Windows 4.0.1381" ;;
+    win98) expected="Microsoft Windows 4.10.67766446" ;;
+    winxp) expected="Microsoft Windows 5.1.2600" ;;
+    *) echo "no expected version for $version"; exit 1 ;;
+    esac
     reported=$(wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep .)
     echo "the prefix reports: $reported"
+    if [ "$reported" != "$expected" ]; then
+        echo "expected: $expected"
+        exit 1
+    fi
+    if [ "$version" = nt40 ]; then
+        # NT 4.0 keeps neither the value systemroot nor boot screens.
+        wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v systemroot /f \
+            </dev/null >/dev/null 2>&1
+        rm -f "$WINEPREFIX/drive_c/windows/logos.sys" "$WINEPREFIX/drive_c/windows/logow.sys"
+    fi
 fi
 # Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases.
 shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots}

@@ -1,4 +1,5 @@
 #include "setup/DllSafety.h"
+#include "platform/win32/KernelFunctions.h"
 
 #include <windows.h>
 
@@ -8,10 +9,6 @@ namespace {
 constexpr DWORD SearchSystem32 = 0x00000800;      // LOAD_LIBRARY_SEARCH_SYSTEM32
 constexpr DWORD SafeSearchMode = 0x00000001;      // BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE
 constexpr DWORD PermanentSearchMode = 0x00008000; // BASE_SEARCH_PATH_PERMANENT
-
-template <typename Function> Function Find(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // Windows Vista cannot create the shell-link object once the default DLL directories are
 // restricted.
@@ -28,17 +25,16 @@ bool IsWindowsVista() {
 } // namespace
 
 void RestrictDllSearch() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
     using FlagsFunction = BOOL(WINAPI*)(DWORD);
     using DirectoryFunction = BOOL(WINAPI*)(LPCSTR);
-    if (auto setDefault = Find<FlagsFunction>(kernel, "SetDefaultDllDirectories");
+    if (auto setDefault = FindKernelFunction<FlagsFunction>("SetDefaultDllDirectories");
         setDefault && !IsWindowsVista()) {
         setDefault(SearchSystem32);
-    } else if (auto setDirectory = Find<DirectoryFunction>(kernel, "SetDllDirectoryA")) {
+    } else if (auto setDirectory = FindKernelFunction<DirectoryFunction>("SetDllDirectoryA")) {
         // At least take the current directory out of the search.
         setDirectory("");
     }
-    if (auto setMode = Find<FlagsFunction>(kernel, "SetSearchPathMode"))
+    if (auto setMode = FindKernelFunction<FlagsFunction>("SetSearchPathMode"))
         setMode(SafeSearchMode | PermanentSearchMode);
 }
 

@@ -3,17 +3,8 @@
 // before the runtime library's own.
 #include "platform/Exceptions.h"
 
-#include <cstdlib>
+#include <cstdarg>
 #include <new>
-
-// The runtime's default terminate handler prints the uncaught exception's demangled type,
-// which links the whole demangler and stdio. A terminate here is a fault in the program:
-// end it.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-    std::abort();
-}
-} // namespace __gnu_cxx
 
 // The containers' error paths. The runtime's versions throw the standard logic errors, whose
 // copy-on-write message strings bring a second string implementation along; the program

@@ -15,15 +15,12 @@ inline const LPCSTR PayloadType = RT_RCDATA;
 inline const LPCSTR PictureType = "PICTURE";
 inline const char* const PayloadBundleName = "PAYLOAD";
 
-// What the error display says when a stored block is damaged.
+// What the error display says when the program's file or a stored block is damaged.
 inline const char* const DamagedInstallerMessage =
     "Setup.exe is damaged. Please obtain a new copy of it and run it again.";
 
 // The decoded bytes of the block name (any case) of type; nullopt when there is none.
 // A damaged block raises Exception(DamagedInstallerMessage).
 std::optional<std::vector<uint8_t>> LoadStoredBlock(const std::string& name, LPCSTR type);
-
-// True when every stored block of the running program has its checksum.
-bool StoredBlocksIntact();
 
 } // namespace setup

@@ -3,8 +3,6 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Status.h"
 
-#include <tlhelp32.h>
-
 #include <cstring>
 
 namespace setup {
@@ -12,15 +10,23 @@ namespace setup {
 // The ANSI entry record, whose size field the snapshot functions check.
 static_assert(sizeof(PROCESSENTRY32) == 296);
 
+Win32Processes::Win32Processes(TKernelLookup lookup)
+    : CreateSnapshot(
+          FindKernelFunction<decltype(CreateSnapshot)>("CreateToolhelp32Snapshot", lookup)),
+      FirstProcess(FindKernelFunction<decltype(FirstProcess)>("Process32First", lookup)),
+      NextProcess(FindKernelFunction<decltype(NextProcess)>("Process32Next", lookup)) {}
+
 std::vector<TProcessEntry> Win32Processes::Snapshot() {
     std::vector<TProcessEntry> entries;
-    const TFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!CreateSnapshot || !FirstProcess || !NextProcess)
+        return entries;
+    const TFileHandle snapshot(CreateSnapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot)
         return entries;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-         more = Process32Next(snapshot.Get(), &entry)) {
+    for (BOOL more = FirstProcess(snapshot.Get(), &entry); more;
+         more = NextProcess(snapshot.Get(), &entry)) {
         const size_t length = strnlen(entry.szExeFile, sizeof entry.szExeFile);
         entries.push_back({entry.th32ProcessID, std::string(entry.szExeFile, length)});
     }

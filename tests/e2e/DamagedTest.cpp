@@ -1,10 +1,14 @@
-// End to end: a Setup.exe with one changed byte in a stored block says it is damaged, writes
-// nothing and fails.
+// End to end: a Setup.exe with one changed byte in its code, in a stored block or in its
+// version information says it is damaged, writes nothing and exits with 1; an intact one whose
+// first page cannot be built says why and exits with 2.
+#include "codec/ImageChecksum.h"
 #include "platform/win32/StoredResources.h"
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using namespace e2e;
 
@@ -12,29 +16,38 @@ namespace {
 
 const std::string WindowsKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 
-// A copy of Setup.exe in a folder of its own, with its bytes changed by alter; empty when
-// alter found nothing to change.
-template <class Alter> std::string AlteredCopy(const std::string& name, Alter alter) {
-    std::string image = *ReadFileBytes(SetupExePath());
-    if (!alter(image))
-        return {};
-    const std::string folder = WindowsFolder() + "\\Temp\\altered-" + name;
+uint32_t Read32(const std::string& image, size_t at) {
+    uint32_t value = 0;
+    std::memcpy(&value, image.data() + at, sizeof value);
+    return value;
+}
+
+// The middle of the code section's bytes in the file; npos when there is none.
+size_t MiddleOfCode(const std::string& image) {
+    const size_t header = Read32(image, 0x3C);
+    const size_t sections = header + 24 + (Read32(image, header + 20) & 0xFFFF);
+    const size_t count = Read32(image, header + 4) >> 16;
+    for (size_t at = sections; at < sections + count * 40; at += 40) {
+        if (image.compare(at, 6, ".text\0", 6) == 0)
+            return Read32(image, at + 20) + Read32(image, at + 16) / 2;
+    }
+    return std::string::npos;
+}
+
+// The middle of a resource's bytes in the file; npos when there is none.
+size_t MiddleOfResource(const std::string& image, LPCSTR name, LPCSTR type) {
+    const std::string bytes = Resource(SetupExePath(), name, type);
+    const size_t at = bytes.empty() ? std::string::npos : image.find(bytes);
+    return at == std::string::npos ? at : at + bytes.size() / 2;
+}
+
+// A copy of Setup.exe in a folder of its own.
+std::string CopyAs(const std::string& what, const std::string& image) {
+    const std::string folder = WindowsFolder() + "\\Temp\\altered-" + what;
     CreateDirectoryA((WindowsFolder() + "\\Temp").c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     WriteFileBytes(folder + "\\Setup.exe", image);
     return folder + "\\Setup.exe";
-}
-
-// A copy with the byte in the middle of the stored block name of type changed.
-std::string DamagedCopy(const char* name, LPCSTR type) {
-    const std::string block = Resource(SetupExePath(), name, type);
-    return AlteredCopy(name, [&](std::string& image) {
-        const size_t at = image.find(block);
-        if (block.empty() || at == std::string::npos)
-            return false;
-        image[at + block.size() / 2] ^= 0x01;
-        return true;
-    });
 }
 
 void ExpectNothingInstalled() {
@@ -49,36 +62,43 @@ void ExpectNothingInstalled() {
 }
 
 TEST(Damaged, OneChangedByteShowsTheDamageWritesNothingAndFails) {
-    for (const auto& [name, type] : {std::pair(setup::PayloadBundleName, setup::PayloadType),
-                                     std::pair("LOGO", setup::PictureType)}) {
-        const std::string copy = DamagedCopy(name, type);
-        ASSERT_FALSE(copy.empty()) << name;
-        TSetupProcess setup(copy);
+    const std::string image = *ReadFileBytes(SetupExePath());
+    const std::pair<std::string, size_t> damages[] = {
+        {"code", MiddleOfCode(image)},
+        {"payload", MiddleOfResource(image, setup::PayloadBundleName, setup::PayloadType)},
+        {"picture", MiddleOfResource(image, "LOGO", setup::PictureType)},
+        {"version", MiddleOfResource(image, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION)},
+    };
+    for (const auto& [name, at] : damages) {
+        ASSERT_LT(at, image.size()) << name;
+        std::string damaged = image;
+        damaged[at] ^= 0x01;
+        TSetupProcess setup(CopyAs("damaged-" + name, damaged));
         HWND box = WaitForWindow("Setup", setup::DamagedInstallerMessage, setup.ProcessId());
         ASSERT_TRUE(box) << name;
-        SaveScreenshot(std::string("damaged-") + name);
+        SaveScreenshot("damaged-" + name);
         SendKeys(box, "{ENTER}");
         const auto code = setup.WaitForExit();
         ASSERT_TRUE(code) << name;
         EXPECT_EQ(*code, 1u) << name;
-
         ExpectNothingInstalled();
     }
 }
 
-// Intact, but with the backdrop picture stored under another name: the first page cannot be
-// built. The failure is shown, nothing is written and Setup ends with its own code.
+// Intact (its checksum made anew), but with the backdrop picture stored under another name:
+// the first page cannot be built. The failure is shown, nothing is written and Setup ends with
+// its own code.
 TEST(Damaged, APageThatCannotBeBuiltIsShownAndSetupEndsWithCode2) {
-    const std::string copy = AlteredCopy("renamed", [](std::string& image) {
-        const std::string name("B\0A\0C\0K\0D\0R\0O\0P\0", 16); // as resource names are kept
-        const size_t at = image.find(name);
-        if (at == std::string::npos)
-            return false;
-        image[at + 14] = 'Q';
-        return true;
-    });
-    ASSERT_FALSE(copy.empty());
-    TSetupProcess setup(copy);
+    std::string image = *ReadFileBytes(SetupExePath());
+    const std::string name("B\0A\0C\0K\0D\0R\0O\0P\0", 16); // as resource names are kept
+    const size_t at = image.find(name);
+    ASSERT_NE(at, std::string::npos);
+    image[at + 14] = 'Q';
+    const auto checksum = setup::ImageChecksum({image.begin(), image.end()});
+    ASSERT_TRUE(checksum);
+    std::memcpy(image.data() + setup::ImageChecksumSlot, &*checksum, sizeof *checksum);
+
+    TSetupProcess setup(CopyAs("renamed", image));
     HWND box = WaitForWindow("Setup", "Resource BACKDROP not found.", setup.ProcessId());
     ASSERT_TRUE(box);
     SaveScreenshot("page-not-built");

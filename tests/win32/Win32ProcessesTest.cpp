@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace setup {
 namespace {
@@ -14,16 +15,16 @@ namespace {
 // The runner stand-in, copied beside this program under a name nothing else uses.
 const char RunnerName[] = "EngineTestRun.exe";
 
-std::string RunnerPath() {
+std::string RunnerPath(const char* name = RunnerName) {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return ExtractFilePath(std::string(path, length)) + RunnerName;
+    return ExtractFilePath(std::string(path, length)) + name;
 }
 
 // The runner's process identifier, 0 while none is listed.
-uint32_t RunnerId(IProcesses& processes) {
+uint32_t RunnerId(IProcesses& processes, const char* name = RunnerName) {
     for (const TProcessEntry& entry : processes.Snapshot()) {
-        if (AsciiUpperCase(ExtractFileName(entry.ExeFile)) == AsciiUpperCase(RunnerName))
+        if (AsciiUpperCase(ExtractFileName(entry.ExeFile)) == AsciiUpperCase(name))
             return entry.ProcessId;
     }
     return 0;
@@ -72,6 +73,32 @@ TEST(Win32ProcessesTest, TerminatorEndsAStartedRunnerByItsBareName) {
 
     EXPECT_TRUE(WaitFor([&] { return RunnerId(processes) == 0; }));
     EXPECT_FALSE(HasRunnerWindow(runner));
+}
+
+// A system whose kernel32 lacks one Tool Help function, as Windows NT 4.0's lacks all three.
+const char* missingFunction = nullptr;
+
+void* KernelFunctionExceptMissing(const char* name) {
+    return std::string_view(name) == missingFunction ? nullptr : KernelFunction(name);
+}
+
+TEST(Win32ProcessesTest, WithoutToolHelpNothingIsListedOrEnded) {
+    // A runner of its own name: the test beside this one ends every runner it can see.
+    const char name[] = "NoToolHelpRun.exe";
+    ASSERT_TRUE(CopyFileA(RunnerPath().c_str(), RunnerPath(name).c_str(), FALSE));
+    Win32Processes processes;
+    ASSERT_TRUE(processes.StartHidden(RunnerPath(name)));
+    uint32_t runner = 0;
+    ASSERT_TRUE(WaitFor([&] { return (runner = RunnerId(processes, name)) != 0; }));
+    for (const char* function : {"CreateToolhelp32Snapshot", "Process32First", "Process32Next"}) {
+        missingFunction = function;
+        Win32Processes withoutToolHelp(KernelFunctionExceptMissing);
+        EXPECT_TRUE(withoutToolHelp.Snapshot().empty()) << function;
+        TerminateProcesses(withoutToolHelp, name);
+        EXPECT_EQ(RunnerId(processes, name), runner) << function;
+    }
+    TerminateProcesses(processes, name);
+    EXPECT_TRUE(WaitFor([&] { return RunnerId(processes, name) == 0; }));
 }
 
 TEST(Win32ProcessesTest, UnknownProcessCannotBeEndedAndBadCommandDoesNotStart) {

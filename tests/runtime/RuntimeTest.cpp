@@ -1,0 +1,79 @@
+// A program on Setup.exe's own runtime (no C runtime DLL): it prints, one a line, what the
+// runtime made happen, and CTest compares the lines with the order they must come in. Static
+// objects are built in the order of their definition before WinMain and destroyed in reverse
+// after it, a function's static object on first use and before them; an exception crosses
+// frames, unwinding them, to its handler.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Say(const std::string& line) {
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+              &written, nullptr);
+}
+
+struct TNoisy {
+    explicit TNoisy(const char* name) : Name(name) { Say("construct " + Name); }
+    ~TNoisy() { Say("destroy " + Name); }
+    std::string Name;
+};
+
+TNoisy first("first");
+TNoisy second("second");
+
+class TFailure : public std::exception {
+public:
+    explicit TFailure(std::string text) : Text(std::move(text)) {}
+    const char* what() const noexcept override { return Text.c_str(); }
+
+private:
+    std::string Text;
+};
+
+void ThrowFrom(int depth) {
+    const TNoisy frame(("frame " + std::to_string(depth)).c_str());
+    if (depth == 0)
+        throw TFailure("thrown three frames down");
+    ThrowFrom(depth - 1);
+}
+
+// The heap and memory functions against what the C library promises.
+bool HeapAndMemoryWork() {
+    auto* block = static_cast<char*>(calloc(64, 1));
+    bool ok = block && std::all_of(block, block + 64, [](char c) { return c == 0; });
+    std::memcpy(block, "0123456789", 11);
+    std::memmove(block + 2, block, 8); // overlapping, forwards
+    ok = ok && std::strcmp(block, "0101234567") == 0;
+    std::memmove(block, block + 2, 8); // overlapping, backwards
+    ok = ok && std::memcmp(block, "01234567", 8) == 0;
+    block = static_cast<char*>(realloc(block, 4096));
+    ok = ok && block && std::memcmp(block, "01234567", 8) == 0;
+    free(block);
+    std::vector<std::string> grown;
+    for (int i = 0; i < 1000; ++i)
+        grown.push_back(std::string(40, static_cast<char>('a' + i % 26)));
+    return ok && grown[999] == std::string(40, 'l') && std::strlen(grown[5].c_str()) == 40;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    Say("WinMain");
+    static TNoisy local("local");
+    try {
+        ThrowFrom(2);
+    } catch (const std::exception& failure) {
+        Say(std::string("caught: ") + failure.what());
+    }
+    Say(HeapAndMemoryWork() ? "heap and memory work" : "heap and memory FAIL");
+    return 7;
+}
