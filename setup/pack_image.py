@@ -90,7 +90,8 @@ def check(path, pe, sections):
     if pe.__data__[last:].strip(b"\0"):
         fail(path, "has bytes after its last section")
     table_end = sections[-1].get_file_offset() + 2 * SECTION_HEADER_SIZE
-    if table_end > min(s.PointerToRawData for s in sections if s.SizeOfRawData):
+    if table_end > min([pe.OPTIONAL_HEADER.SizeOfHeaders] +
+                       [s.PointerToRawData for s in sections if s.SizeOfRawData]):
         fail(path, "has no room for one more section header")
     return packed
 
