@@ -104,10 +104,10 @@ SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
     uint16_t* probabilities =
         reinterpret_cast<uint16_t*>(Pages(LzmaProbabilityCount(properties) * sizeof(uint16_t)));
     DWORD previous;
-    bool unpacked = probabilities &&
-                    VirtualProtect(base + start, span, PAGE_READWRITE, &previous) &&
-                    LzmaDecode(packed + PackedHeaderSize, Read32(packed + 8), properties,
-                               base + start, span, probabilities);
+    const bool unpacked = probabilities &&
+                          VirtualProtect(base + start, span, PAGE_READWRITE, &previous) &&
+                          LzmaDecode(packed + PackedHeaderSize, Read32(packed + 8), properties,
+                                     base + start, span, probabilities);
     Free(probabilities);
     if (!unpacked)
         return false;
