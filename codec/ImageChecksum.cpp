@@ -2,15 +2,12 @@
 
 #include "codec/Crc32.h"
 
-#include <algorithm>
-
 namespace setup {
 
 namespace {
 
-uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-           static_cast<uint32_t>(bytes[at + 3]) << 24;
+SETUP_PLAIN_CODE uint32_t Read32(const uint8_t* at) {
+    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
 }
 
 constexpr size_t NewHeaderField = 0x3C;    // e_lfanew
@@ -21,39 +18,44 @@ constexpr size_t CertificateEntry = 128;   // data directory 4: file offset and 
 constexpr size_t OptionalHeaderNeeded = 136;
 constexpr uint16_t Pe32Magic = 0x10B;
 
+// What stands in for a left-out field.
+SETUP_PLAIN_DATA constexpr uint8_t Zeros[8] = {};
+
 } // namespace
 
-std::optional<uint32_t> ImageChecksum(std::vector<uint8_t> image) {
-    if (image.size() < NewHeaderField + 4)
-        return std::nullopt;
-    const size_t header = Read32(image, NewHeaderField);
-    if (header > image.size() || image.size() - header < OptionalHeaderAt + OptionalHeaderNeeded)
-        return std::nullopt;
+bool ImageChecksum(const uint8_t* image, size_t size, uint32_t* checksum) {
+    if (size < NewHeaderField + 4)
+        return false;
+    const size_t header = Read32(image + NewHeaderField);
+    if (header > size || size - header < OptionalHeaderAt + OptionalHeaderNeeded)
+        return false;
     const size_t optional = header + OptionalHeaderAt;
-    if (Read32(image, header) != 0x00004550 || (Read32(image, optional) & 0xFFFF) != Pe32Magic ||
-        Read32(image, optional + DirectoryCountField) <= 4)
-        return std::nullopt;
+    if (Read32(image + header) != 0x00004550 || (Read32(image + optional) & 0xFFFF) != Pe32Magic ||
+        Read32(image + optional + DirectoryCountField) <= 4)
+        return false;
     const size_t entry = optional + CertificateEntry;
-    const size_t tableAt = Read32(image, entry);
-    const size_t tableSize = Read32(image, entry + 4);
+    const size_t tableSize = Read32(image + entry + 4);
+    const size_t tableAt = tableSize ? Read32(image + entry) : size;
     // A certificate table lies after the headers and inside the file.
-    if (tableSize != 0 &&
-        (tableAt < entry + 8 || tableAt > image.size() || tableSize > image.size() - tableAt))
-        return std::nullopt;
-    if (tableSize != 0)
-        image.erase(image.begin() + tableAt, image.begin() + tableAt + tableSize);
-    for (const auto& [at, size] :
-         {std::pair{ImageChecksumSlot, size_t{4}}, std::pair{optional + ChecksumField, size_t{4}},
-          std::pair{entry, size_t{8}}})
-        std::fill_n(image.begin() + at, size, 0);
-    return Crc32(image);
+    if (tableSize != 0 && (tableAt < entry + 8 || tableAt > size || tableSize > size - tableAt))
+        return false;
+    // The left-out fields in file order (the optional header lies after the slot), each counted
+    // as zeros; the certificate table not at all.
+    const size_t fields[3][2] = {{ImageChecksumSlot, 4}, {optional + ChecksumField, 4}, {entry, 8}};
+    uint32_t crc = 0;
+    size_t at = 0;
+    for (const auto& [field, length] : fields) {
+        crc = Crc32(Crc32(crc, image + at, field - at), Zeros, length);
+        at = field + length;
+    }
+    crc = Crc32(crc, image + at, tableAt - at);
+    *checksum = Crc32(crc, image + tableAt + tableSize, size - tableAt - tableSize);
+    return true;
 }
 
-bool ImageIntact(std::vector<uint8_t> image) {
-    const uint32_t stored =
-        image.size() >= ImageChecksumSlot + 4 ? Read32(image, ImageChecksumSlot) : 0;
-    const auto checksum = ImageChecksum(std::move(image));
-    return checksum && *checksum == stored;
+bool ImageIntact(const uint8_t* image, size_t size) {
+    uint32_t checksum;
+    return ImageChecksum(image, size, &checksum) && checksum == Read32(image + ImageChecksumSlot);
 }
 
 } // namespace setup

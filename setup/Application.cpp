@@ -1,19 +1,21 @@
 #include "setup/Application.h"
 
 #include "platform/win32/Callback.h"
+#include "setup/Title.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/MessageDialog.h"
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace setup {
 
 std::string TitleFromExeName(const std::string& path) {
-    std::string name = path.substr(path.find_last_of('\\') + 1);
-    name = name.substr(0, name.find('.'));
-    if (name.size() > 1)
-        CharLowerBuffA(&name[1], static_cast<DWORD>(name.size() - 1));
-    return name;
+    std::string title(path.size(), '\0');
+    TitleFromExeName(path.c_str(), title.data());
+    title.resize(std::strlen(title.c_str()));
+    return title;
 }
 
 std::string WithFullStop(const std::string& message) {

@@ -38,8 +38,7 @@ private:
     std::string TitleText;
 };
 
-// The title for an executable path: file name up to its first ".", lower case after the
-// first character.
+// The title for an executable path (setup/Title.h).
 std::string TitleFromExeName(const std::string& path);
 // The running program's title.
 std::string ProgramTitle();

@@ -1,10 +1,9 @@
-// Entry point: DLL safety, COM, the application object, the check of the program's own file,
-// then the program and its loop. Exit codes: 0 done, 1 a damaged copy, 2 a failure that
-// nothing else caught (a window or picture that could not be made on a machine out of resources).
+// Entry point, once the program's file is checked and unpacked (setup/Start.cpp): DLL safety,
+// COM, the application object, then the program and its loop. Exit codes: 0 done, 1 a damaged
+// copy (from the start), 2 a failure that nothing else caught (a window or picture that could
+// not be made on a machine out of resources).
 #include "platform/Exceptions.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/OwnImage.h"
-#include "platform/win32/StoredResources.h"
 #include "setup/Application.h"
 #include "setup/DllSafety.h"
 #include "setup/Program.h"
@@ -17,11 +16,6 @@ namespace {
 
 int RunSetup() {
     TApplication application;
-    // A damaged copy stops before the first page and before anything is written.
-    if (!OwnImageIntact()) {
-        application.ShowException(Exception(DamagedInstallerMessage));
-        return 1;
-    }
     TSetupProgram program(application);
     program.Run();
     return 0;

@@ -16,7 +16,7 @@ inline const LPCSTR PictureType = "PICTURE";
 inline const char* const PayloadBundleName = "PAYLOAD";
 
 // What the error display says when the program's file or a stored block is damaged.
-inline const char* const DamagedInstallerMessage =
+inline constexpr char DamagedInstallerMessage[] =
     "Setup.exe is damaged. Please obtain a new copy of it and run it again.";
 
 // The decoded bytes of the block name (any case) of type; nullopt when there is none.

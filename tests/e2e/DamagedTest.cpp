@@ -1,6 +1,6 @@
-// End to end: a Setup.exe with one changed byte in its code, in a stored block or in its
-// version information says it is damaged, writes nothing and exits with 1; an intact one whose
-// first page cannot be built says why and exits with 2.
+// End to end: a Setup.exe with one changed byte in its packed code, in a stored block or in its
+// version information says it is damaged (checked before the code is unpacked), writes nothing
+// and exits with 1; an intact one whose first page cannot be built says why and exits with 2.
 #include "codec/ImageChecksum.h"
 #include "platform/win32/StoredResources.h"
 #include "tests/e2e/Driver.h"
@@ -22,13 +22,13 @@ uint32_t Read32(const std::string& image, size_t at) {
     return value;
 }
 
-// The middle of the code section's bytes in the file; npos when there is none.
-size_t MiddleOfCode(const std::string& image) {
+// The middle of a section's bytes in the file; npos when there is none.
+size_t MiddleOfSection(const std::string& image, const std::string& name) {
     const size_t header = Read32(image, 0x3C);
     const size_t sections = header + 24 + (Read32(image, header + 20) & 0xFFFF);
     const size_t count = Read32(image, header + 4) >> 16;
     for (size_t at = sections; at < sections + count * 40; at += 40) {
-        if (image.compare(at, 6, ".text\0", 6) == 0)
+        if (image.compare(at, name.size() + 1, name.c_str(), name.size() + 1) == 0)
             return Read32(image, at + 20) + Read32(image, at + 16) / 2;
     }
     return std::string::npos;
@@ -64,7 +64,7 @@ void ExpectNothingInstalled() {
 TEST(Damaged, OneChangedByteShowsTheDamageWritesNothingAndFails) {
     const std::string image = *ReadFileBytes(SetupExePath());
     const std::pair<std::string, size_t> damages[] = {
-        {"code", MiddleOfCode(image)},
+        {"code", MiddleOfSection(image, ".packed")},
         {"payload", MiddleOfResource(image, setup::PayloadBundleName, setup::PayloadType)},
         {"picture", MiddleOfResource(image, "LOGO", setup::PictureType)},
         {"version", MiddleOfResource(image, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION)},
@@ -94,7 +94,8 @@ TEST(Damaged, APageThatCannotBeBuiltIsShownAndSetupEndsWithCode2) {
     const size_t at = image.find(name);
     ASSERT_NE(at, std::string::npos);
     image[at + 14] = 'Q';
-    const auto checksum = setup::ImageChecksum({image.begin(), image.end()});
+    const auto checksum = setup::ImageChecksum(
+        std::span(reinterpret_cast<const uint8_t*>(image.data()), image.size()));
     ASSERT_TRUE(checksum);
     std::memcpy(image.data() + setup::ImageChecksumSlot, &*checksum, sizeof *checksum);
 

@@ -4,6 +4,7 @@
 #include "codec/Crc32.h"
 #include "codec/Lzma.h"
 #include "codec/StoredBlock.h"
+#include "codec/X86Branches.h"
 #include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ struct TVector {
     std::string Name;
     Bytes Raw;
     Bytes Block;
+    Bytes X86; // Raw after the x86 branch conversion
 
     std::span<const uint8_t> Stream() const { return std::span(Block).subspan(HeaderSize); }
     uint8_t Properties() const { return Block[8]; }
@@ -42,7 +44,8 @@ const std::vector<TVector>& Vectors() {
                 name += static_cast<char>(c);
                 continue;
             }
-            loaded.push_back({name, ReadVectorFile(name + ".raw"), ReadVectorFile(name + ".blk")});
+            loaded.push_back({name, ReadVectorFile(name + ".raw"), ReadVectorFile(name + ".blk"),
+                              ReadVectorFile(name + ".x86")});
             name.clear();
         }
         return loaded;
@@ -78,6 +81,27 @@ TEST(Crc32Test, MatchesTheStandardCheckValues) {
     EXPECT_EQ(Crc32({}), 0u);
     const uint8_t zeros[4] = {};
     EXPECT_EQ(Crc32(zeros), 0x2144DF1Cu);
+}
+
+TEST(Crc32Test, PiecesContinueWhereTheLastEnded) {
+    const std::string text = "The quick brown fox jumps over the lazy dog";
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    for (const size_t cut : {size_t{0}, size_t{1}, size_t{20}, text.size()})
+        EXPECT_EQ(Crc32(Crc32(0, bytes, cut), bytes + cut, text.size() - cut), 0x414FA339u) << cut;
+}
+
+// The conversion undone gives the input back, for programs (whose calls it converts), for
+// close runs of call and jump opcodes and for data that has none.
+TEST(X86BranchesTest, EveryVectorConvertsBackToItsInput) {
+    size_t changed = 0;
+    for (const TVector& vector : Vectors()) {
+        ASSERT_EQ(vector.X86.size(), vector.Raw.size()) << vector.Name;
+        changed += vector.X86 != vector.Raw;
+        Bytes converted = vector.X86;
+        X86BranchesDecode(converted.data(), converted.size());
+        EXPECT_TRUE(converted == vector.Raw) << vector.Name;
+    }
+    EXPECT_GE(changed, 3u) << "the programs and the branch runs are converted";
 }
 
 TEST(LzmaDecodeTest, EveryVectorDecodesToItsInput) {

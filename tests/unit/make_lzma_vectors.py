@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Writes the decoder's test vectors: for each case NAME, NAME.raw (the input) and NAME.blk
-(its stored block, made by the packer Setup.exe is built with), and cases.txt listing the
-names in order.
+"""Writes the decoder's test vectors: for each case NAME, NAME.raw (the input), NAME.blk
+(its stored block, made by the packer Setup.exe is built with) and NAME.x86 (the input after
+the x86 branch conversion Setup.exe's code is packed with), and cases.txt listing the names in
+order.
 
     make_lzma_vectors.py OUTDIR [FILE...]
 
 The FILEs (real programs and bitmaps) become cases too. Everything generated comes from fixed
 seeds, so the vectors are the same on every run.
 """
+import lzma
 import os
 import random
 import sys
@@ -61,12 +63,23 @@ def generated_cases():
             start = rng.randrange(len(mixed))
             mixed += mixed[start:start + rng.randint(2, 600)]
     yield "mixed", bytes(mixed), None
+    # Call and jump opcodes close together, with operands near and far, so that the x86
+    # conversion meets every run of candidates it tells apart.
+    yield "branches", bytes(rng.choice(b"\xe8\xe9\x00\xff\x0f\x12") if rng.randrange(4) else
+                            rng.getrandbits(8) for _ in range(60000)), None
 
 
 def file_cases(paths):
     for path in paths:
         with open(path, "rb") as source:
             yield "file-" + os.path.basename(path), source.read(), None
+
+
+def x86_converted(data):
+    """The bytes the LZMA stage sees after the x86 branch conversion."""
+    filters = [{"id": lzma.FILTER_X86}, {"id": lzma.FILTER_LZMA1, "preset": 0}]
+    stream = lzma.compress(data, format=lzma.FORMAT_RAW, filters=filters)
+    return lzma.decompress(stream, format=lzma.FORMAT_RAW, filters=filters[1:])
 
 
 def main():
@@ -80,6 +93,8 @@ def main():
             raw.write(data)
         with open(os.path.join(out_dir, name + ".blk"), "wb") as block:
             block.write(pack(data, lc, lp, pb, delta, dict_size))
+        with open(os.path.join(out_dir, name + ".x86"), "wb") as converted:
+            converted.write(x86_converted(data))
         names.append(name)
     with open(os.path.join(out_dir, "cases.txt"), "w", newline="\n") as listing:
         listing.write("".join(name + "\n" for name in names))

@@ -1,0 +1,13 @@
+// The program's title, from its file's name: the error display's caption before the program is
+// unpacked (setup/Start.cpp) and after.
+#pragma once
+
+#include "codec/Plain.h"
+
+namespace setup {
+
+// Writes into title the file name of path up to its first ".", lower case after the first
+// character. title holds at least as many characters as path, with the terminating zero.
+SETUP_PLAIN_CODE void TitleFromExeName(const char* path, char* title);
+
+} // namespace setup
