@@ -1,14 +1,11 @@
 #include "codec/ImageChecksum.h"
 
 #include "codec/Crc32.h"
+#include "codec/LittleEndian.h"
 
 namespace setup {
 
 namespace {
-
-SETUP_PLAIN_CODE uint32_t Read32(const uint8_t* at) {
-    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
-}
 
 constexpr size_t NewHeaderField = 0x3C;    // e_lfanew
 constexpr size_t OptionalHeaderAt = 24;    // after "PE\0\0" and the file header
@@ -26,16 +23,17 @@ SETUP_PLAIN_DATA constexpr uint8_t Zeros[8] = {};
 bool ImageChecksum(const uint8_t* image, size_t size, uint32_t* checksum) {
     if (size < NewHeaderField + 4)
         return false;
-    const size_t header = Read32(image + NewHeaderField);
+    const size_t header = ReadLittleEndian32(image + NewHeaderField);
     if (header > size || size - header < OptionalHeaderAt + OptionalHeaderNeeded)
         return false;
     const size_t optional = header + OptionalHeaderAt;
-    if (Read32(image + header) != 0x00004550 || (Read32(image + optional) & 0xFFFF) != Pe32Magic ||
-        Read32(image + optional + DirectoryCountField) <= 4)
+    if (ReadLittleEndian32(image + header) != 0x00004550 ||
+        (ReadLittleEndian32(image + optional) & 0xFFFF) != Pe32Magic ||
+        ReadLittleEndian32(image + optional + DirectoryCountField) <= 4)
         return false;
     const size_t entry = optional + CertificateEntry;
-    const size_t tableSize = Read32(image + entry + 4);
-    const size_t tableAt = tableSize ? Read32(image + entry) : size;
+    const size_t tableSize = ReadLittleEndian32(image + entry + 4);
+    const size_t tableAt = tableSize ? ReadLittleEndian32(image + entry) : size;
     // A certificate table lies after the headers and inside the file.
     if (tableSize != 0 && (tableAt < entry + 8 || tableAt > size || tableSize > size - tableAt))
         return false;
@@ -55,7 +53,8 @@ bool ImageChecksum(const uint8_t* image, size_t size, uint32_t* checksum) {
 
 bool ImageIntact(const uint8_t* image, size_t size) {
     uint32_t checksum;
-    return ImageChecksum(image, size, &checksum) && checksum == Read32(image + ImageChecksumSlot);
+    return ImageChecksum(image, size, &checksum) &&
+           checksum == ReadLittleEndian32(image + ImageChecksumSlot);
 }
 
 } // namespace setup

@@ -1,6 +1,7 @@
 #include "codec/StoredBlock.h"
 
 #include "codec/Crc32.h"
+#include "codec/LittleEndian.h"
 #include "codec/Lzma.h"
 
 #include <algorithm>
@@ -11,10 +12,6 @@ namespace setup {
 namespace {
 
 constexpr size_t HeaderSize = 10;
-
-uint32_t ReadLittleEndian32(const uint8_t* bytes) {
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
 
 // Adds back to each byte the one distance bytes before it (none before the first distance).
 void UndoDelta(std::vector<uint8_t>& bytes, unsigned distance) {

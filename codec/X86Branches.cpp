@@ -1,4 +1,5 @@
 #include "codec/X86Branches.h"
+#include "codec/LittleEndian.h"
 
 namespace setup {
 
@@ -43,8 +44,7 @@ void X86BranchesDecode(uint8_t* data, size_t size) {
             ++pos;
             continue;
         }
-        uint32_t target = data[at + 1] | data[at + 2] << 8 | data[at + 3] << 16 |
-                          static_cast<uint32_t>(data[at + 4]) << 24;
+        uint32_t target = ReadLittleEndian32(data + at + 1);
         const uint32_t next = static_cast<uint32_t>(at + 5); // where the branch is relative to
         pos += 5;
         target -= next;

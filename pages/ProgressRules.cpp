@@ -9,6 +9,16 @@ namespace {
 constexpr size_t LongestName = 60;
 constexpr size_t MostFailureLines = 12;
 
+// text, when longer than 60 characters, cut to 60 in its middle with "...".
+std::string ShortenedInTheMiddle(const std::string& text) {
+    if (text.size() <= LongestName)
+        return text;
+    // The end names the file, so more of it stays.
+    constexpr size_t head = 20;
+    constexpr size_t tail = LongestName - head - 3;
+    return text.substr(0, head) + "..." + text.substr(text.size() - tail);
+}
+
 // The file or value a line is about: relative to the destination when inside it.
 std::string NameOf(const std::string& subject, const std::string& destination) {
     const std::string inside = destination + "\\";
@@ -48,15 +58,6 @@ std::string FailureLine(const TInstallFailure& failure, const std::string& desti
 }
 
 } // namespace
-
-std::string ShortenedInTheMiddle(const std::string& text) {
-    if (text.size() <= LongestName)
-        return text;
-    // The end names the file, so more of it stays.
-    constexpr size_t head = 20;
-    constexpr size_t tail = LongestName - head - 3;
-    return text.substr(0, head) + "..." + text.substr(text.size() - tail);
-}
 
 std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
                               const std::string& destination, IErrorTexts& texts) {

@@ -47,7 +47,4 @@ void ProgressTick(IProgressPage& page, TRandomGenerator& random,
 std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
                               const std::string& destination, IErrorTexts& texts);
 
-// text, when longer than 60 characters, cut to 60 in its middle with "...".
-std::string ShortenedInTheMiddle(const std::string& text);
-
 } // namespace setup

@@ -9,7 +9,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 for p in cmake g++ ninja-build python3 libgtest-dev googletest \
          g++-mingw-w64-i686 binutils-mingw-w64-i686 \
          wine wine32:i386 xvfb xauth imagemagick \
-         fonts-wine fonts-liberation osslsigncode openssl python3 python3-pefile; do
+         fonts-wine fonts-liberation osslsigncode openssl python3 python3-pefile procps; do
     have "$p" || need="$need $p"
 done
 [ -z "$need" ] && exit 0

@@ -36,4 +36,17 @@ WINEPREFIX="$dir/unit" wineserver -p
 # Start Wine's background services now, with no output attached: started by the first test,
 # they would hold its output pipe open and CTest would wait for them forever.
 WINEPREFIX="$dir/unit" wine cmd /c exit </dev/null >/dev/null 2>&1
+# The same for the desktop process (and the RPC service it starts), which the first window of
+# any test would start otherwise: start it and wait until it has made the desktop.
+WINEPREFIX="$dir/unit" wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &
+desktop_ready() {
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$dir/unit" && return 0
+    done
+    return 1
+}
+for _ in $(seq 100); do
+    desktop_ready && break
+    sleep 0.1
+done
 "$@"

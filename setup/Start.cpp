@@ -11,6 +11,7 @@
 //   offset 13  the raw LZMA stream with its end marker, of the bytes after the x86 branch
 //              conversion (codec/X86Branches.h)
 #include "codec/ImageChecksum.h"
+#include "codec/LittleEndian.h"
 #include "codec/Lzma.h"
 #include "codec/X86Branches.h"
 #include "platform/win32/StoredResources.h"
@@ -39,10 +40,6 @@ SETUP_PLAIN_DATA constexpr auto DamagedText = PlainText(DamagedInstallerMessage)
 SETUP_PLAIN_DATA constexpr char PackedName[IMAGE_SIZEOF_SHORT_NAME] = ".packed";
 
 constexpr size_t PackedHeaderSize = 13;
-
-SETUP_PLAIN_CODE uint32_t Read32(const uint8_t* at) {
-    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
-}
 
 // Pages of memory of their own, so that nothing of them stays once they are given back.
 SETUP_PLAIN_CODE uint8_t* Pages(size_t size) {
@@ -98,16 +95,16 @@ SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
             packed = base + sections[i].VirtualAddress;
     if (!packed)
         return false;
-    const uint32_t start = Read32(packed);
-    const uint32_t span = Read32(packed + 4);
+    const uint32_t start = ReadLittleEndian32(packed);
+    const uint32_t span = ReadLittleEndian32(packed + 4);
     const uint8_t properties = packed[12];
     uint16_t* probabilities =
         reinterpret_cast<uint16_t*>(Pages(LzmaProbabilityCount(properties) * sizeof(uint16_t)));
     DWORD previous;
     const bool unpacked = probabilities &&
                           VirtualProtect(base + start, span, PAGE_READWRITE, &previous) &&
-                          LzmaDecode(packed + PackedHeaderSize, Read32(packed + 8), properties,
-                                     base + start, span, probabilities);
+                          LzmaDecode(packed + PackedHeaderSize, ReadLittleEndian32(packed + 8),
+                                     properties, base + start, span, probabilities);
     Free(probabilities);
     if (!unpacked)
         return false;

@@ -133,10 +133,4 @@ TEST(CompletionMessage, TheWorstCaseStaysShortInLinesAndNames) {
     }
 }
 
-TEST(ShortenedInTheMiddle, KeepsStartAndEndOfLongText) {
-    EXPECT_EQ(ShortenedInTheMiddle(std::string(60, 'a')), std::string(60, 'a'));
-    const std::string shortened = ShortenedInTheMiddle(std::string(30, 'a') + std::string(31, 'b'));
-    EXPECT_EQ(shortened, std::string(20, 'a') + "..." + std::string(6, 'a') + std::string(31, 'b'));
-}
-
 } // namespace
