@@ -14,13 +14,13 @@ if [ -n "${DISPLAY:-}" ]; then
     . scripts/wine-env.sh
     export WINEPREFIX="$PWD/$wine_dir/run"
     [ -d "$WINEPREFIX" ] || cp -a "$wine_dir/template" "$WINEPREFIX"
-    exec wine build/win32/product/setup/Setup.exe
+    exec wine build/win32/product/app/Setup.exe
 fi
 
 shots="$PWD/build/win32/screenshots"
 rm -rf "$shots"
 SETUP_SCREENSHOT_DIR="$shots" SETUP_XVFB=1 scripts/wine-session.sh "$wine_dir" \
     scripts/e2e-case.sh "$wine_dir" build/win32/tests/e2e/e2e_tests.exe 'Tour.*' \
-    build/win32/product/setup/Setup.exe
+    build/win32/product/app/Setup.exe
 echo "screenshots of every page:"
 ls -1 "$shots"/*.png

@@ -25,7 +25,7 @@ wine_dir="$work/wine"
 product="$root/build/win32/product"
 standins="$product/payload/standins"
 packed="$product/payload/packed"
-setup_exe="$product/setup/Setup.exe"
+setup_exe="$product/app/Setup.exe"
 cxx="i686-w64-mingw32-g++-win32"
 say() { echo "run.sh: $*" >&2; }
 
@@ -64,11 +64,12 @@ i686-w64-mingw32-windres -I "$packed" "$bench/floor/floor.rc" -o "$work/floor_re
 # shellcheck disable=SC2086
 $cxx $like_setup -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I "$work" -I "$root" \
     "$bench/floor/floor.cpp" "$work/floor_res.o" "$product/platform/win32/libsetup_win32.a" \
-    "$product/platform/libsetup_platform.a" "$product/codec/libsetup_codec.a" -lole32 -luuid -o "$work/floor.exe"
+    "$product/platform/libsetup_platform.a" "$product/base/libsetup_base.a" \
+    "$product/codec/libsetup_codec.a" -lole32 -luuid -o "$work/floor.exe"
 i686-w64-mingw32-g++-posix -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" \
     "$bench/measure/measure.cpp" \
-    "$root/tests/e2e/Driver.cpp" "$root/codec/StoredBlock.cpp" "$root/codec/Lzma.cpp" \
-    "$root/codec/Crc32.cpp" "$root/platform/PathText.cpp" -lole32 -luuid -lgdi32 \
+    "$root/driver/Driver.cpp" "$root/codec/StoredBlock.cpp" "$root/codec/Lzma.cpp" \
+    "$root/codec/Crc32.cpp" "$root/base/PathText.cpp" -lole32 -luuid -lgdi32 \
     -o "$work/measure.exe"
 
 # The peer with the packager's default compressor (zlib), and with its strongest (solid LZMA).

@@ -3,7 +3,7 @@
 # the posix one, builds the same sources again for its tests and takes the product from there.
 include(ExternalProject)
 set(SETUP_PRODUCT_DIR ${CMAKE_BINARY_DIR}/product)
-set(SETUP_EXE ${SETUP_PRODUCT_DIR}/setup/Setup.exe)
+set(SETUP_EXE ${SETUP_PRODUCT_DIR}/app/Setup.exe)
 set(SETUP_STANDIN_DIR ${SETUP_PRODUCT_DIR}/payload/standins)
 ExternalProject_Add(product
     SOURCE_DIR ${CMAKE_SOURCE_DIR}

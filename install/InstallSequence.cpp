@@ -1,10 +1,10 @@
 #include "install/InstallSequence.h"
 
+#include "base/Exceptions.h"
 #include "install/DefaultConfiguration.h"
 #include "install/PayloadCatalogue.h"
 #include "install/ProcessTerminator.h"
 #include "install/SafeFile.h"
-#include "platform/Exceptions.h"
 
 #include <tuple>
 

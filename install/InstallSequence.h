@@ -1,13 +1,13 @@
 // The whole install work, in one ordered pass, with its failure groups.
 #pragma once
 
+#include "install/PalvorneComp.h"
+#include "install/RegistryAccessor.h"
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
-#include "platform/RegistryAccessor.h"
 #include "platform/Resources.h"
 #include "platform/ShellLinks.h"
-#include "shellutil/PalvorneComp.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #include "install/PayloadCatalogue.h"
 
+#include "base/Exceptions.h"
 #include "install/SafeFile.h"
-#include "platform/Exceptions.h"
 
 namespace setup {
 

@@ -1,6 +1,6 @@
 #include "install/ProcessTerminator.h"
 
-#include "platform/PathText.h"
+#include "base/PathText.h"
 
 namespace setup {
 

@@ -1,6 +1,6 @@
 #include "install/SafeFile.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <memory>
 #include <utility>

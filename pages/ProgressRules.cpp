@@ -1,6 +1,6 @@
 #include "pages/ProgressRules.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace setup {
 

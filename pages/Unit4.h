@@ -2,10 +2,10 @@
 #pragma once
 
 #include "install/InstallSequence.h"
+#include "install/RegistryAccessor.h"
 #include "pages/ApplicationServices.h"
 #include "pages/ProgressRules.h"
 #include "platform/ErrorTexts.h"
-#include "platform/RegistryAccessor.h"
 #include "ui/StdGraphics.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/StdControls.h"

@@ -1,7 +1,7 @@
 #include "pages/Unit6.h"
 
+#include "base/PathText.h"
 #include "pages/Unit3.h"
-#include "platform/PathText.h"
 
 namespace setup {
 

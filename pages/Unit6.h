@@ -2,10 +2,10 @@
 #pragma once
 
 #include "pages/ApplicationServices.h"
-#include "pages/ChooserControls.h"
 #include "ui/StdGraphics.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/StdControls.h"
+#include "widgets/win32/ChooserControls.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "platform/ErrorTexts.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace setup {
 

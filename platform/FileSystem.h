@@ -2,7 +2,7 @@
 // failure; questions answer yes or no.
 #pragma once
 
-#include "platform/Status.h"
+#include "base/Status.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,7 +1,7 @@
 // Running processes, ending them, and starting programs.
 #pragma once
 
-#include "platform/Status.h"
+#include "base/Status.h"
 
 #include <cstdint>
 #include <string>

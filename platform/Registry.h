@@ -1,7 +1,7 @@
 // Registry operations: keys opened or created below a root, text values read and written.
 #pragma once
 
-#include "platform/Status.h"
+#include "base/Status.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 // Shortcut files written through the platform's shell-link object.
 #pragma once
 
-#include "platform/Status.h"
+#include "base/Status.h"
 
 #include <string>
 

@@ -12,22 +12,24 @@ allowed() {
     case $1 in
     codec) echo "codec" ;;
     runtime) echo "runtime" ;;
-    platform) echo "platform" ;;
-    platform/fake) echo "platform platform/fake" ;;
-    platform/win32) echo "platform platform/win32 codec" ;;
-    ui) echo "platform ui" ;;
-    ui/fake) echo "platform ui ui/fake" ;;
-    ui/win32) echo "platform platform/win32 ui ui/win32" ;;
-    shellutil) echo "platform shellutil" ;;
-    install) echo "platform shellutil install" ;;
-    widgets) echo "platform ui widgets" ;;
-    pages) echo "platform platform/win32 ui ui/win32 install widgets pages" ;;
-    setup) echo "codec platform platform/win32 ui ui/win32 shellutil install widgets pages setup" ;;
+    base) echo "base codec" ;;
+    stub) echo "base codec platform/win32 stub" ;;
+    platform) echo "base platform" ;;
+    platform/fake) echo "base platform platform/fake" ;;
+    platform/win32) echo "base platform platform/win32 codec" ;;
+    ui) echo "base platform ui" ;;
+    ui/fake) echo "base platform ui ui/fake" ;;
+    ui/win32) echo "base platform platform/win32 ui ui/win32" ;;
+    install) echo "base platform install" ;;
+    widgets) echo "base platform ui widgets" ;;
+    widgets/win32) echo "base platform platform/win32 ui ui/win32 widgets widgets/win32" ;;
+    pages) echo "base platform platform/win32 ui ui/win32 install widgets widgets/win32 pages" ;;
+    app) echo "base codec platform platform/win32 ui ui/win32 install widgets widgets/win32 pages app" ;;
     esac
 }
 
 status=0
-layers="codec runtime platform platform/fake platform/win32 ui ui/fake ui/win32 shellutil install widgets pages setup"
+layers="codec runtime base stub platform platform/fake platform/win32 ui ui/fake ui/win32 install widgets widgets/win32 pages app"
 for folder in $layers; do
     [ -d "$folder" ] || continue
     for file in "$folder"/*.h "$folder"/*.cpp; do

@@ -27,7 +27,7 @@ cmake -S "$work/src" -B "$work/build" -G Ninja \
     -DSETUP_SIGN_CERT="$work/signer/cert.pem" -DSETUP_SIGN_KEY="$work/signer/key.pem" >/dev/null
 cmake --build "$work/build" --target Setup >/dev/null
 
-signed="$work/build/setup/Setup.exe"
+signed="$work/build/app/Setup.exe"
 osslsigncode verify -CAfile "$work/signer/cert.pem" -in "$signed" >"$work/verify.txt" 2>&1 ||
     { cat "$work/verify.txt"; echo "the signature of $signed does not verify"; exit 1; }
 echo "Setup.exe is signed and its signature verifies"
@@ -62,7 +62,7 @@ compare() {
         fail=1
     fi
 }
-compare "$first/setup/Setup.exe" "$work/Setup.unsigned.exe" Setup.exe
+compare "$first/app/Setup.exe" "$work/Setup.unsigned.exe" Setup.exe
 for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
     [ -f "$first/payload/standins/$file" ] || continue
     compare "$first/payload/standins/$file" "$work/build/payload/standins/$file" "$file"

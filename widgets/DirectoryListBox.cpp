@@ -1,7 +1,7 @@
 #include "widgets/DirectoryListBox.h"
 
-#include "platform/Exceptions.h"
-#include "platform/PathText.h"
+#include "base/Exceptions.h"
+#include "base/PathText.h"
 #include "widgets/DriveComboBox.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "widgets/DriveComboBox.h"
 
-#include "platform/Exceptions.h"
-#include "platform/PathText.h"
+#include "base/Exceptions.h"
+#include "base/PathText.h"
 #include "widgets/DirectoryListBox.h"
 #include "widgets/FolderPath.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/FxLabel.h"
 
-#include "platform/PathText.h"
+#include "base/PathText.h"
 #include "widgets/EffectText.h"
 
 namespace setup {

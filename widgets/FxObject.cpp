@@ -1,6 +1,6 @@
 #include "widgets/FxObject.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace setup {
 

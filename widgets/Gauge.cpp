@@ -1,6 +1,6 @@
 #include "widgets/Gauge.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <cmath>
 #include <cstdint>

@@ -7,7 +7,7 @@
 //       pictures (resource type "PICTURE");
 //   measure idle
 //       does nothing: the empty process whose start is timed beside the figures.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "platform/fake/FakeFileSystem.h"
 
-#include "platform/PathText.h"
+#include "base/PathText.h"
 
 #include <algorithm>
 

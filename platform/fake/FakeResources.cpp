@@ -1,6 +1,6 @@
 #include "platform/fake/FakeResources.h"
 
-#include "platform/PathText.h"
+#include "base/PathText.h"
 
 namespace setup {
 

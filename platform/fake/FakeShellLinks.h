@@ -1,7 +1,7 @@
 // Records the shortcuts saved; can fail as a missing shell-link class or interface does.
 #pragma once
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/ShellLinks.h"
 
 #include <optional>

@@ -2,7 +2,7 @@
 // procedures): no exception may unwind through Windows' own frames.
 #pragma once
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <exception>
 #include <functional>

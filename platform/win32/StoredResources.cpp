@@ -1,7 +1,7 @@
 #include "platform/win32/StoredResources.h"
 
+#include "base/Exceptions.h"
 #include "codec/StoredBlock.h"
-#include "platform/Exceptions.h"
 
 #include <span>
 

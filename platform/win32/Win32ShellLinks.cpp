@@ -1,6 +1,6 @@
 #include "platform/win32/Win32ShellLinks.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Win32ErrorTexts.h"
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/Status.h"
+#include "base/Status.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // End to end: choosing the destination with the folder chooser.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

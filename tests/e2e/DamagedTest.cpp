@@ -2,8 +2,8 @@
 // version information says it is damaged (checked before the code is unpacked), writes nothing
 // and exits with 1; an intact one whose first page cannot be built says why and exits with 2.
 #include "codec/ImageChecksum.h"
+#include "driver/Driver.h"
 #include "platform/win32/StoredResources.h"
-#include "tests/e2e/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

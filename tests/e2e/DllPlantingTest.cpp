@@ -1,6 +1,6 @@
 // Setup.exe run from a folder that also holds DLLs named like system ones loads none of them.
-#include "setup/DllSafety.h"
-#include "tests/e2e/Driver.h"
+#include "app/DllSafety.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

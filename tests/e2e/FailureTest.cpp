@@ -1,6 +1,6 @@
 // End to end: installs that meet failures end with a closing message that names each one and
 // fits the screen.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

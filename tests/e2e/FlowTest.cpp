@@ -1,5 +1,5 @@
 // End to end: Setup.exe driven through its pages from the keyboard and the mouse.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

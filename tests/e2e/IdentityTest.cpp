@@ -1,5 +1,5 @@
 // What Setup.exe tells Windows about itself: manifest, version information, icon.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 
 #include <gtest/gtest.h>
 

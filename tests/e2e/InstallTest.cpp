@@ -1,5 +1,5 @@
 // End to end: what a keyboard-driven install leaves on the machine, read back from outside.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

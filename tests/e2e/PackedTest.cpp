@@ -1,7 +1,7 @@
 // End to end: Setup.exe's code, constants and unwind tables are stored packed and unpacked in
 // place at start; once its first page is up, each of its sections has its final protection and
 // none is both writable and executable.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // End to end: the progress page's gauge as the screen shows it when the animation ends.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

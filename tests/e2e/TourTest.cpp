@@ -1,5 +1,5 @@
 // A walk through every page with the default choices, with a screenshot of each.
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 #include "tests/e2e/Walk.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Common walks through the pages.
 #pragma once
 
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 
 #include <string>
 

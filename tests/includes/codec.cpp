@@ -1,4 +1,4 @@
 // Compiled with the codec library's include folders only: its own headers are found, the
-// platform's are out of reach.
+// base helpers are out of reach.
+#include "base/Exceptions.h"
 #include "codec/StoredBlock.h"
-#include "platform/Exceptions.h"

@@ -1,6 +1,6 @@
 #include "widgets/DirectoryListBox.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/fake/FakeDrives.h"
 #include "tests/unit/FileCtrlFakes.h"
 #include "ui/fake/RecordingCanvas.h"

@@ -1,6 +1,6 @@
 // The program's own message formatting against the C library's, for every conversion the
 // messages use.
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <gtest/gtest.h>
 

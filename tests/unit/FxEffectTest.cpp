@@ -1,4 +1,4 @@
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/fake/RecordingCanvas.h"
 #include "widgets/FxBevel.h"
 #include "widgets/FxCaption.h"

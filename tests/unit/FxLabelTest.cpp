@@ -1,5 +1,5 @@
 #include "widgets/FxLabel.h"
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/fake/FakeControlParent.h"
 #include "ui/fake/FakeScreen.h"
 #include "ui/fake/RecordingCanvas.h"

@@ -1,6 +1,6 @@
 #include "widgets/Gauge.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/fake/FakeControlParent.h"
 #include "ui/fake/RecordingCanvas.h"
 

@@ -1,13 +1,13 @@
 #include "install/InstallSequence.h"
+#include "base/Exceptions.h"
 #include "install/DefaultConfiguration.h"
-#include "platform/Exceptions.h"
+#include "install/PalvorneComp.h"
 #include "platform/fake/FakeErrors.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeProcesses.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeResources.h"
 #include "platform/fake/FakeShellLinks.h"
-#include "shellutil/PalvorneComp.h"
 
 #include <gtest/gtest.h>
 

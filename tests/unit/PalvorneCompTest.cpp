@@ -1,5 +1,5 @@
-#include "shellutil/PalvorneComp.h"
-#include "platform/Exceptions.h"
+#include "install/PalvorneComp.h"
+#include "base/Exceptions.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeShellLinks.h"
 

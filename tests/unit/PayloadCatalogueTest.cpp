@@ -1,6 +1,6 @@
 #include "install/PayloadCatalogue.h"
+#include "base/Exceptions.h"
 #include "install/SafeFile.h"
-#include "platform/Exceptions.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeResources.h"
 

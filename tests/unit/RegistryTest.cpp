@@ -1,5 +1,5 @@
-#include "platform/Exceptions.h"
-#include "platform/RegistryAccessor.h"
+#include "base/Exceptions.h"
+#include "install/RegistryAccessor.h"
 #include "platform/fake/FakeRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "setup/Application.h"
+#include "app/Application.h"
 
 #include <gtest/gtest.h>
 

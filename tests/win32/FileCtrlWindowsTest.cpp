@@ -1,6 +1,6 @@
 // The folder list and the drive box as real windows over a real folder tree, worked with the
 // mouse and keyboard messages a person would cause.
-#include "pages/ChooserControls.h"
+#include "widgets/win32/ChooserControls.h"
 
 #include "platform/win32/Callback.h"
 #include "platform/win32/Win32Drives.h"

@@ -1,5 +1,5 @@
 #include "ui/win32/GdiCanvas.h"
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "tests/win32/DibSurface.h"
 
 #include <gtest/gtest.h>

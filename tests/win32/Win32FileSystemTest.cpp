@@ -1,6 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
+#include "base/Exceptions.h"
 #include "install/SafeFile.h"
-#include "platform/Exceptions.h"
 #include "tests/win32/TempFolder.h"
 
 #include <gtest/gtest.h>

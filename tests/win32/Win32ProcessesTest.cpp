@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Processes.h"
+#include "base/PathText.h"
 #include "install/ProcessTerminator.h"
-#include "platform/PathText.h"
 
 #include <gtest/gtest.h>
 

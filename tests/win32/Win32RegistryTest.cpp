@@ -1,7 +1,7 @@
 // The registry accessor over the real registry of the Wine prefix.
 #include "platform/win32/Win32Registry.h"
-#include "platform/Exceptions.h"
-#include "platform/RegistryAccessor.h"
+#include "base/Exceptions.h"
+#include "install/RegistryAccessor.h"
 
 #include <shlwapi.h>
 #include <windows.h>

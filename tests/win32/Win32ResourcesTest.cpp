@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Resources.h"
-#include "platform/Exceptions.h"
-#include "platform/PathText.h"
+#include "base/Exceptions.h"
+#include "base/PathText.h"
 #include "platform/win32/StoredResources.h"
 #include "tests/win32/SourceFiles.h"
 

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32ShellLinks.h"
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
+#include "install/PalvorneComp.h"
 #include "platform/win32/ComPtr.h"
-#include "shellutil/PalvorneComp.h"
 #include "tests/win32/TempFolder.h"
 
 #include <gtest/gtest.h>

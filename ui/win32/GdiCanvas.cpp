@@ -1,6 +1,6 @@
 #include "ui/win32/GdiCanvas.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/win32/StoredResources.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "ui/win32/Toolkit.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/win32/Form.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "ui/win32/WinControl.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/win32/Form.h"
 
 namespace setup {

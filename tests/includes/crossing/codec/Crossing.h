@@ -1,5 +1,5 @@
-// A codec header that knows the platform: the include check must name it.
+// A codec header that knows the base helpers: the include check must name it.
 #pragma once
 
+#include "base/Exceptions.h"
 #include "codec/Lzma.h"
-#include "platform/Exceptions.h"

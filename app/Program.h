@@ -2,6 +2,7 @@
 // state and the five pages, each page handed what it uses.
 #pragma once
 
+#include "install/PalvorneComp.h"
 #include "pages/ProgressRules.h"
 #include "pages/Unit1.h"
 #include "pages/Unit2.h"
@@ -15,7 +16,6 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32ShellLinks.h"
-#include "shellutil/PalvorneComp.h"
 
 namespace setup {
 

@@ -1,7 +1,7 @@
-#include "setup/Application.h"
+#include "app/Application.h"
 
+#include "base/Title.h"
 #include "platform/win32/Callback.h"
-#include "setup/Title.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/MessageDialog.h"
 

@@ -1,6 +1,6 @@
-#include "pages/ChooserControls.h"
+#include "widgets/win32/ChooserControls.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace setup {
 

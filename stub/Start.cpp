@@ -10,12 +10,12 @@
 //   offset 12  the LZMA properties byte
 //   offset 13  the raw LZMA stream with its end marker, of the bytes after the x86 branch
 //              conversion (codec/X86Branches.h)
+#include "base/Title.h"
 #include "codec/ImageChecksum.h"
 #include "codec/LittleEndian.h"
 #include "codec/Lzma.h"
 #include "codec/X86Branches.h"
 #include "platform/win32/StoredResources.h"
-#include "setup/Title.h"
 
 #include <windows.h>
 

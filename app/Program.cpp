@@ -1,6 +1,6 @@
-#include "setup/Program.h"
+#include "app/Program.h"
 
-#include "setup/Application.h"
+#include "app/Application.h"
 
 namespace setup {
 

@@ -1,4 +1,4 @@
-#include "setup/Title.h"
+#include "base/Title.h"
 
 #include <windows.h>
 

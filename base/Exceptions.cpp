@@ -1,4 +1,4 @@
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace setup {
 

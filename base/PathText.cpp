@@ -1,4 +1,4 @@
-#include "platform/PathText.h"
+#include "base/PathText.h"
 
 #include <algorithm>
 #include <cctype>

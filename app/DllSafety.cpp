@@ -1,4 +1,4 @@
-#include "setup/DllSafety.h"
+#include "app/DllSafety.h"
 #include "platform/win32/KernelFunctions.h"
 
 #include <windows.h>

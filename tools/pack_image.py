@@ -15,7 +15,7 @@ import os
 import struct
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "payload"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from pack_block import TRIED_LC, TRIED_PB, dictionary_size, properties_byte  # noqa: E402
 
 try:

@@ -14,8 +14,7 @@ import os
 import random
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
-                                "payload"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from pack_block import pack  # noqa: E402
 
 # (lc, lp, pb, delta distance) in turn, so that every literal and position context shape and

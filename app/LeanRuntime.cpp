@@ -1,7 +1,7 @@
 // Replacements for parts of the static C++ runtime that Setup.exe never needs and every
 // download would pay for. Linked into Setup.exe only; the linker takes these definitions
 // before the runtime library's own.
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <cstdarg>
 #include <new>

@@ -1,7 +1,7 @@
-#include "shellutil/PalvorneComp.h"
+#include "install/PalvorneComp.h"
 
-#include "platform/PathText.h"
-#include "platform/RegistryAccessor.h"
+#include "base/PathText.h"
+#include "install/RegistryAccessor.h"
 
 namespace setup {
 

@@ -1,6 +1,6 @@
-#include "platform/RegistryAccessor.h"
+#include "install/RegistryAccessor.h"
 
-#include "platform/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace setup {
 

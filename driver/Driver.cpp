@@ -1,4 +1,4 @@
-#include "tests/e2e/Driver.h"
+#include "driver/Driver.h"
 
 #include "codec/StoredBlock.h"
 #include "platform/win32/ComPtr.h"

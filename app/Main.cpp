@@ -2,11 +2,11 @@
 // COM, the application object, then the program and its loop. Exit codes: 0 done, 1 a damaged
 // copy (from the start), 2 a failure that nothing else caught (a window or picture that could
 // not be made on a machine out of resources).
-#include "platform/Exceptions.h"
+#include "app/Application.h"
+#include "app/DllSafety.h"
+#include "app/Program.h"
+#include "base/Exceptions.h"
 #include "platform/win32/Handles.h"
-#include "setup/Application.h"
-#include "setup/DllSafety.h"
-#include "setup/Program.h"
 
 #include <windows.h>
 
