@@ -10,12 +10,12 @@
 //   offset 12  the LZMA properties byte
 //   offset 13  the raw LZMA stream with its end marker, of the bytes after the x86 branch
 //              conversion (codec/X86Branches.h)
+#include "base/DamagedInstaller.h"
 #include "base/Title.h"
 #include "codec/ImageChecksum.h"
 #include "codec/LittleEndian.h"
 #include "codec/Lzma.h"
 #include "codec/X86Branches.h"
-#include "platform/win32/StoredResources.h"
 
 #include <windows.h>
 
@@ -123,7 +123,7 @@ SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
 // The error display as the program shows it, captioned with its title.
 SETUP_PLAIN_CODE void ShowDamaged(const char* path) {
     char title[MAX_PATH];
-    TitleFromExeName(path, title);
+    TitleFromExeName(path, title, CharLowerBuffA);
     MessageBoxA(nullptr, DamagedText.Text, title, MB_OK | MB_ICONSTOP);
 }
 

@@ -2,6 +2,8 @@
 // RT_RCDATA, the pictures, as .bmp files, under the type "PICTURE".
 #pragma once
 
+#include "base/DamagedInstaller.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -14,10 +16,6 @@ namespace setup {
 inline const LPCSTR PayloadType = RT_RCDATA;
 inline const LPCSTR PictureType = "PICTURE";
 inline const char* const PayloadBundleName = "PAYLOAD";
-
-// What the error display says when the program's file or a stored block is damaged.
-inline constexpr char DamagedInstallerMessage[] =
-    "Setup.exe is damaged. Please obtain a new copy of it and run it again.";
 
 // The decoded bytes of the block name (any case) of type; nullopt when there is none.
 // A damaged block raises Exception(DamagedInstallerMessage).
