@@ -1,5 +1,6 @@
-#!/usr/bin/env python3
-"""Draws Setup's bitmaps and writes them as BMP files beside this script.
+"""Draws Setup's bitmaps and writes them as BMP files into a folder:
+
+    python3 -m tools.make_bitmaps payload/bitmaps
 
 Standard library only; the output is the same on every run. Run it again after changing a
 picture and commit the .bmp files with it.
@@ -10,8 +11,10 @@ import math
 import os
 import random
 import struct
+import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+# Where the pictures go: the folder named on the command line.
+output_folder = "."
 
 # The usual 16 colours, in their usual order.
 VGA = [
@@ -46,7 +49,7 @@ def write_bmp(name, width, height, bits, rows, palette=()):
     header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 2835, 2835,
                        len(palette), 0)
-    with open(os.path.join(HERE, name + ".bmp"), "wb") as out:
+    with open(os.path.join(output_folder, name + ".bmp"), "wb") as out:
         out.write(header + info + colours + data)
 
 
@@ -356,8 +359,16 @@ def write_icon(name, key, rows):
     write_bmp(name, 16, len(rows), 4, rows, VGA)
 
 
-if __name__ == "__main__":
+def main():
+    global output_folder
+    if len(sys.argv) != 2:
+        sys.exit("usage: python3 -m tools.make_bitmaps FOLDER")
+    output_folder = sys.argv[1]
     backdrop()
     logo()
     side_picture()
     icons()
+
+
+if __name__ == "__main__":
+    main()

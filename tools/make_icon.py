@@ -1,7 +1,10 @@
-#!/usr/bin/env python3
-"""Writes Setup.ico: a 32x32 and a 16x16 picture of a ring over a night sky."""
+"""Writes Setup's icon, a 32x32 and a 16x16 picture of a ring over a night sky, to a file:
+
+    python3 -m tools.make_icon app/Setup.ico
+"""
 import math
 import struct
+import sys
 from pathlib import Path
 
 
@@ -32,6 +35,8 @@ def image(size):
 
 
 def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: python3 -m tools.make_icon FILE")
     sizes = [32, 16]
     images = [image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
@@ -40,7 +45,7 @@ def main():
         out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     out += b"".join(images)
-    Path(__file__).with_name("Setup.ico").write_bytes(out)
+    Path(sys.argv[1]).write_bytes(out)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,9 @@
-#!/usr/bin/env python3
 """Writes the decoder's test vectors: for each case NAME, NAME.raw (the input), NAME.blk
 (its stored block, made by the packer Setup.exe is built with) and NAME.x86 (the input after
 the x86 branch conversion Setup.exe's code is packed with), and cases.txt listing the names in
 order.
 
-    make_lzma_vectors.py OUTDIR [FILE...]
+    python3 -m tools.make_lzma_vectors OUTDIR [FILE...]
 
 The FILEs (real programs and bitmaps) become cases too. Everything generated comes from fixed
 seeds, so the vectors are the same on every run.
@@ -14,8 +13,7 @@ import os
 import random
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from pack_block import pack  # noqa: E402
+from tools.pack_block import pack
 
 # (lc, lp, pb, delta distance) in turn, so that every literal and position context shape and
 # the delta step are decoded.

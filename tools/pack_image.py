@@ -1,6 +1,5 @@
-#!/usr/bin/env python3
-"""pack_image.py <image>: stores the image's code, initialised data, constants and unwind
-tables packed, for its entry stub (setup/Start.cpp) to unpack in place before any of them runs.
+"""python3 -m tools.pack_image <image>: stores the image's code, initialised data, constants and
+unwind tables packed, for its entry stub (stub/Start.cpp) to unpack in place before any of them runs.
 
 Those sections (.text, .data, .rdata, .eh_frame) lie in one piece in memory; their bytes become
 one raw LZMA stream, after the x86 branch conversion (Python's lzma, FILTER_X86 then
@@ -11,12 +10,10 @@ section, the import table and the resources stay as they are. Run after the link
 checksum stamp and signing; the result depends on the image's bytes alone.
 """
 import lzma
-import os
 import struct
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from pack_block import TRIED_LC, TRIED_PB, dictionary_size, properties_byte  # noqa: E402
+from tools.lzma_settings import dictionary_size, filters, smallest_stream
 
 try:
     import pefile
@@ -101,18 +98,12 @@ def set_field(out, structure, field, value, form="<I"):
 
 
 def packed_stream(span):
-    """The smallest stream of the tried settings (the first one on a tie) and its properties."""
-    best = None
-    for lc in TRIED_LC:
-        for pb in TRIED_PB:
-            filters = [{"id": lzma.FILTER_X86},
-                       {"id": lzma.FILTER_LZMA1, "preset": 9 | lzma.PRESET_EXTREME,
-                        "lc": lc, "lp": 0, "pb": pb, "dict_size": dictionary_size(len(span))}]
-            stream = lzma.compress(span, format=lzma.FORMAT_RAW, filters=filters)
-            if best is None or len(stream) < len(best[0]):
-                best = stream, properties_byte(lc, 0, pb), filters
-    stream, properties, filters = best
-    if lzma.decompress(stream, format=lzma.FORMAT_RAW, filters=filters) != span:
+    """The smallest stream of the tried settings and its properties byte."""
+    x86 = [{"id": lzma.FILTER_X86}]
+    stream, properties = smallest_stream(span, x86)
+    lc, pb = properties % 9, properties // 45
+    chain = filters(lc, 0, pb, dictionary_size(len(span)), x86)
+    if lzma.decompress(stream, format=lzma.FORMAT_RAW, filters=chain) != span:
         raise SystemExit("pack_image.py: the packed stream does not decode to its input")
     return stream, properties
 
@@ -158,7 +149,7 @@ def pack(path, pe):
 
 def main():
     if len(sys.argv) != 2:
-        sys.exit("usage: pack_image.py IMAGE")
+        sys.exit("usage: python3 -m tools.pack_image IMAGE")
     path = sys.argv[1]
     try:
         pe = pefile.PE(path, fast_load=True)

@@ -1,5 +1,4 @@
-#!/usr/bin/env python3
-"""stamp_checksum.py <image>: writes the image's checksum of itself into its slot (see
+"""python3 -m tools.stamp_checksum <image>: writes the image's checksum of itself into its slot (see
 codec/ImageChecksum.h): CRC-32 of the file without the slot, the PE checksum field, the
 certificate table's directory entry and the certificate table. The PE checksum that the linker
 wrote is then brought up to date, as signing tools keep it. Run after the link and before
