@@ -1,3 +1,28 @@
+# The arrows between the source folders, written once: "A: B C" lets A's files include the
+# headers of B and C directly (and A's own). Every library may use base, but codec and runtime,
+# which use nothing of ours. The libraries link along these arrows; which headers a library
+# sees through its links is the link lines' business. The configure step writes them to
+# <build>/arrows.txt, which scripts/check-includes.sh reads.
+set(SETUP_ARROWS
+    "codec:"
+    "runtime:"
+    "base:"
+    "stub: base codec"
+    "platform: base"
+    "platform/fake: base platform"
+    "platform/win32: base platform codec"
+    "ui: base platform"
+    "ui/fake: base ui"
+    "ui/win32: base ui platform platform/win32"
+    "install: base platform"
+    "widgets: base ui platform"
+    "widgets/win32: base widgets ui/win32 platform/win32"
+    "pages: base ui ui/win32 widgets widgets/win32 install platform"
+    "app: base codec platform platform/win32 ui ui/win32 install widgets widgets/win32 pages"
+    "driver: base codec platform/win32")
+list(JOIN SETUP_ARROWS "\n" arrows)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/arrows.txt CONTENT "${arrows}\n")
+
 # setup_layer(<target> <folder>): the library's headers are <folder>/*.h. It and whatever links
 # it see them as "<folder>/..." through an include folder of their own in the build tree, and
 # nothing else of the source tree: an include of a layer that a library does not link fails to
