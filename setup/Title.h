@@ -7,7 +7,9 @@
 namespace setup {
 
 // Writes into title the file name of path up to its first ".", lower case after the first
-// character. title holds at least as many characters as path, with the terminating zero.
+// character. title holds at least as many bytes as path, with the terminating zero. Walks by
+// character of the system's code page, asking the system itself (IsDBCSLeadByte): the stub runs
+// before the program's lead-byte rule is unpacked.
 SETUP_PLAIN_CODE void TitleFromExeName(const char* path, char* title);
 
 } // namespace setup
