@@ -115,18 +115,5 @@ TEST(CodePage932, PathsAreWalkedByCharacter) {
     }
 }
 
-TEST(CodePage932, LeadBytesAreTheRangesGiven) {
-    std::string leads;
-    for (int byte = 0x80; byte <= 0xFF; ++byte)
-        if (LeadBytes932.IsLeadByte(static_cast<char>(byte)))
-            leads += static_cast<char>(byte);
-    std::string expected;
-    for (int byte = 0x81; byte <= 0xFC; ++byte)
-        if (byte <= 0x9F || byte >= 0xE0)
-            expected += static_cast<char>(byte);
-    EXPECT_EQ(leads, expected);
-    EXPECT_FALSE(TLeadBytes().IsLeadByte('\x95'));
-}
-
 } // namespace
 } // namespace setup
