@@ -13,7 +13,7 @@ namespace setup {
 
 std::string TitleFromExeName(const std::string& path) {
     std::string title(path.size(), '\0');
-    TitleFromExeName(path.c_str(), title.data(), CharLowerBuffA);
+    TitleFromExeName(path.c_str(), title.data(), IsDBCSLeadByte, CharLowerBuffA);
     title.resize(std::strlen(title.c_str()));
     return title;
 }

@@ -38,7 +38,7 @@ private:
     std::string TitleText;
 };
 
-// The title for an executable path (setup/Title.h).
+// The title for an executable path (base/Title.h).
 std::string TitleFromExeName(const std::string& path);
 // The running program's title.
 std::string ProgramTitle();

@@ -1,4 +1,4 @@
-// Entry point, once the program's file is checked and unpacked (setup/Start.cpp): DLL safety,
+// Entry point, once the program's file is checked and unpacked (stub/Start.cpp): DLL safety,
 // COM, the application object, then the program and its loop. Exit codes: 0 done, 1 a damaged
 // copy (from the start), 2 a failure that nothing else caught (a window or picture that could
 // not be made on a machine out of resources).

@@ -10,12 +10,13 @@ namespace setup {
 #pragma GCC diagnostic ignored "-Wuninitialized"
 TSetupProgram::TSetupProgram(TApplication& application)
     : Application(application), Form1(application, Form2), Form2(application, Form3),
-      Form3(application, Form4, Form6), Form4(application,
-                                              {{Registry, Files, Resources, Processes, Links},
-                                               ErrorTexts,
-                                               ShellFolders,
-                                               RandomGenerator},
-                                              Form3),
+      Form3(application, Form4, Form6),
+      Form4(application,
+            {{Registry, Files, Resources, Processes, Links, LeadBytes},
+             ErrorTexts,
+             ShellFolders,
+             RandomGenerator},
+            Form3),
       Form6(application, Drives, Form3) {}
 #pragma GCC diagnostic pop
 

@@ -9,6 +9,7 @@
 #include "pages/Unit3.h"
 #include "pages/Unit4.h"
 #include "pages/Unit6.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32ErrorTexts.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -31,12 +32,13 @@ public:
 private:
     TApplication& Application;
 
+    const TLeadBytes LeadBytes = AnsiLeadBytes(); // read once, handed to every path walk
     Win32Registry Registry;
-    Win32FileSystem Files;
+    Win32FileSystem Files{LeadBytes};
     Win32Resources Resources;
     Win32Processes Processes;
     Win32ShellLinks Links;
-    Win32Drives Drives;
+    Win32Drives Drives{LeadBytes};
     Win32ErrorTexts ErrorTexts;
 
     TRandomGenerator RandomGenerator; // one seed for the run, 0 at start-up

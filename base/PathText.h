@@ -1,10 +1,39 @@
-// Helpers for single-byte path and caption text.
+// Helpers for path and caption text in the system's ANSI code page, walked by character: in the
+// double-byte pages of Japanese, Chinese and Korean Windows (932, 936, 949, 950) the second byte
+// of a character can be a backslash or an ASCII letter.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace setup {
+
+// Which bytes open a double-byte character in an ANSI code page; none in a single-byte one.
+class TLeadBytes {
+public:
+    constexpr TLeadBytes() = default;
+    // From pairs of first and last lead byte, ended by a zero pair or the end, as GetCPInfo
+    // gives them.
+    explicit TLeadBytes(std::span<const uint8_t> ranges);
+
+    bool IsLeadByte(char c) const {
+        const auto byte = static_cast<uint8_t>(c);
+        return (Bits[byte / 32] >> (byte % 32)) & 1u;
+    }
+    // Bytes of the character at text[at]: 2 for a lead byte with a byte after it, otherwise 1
+    // (a lone lead byte at the end is a character of its own, never read past).
+    size_t CharLength(std::string_view text, size_t at) const {
+        return at + 1 < text.size() && IsLeadByte(text[at]) ? 2 : 1;
+    }
+    // Where the character holding text[at] starts; the text's size for at at its end.
+    size_t CharStart(std::string_view text, size_t at) const;
+
+private:
+    uint32_t Bits[8] = {};
+};
 
 // True for text that is empty or nothing but spaces.
 bool IsBlank(std::string_view text);
@@ -13,13 +42,19 @@ bool IsBlank(std::string_view text);
 // "no letter".
 bool SameLetter(char a, char b);
 
-// Upper-cases the ASCII letters a to z only; every other byte is kept as it is.
-std::string AsciiUpperCase(std::string_view text);
+// Upper-cases the ASCII letters a to z outside double-byte characters; every other byte is kept.
+std::string AsciiUpperCase(std::string_view text, TLeadBytes lead);
+
+// Position of the last backslash (not a second byte), npos when there is none.
+size_t LastBackslash(std::string_view text, TLeadBytes lead);
+
+// The text without the backslashes that close it; a text of backslashes only keeps one.
+std::string WithoutClosingBackslashes(std::string_view text, TLeadBytes lead);
 
 // The text up to and including its last backslash or colon; empty when it has neither.
-std::string ExtractFilePath(std::string_view path);
+std::string ExtractFilePath(std::string_view path, TLeadBytes lead);
 
 // The text after its last backslash or colon; the whole text when it has neither.
-std::string ExtractFileName(std::string_view path);
+std::string ExtractFileName(std::string_view path, TLeadBytes lead);
 
 } // namespace setup

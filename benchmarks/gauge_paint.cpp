@@ -85,7 +85,7 @@ int main() {
         gauge.SetProgress(0);
         AnimatedPage page(gauge, canvas);
         while (page.Running) {
-            ProgressTick(page, random, {}, texts);
+            ProgressTick(page, random, {}, texts, TLeadBytes());
             ++ticks;
         }
     }

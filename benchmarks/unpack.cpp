@@ -1,4 +1,4 @@
-// Times what Setup.exe does at its start before its runtime begins (setup/Start.cpp): reading
+// Times what Setup.exe does at its start before its runtime begins (stub/Start.cpp): reading
 // its own file and checking its checksum, then decoding the packed sections and undoing the x86
 // branch conversion, with the same decoder, on the given Setup.exe. Prints the mean and the
 // smallest of many rounds.

@@ -33,3 +33,43 @@ function(setup_add_gtest target)
         endif()
     endif()
 endfunction()
+
+# setup_add_e2e_case(<test name> <gtest filter> <Setup.exe> [<windows version>]
+#                    [PROGRAM <test program>] [LOCALE <Unix locale>])
+# One case of the end-to-end driver (or of another test program) in a fresh copy of a template
+# Wine prefix (scripts/e2e-case.sh). With LOCALE, the template made and everything run under
+# that locale, which sets Wine's ANSI code page (ja_JP.UTF-8: 932).
+function(setup_add_e2e_case test filter setup_exe)
+    cmake_parse_arguments(ARG "" "PROGRAM;LOCALE" "" ${ARGN})
+    if(NOT ARG_PROGRAM)
+        set(ARG_PROGRAM $<TARGET_FILE:e2e_tests>)
+    endif()
+    add_test(NAME ${test}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/e2e-case.sh ${SETUP_WINE_DIR} ${ARG_PROGRAM}
+                     ${filter} ${setup_exe} ${ARG_UNPARSED_ARGUMENTS})
+    # One keyboard and one screen: the cases take turns.
+    set_tests_properties(${test} PROPERTIES TIMEOUT 180 RESOURCE_LOCK display)
+    if(ARG_LOCALE)
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT SETUP_WINE_LOCALE=${ARG_LOCALE})
+    endif()
+endfunction()
+
+# setup_add_e2e_cases(<name prefix> SOURCES <files...> [PROGRAM <test program>] [LOCALE <locale>])
+# Every TEST of the sources as a case of its own, named <name prefix>.<suite>.<test>.
+function(setup_add_e2e_cases prefix)
+    cmake_parse_arguments(ARG "" "PROGRAM;LOCALE" "SOURCES" ${ARGN})
+    set(options)
+    foreach(option PROGRAM LOCALE)
+        if(ARG_${option})
+            list(APPEND options ${option} ${ARG_${option}})
+        endif()
+    endforeach()
+    foreach(source IN LISTS ARG_SOURCES)
+        file(STRINGS ${source} lines REGEX "^TEST(_F)?\\(")
+        foreach(line IN LISTS lines)
+            string(REGEX REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+)\\).*" "\\2.\\3"
+                                 name "${line}")
+            setup_add_e2e_case(${prefix}.${name} ${name} ${SETUP_EXE} ${options})
+        endforeach()
+    endforeach()
+endfunction()

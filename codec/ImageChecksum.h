@@ -2,7 +2,7 @@
 // it changes (the PE checksum field, the certificate table's entry in the data directory and
 // the certificate table itself) and the slot that holds the value, four bytes of the DOS
 // header's reserved words, which the loader ignores. The build writes it after the link and
-// before signing (setup/stamp_checksum.py computes the same); Setup.exe checks it before it
+// before signing (tools/stamp_checksum.py computes the same); Setup.exe checks it before it
 // unpacks itself.
 #pragma once
 

@@ -1,5 +1,5 @@
 // The form in which Setup.exe stores its payload blocks and pictures (made at build time by
-// payload/pack_block.py). All numbers little-endian:
+// tools/pack_block.py). All numbers little-endian:
 //
 //   offset 0   CRC-32 of every byte from offset 4 to the end
 //   offset 4   the decoded size, 32 bits

@@ -23,30 +23,21 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-namespace {
-
-std::string WithoutClosingBackslashes(std::string path) {
-    while (path.size() > 1 && path.back() == '\\')
-        path.pop_back();
-    return path;
-}
-
-} // namespace
-
-TStatus MakeFolder(IFileSystem& files, const std::string& path) {
+TStatus MakeFolder(IFileSystem& files, const std::string& path, TLeadBytes lead) {
     const TStatus made = files.MakeDirectory(path);
-    return made || files.DirectoryExists(WithoutClosingBackslashes(path)) ? TStatus() : made;
+    return made || files.DirectoryExists(WithoutClosingBackslashes(path, lead)) ? TStatus() : made;
 }
 
-TStatus CreateFolderTree(IFileSystem& files, const std::string& path) {
-    const std::string folder = WithoutClosingBackslashes(path);
+TStatus CreateFolderTree(IFileSystem& files, const std::string& path, TLeadBytes lead) {
+    const std::string folder = WithoutClosingBackslashes(path, lead);
+    // A colon is never a second byte: "C:" ends the walk up.
     if (folder.empty() || folder.back() == ':' || files.DirectoryExists(folder))
         return {};
-    const size_t slash = folder.find_last_of('\\');
+    const size_t slash = LastBackslash(folder, lead);
     if (slash != std::string::npos && slash > 0)
-        if (const TStatus parent = CreateFolderTree(files, folder.substr(0, slash)); !parent)
+        if (const TStatus parent = CreateFolderTree(files, folder.substr(0, slash), lead); !parent)
             return parent;
-    return MakeFolder(files, folder);
+    return MakeFolder(files, folder, lead);
 }
 
 std::string NotDoneAfter(TInstallStep step) {
@@ -130,7 +121,8 @@ void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
     try {
         Begin(TInstallStep::CreateDestination, Destination());
         // A folder that cannot be made fails each file written into it as well.
-        if (const TStatus made = CreateFolderTree(Platform.Files, Subject); !made)
+        if (const TStatus made = CreateFolderTree(Platform.Files, Subject, Platform.LeadBytes);
+            !made)
             Fail(made, "Cannot create folder");
         Step = TInstallStep::ShowDestination;
         Host.ShowFolder(Destination());
@@ -177,7 +169,7 @@ void TInstallSequence::BackUpScreensAndWriteMainFiles() {
         BackUpScreen(TInstallStep::BackUpLogoScreen, "logos");
         BackUpScreen(TInstallStep::BackUpWaitScreen, "logow");
         Step = TInstallStep::EndControlPanel;
-        TerminateProcesses(Platform.Processes, SystemRoot + "\\control.exe");
+        TerminateProcesses(Platform.Processes, SystemRoot + "\\control.exe", Platform.LeadBytes);
         Begin(TInstallStep::WriteMainProgram, Destination() + "\\PalvorneLV.exe");
         WritePayload(Platform.Resources, Platform.Files, "PLV", Subject);
         Begin(TInstallStep::WriteUninstaller, Destination() + "\\Uninstall.exe");
@@ -222,8 +214,8 @@ void TInstallSequence::CreateStartMenuGroup() {
          {std::tuple(TInstallStep::CreateProgramShortcut, "PalvorneLV.lnk", "\\PalvorneLV.exe"),
           std::tuple(TInstallStep::CreateUninstallShortcut, "Uninstall.lnk", "\\Uninstall.exe")}) {
         Begin(step, group + name);
-        if (const TStatus saved =
-                CreateShortcut(Platform.Links, group, name, Destination() + target);
+        if (const TStatus saved = CreateShortcut(Platform.Links, group, name,
+                                                 Destination() + target, Platform.LeadBytes);
             !saved)
             Fail(saved, "Cannot save shortcut");
     }
@@ -232,7 +224,7 @@ void TInstallSequence::CreateStartMenuGroup() {
 // One level of the Start-menu group; one that is there already (a second install) is fine.
 void TInstallSequence::CreateFolder(const std::string& path) {
     Begin(TInstallStep::CreateStartMenuGroup, path);
-    if (const TStatus made = MakeFolder(Platform.Files, path); !made)
+    if (const TStatus made = MakeFolder(Platform.Files, path, Platform.LeadBytes); !made)
         Fail(made, "Cannot create folder");
 }
 

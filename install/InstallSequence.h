@@ -1,6 +1,7 @@
 // The whole install work, in one ordered pass, with its failure groups.
 #pragma once
 
+#include "base/PathText.h"
 #include "install/PalvorneComp.h"
 #include "install/RegistryAccessor.h"
 #include "platform/FileSystem.h"
@@ -25,6 +26,7 @@ struct TInstallPlatform {
     IResources& Resources;
     IProcesses& Processes;
     IShellLinks& Links;
+    TLeadBytes LeadBytes; // of the system's code page: paths are walked by character
 };
 
 // What the install needs from the page that runs it.
@@ -128,10 +130,10 @@ std::string Quoted(const std::string& path);
 
 // Creates path and any missing parents; existing folders are passed over. Fails with the
 // reason the first missing folder could not be made.
-TStatus CreateFolderTree(IFileSystem& files, const std::string& path);
+TStatus CreateFolderTree(IFileSystem& files, const std::string& path, TLeadBytes lead);
 
 // Makes one folder; one that is there already is no failure.
-TStatus MakeFolder(IFileSystem& files, const std::string& path);
+TStatus MakeFolder(IFileSystem& files, const std::string& path, TLeadBytes lead);
 
 // What never ran after a failure of step that ended the run ("the Start-menu shortcuts and
 // the runner").

@@ -22,9 +22,9 @@ TShellFolders ReadShellFolders(IRegistry& registry) {
 }
 
 TStatus CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
-                       const std::string& target) {
+                       const std::string& target, TLeadBytes lead) {
     const TShortcut link{
-        .Arguments = target, .Path = target, .WorkingDirectory = ExtractFilePath(target)};
+        .Arguments = target, .Path = target, .WorkingDirectory = ExtractFilePath(target, lead)};
     return links.Save(link, folder + linkName);
 }
 

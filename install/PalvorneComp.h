@@ -1,6 +1,7 @@
 // The maker's shell utilities: shell-folder texts and shortcut files.
 #pragma once
 
+#include "base/PathText.h"
 #include "platform/Registry.h"
 #include "platform/ShellLinks.h"
 
@@ -24,6 +25,6 @@ TShellFolders ReadShellFolders(IRegistry& registry);
 // Writes folder + linkName as a shortcut to target (arguments and path the target, working
 // directory its folder); fails when the file cannot be saved.
 TStatus CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
-                       const std::string& target);
+                       const std::string& target, TLeadBytes lead);
 
 } // namespace setup

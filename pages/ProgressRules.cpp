@@ -9,22 +9,27 @@ namespace {
 constexpr size_t LongestName = 60;
 constexpr size_t MostFailureLines = 12;
 
-// text, when longer than 60 characters, cut to 60 in its middle with "...".
-std::string ShortenedInTheMiddle(const std::string& text) {
+// text, when longer than 60 bytes, cut to at most 60 in its middle with "...", between
+// characters.
+std::string ShortenedInTheMiddle(const std::string& text, TLeadBytes lead) {
     if (text.size() <= LongestName)
         return text;
     // The end names the file, so more of it stays.
     constexpr size_t head = 20;
     constexpr size_t tail = LongestName - head - 3;
-    return text.substr(0, head) + "..." + text.substr(text.size() - tail);
+    const size_t headEnd = lead.CharStart(text, head);
+    size_t tailStart = lead.CharStart(text, text.size() - tail);
+    if (tailStart < text.size() - tail)
+        tailStart += lead.CharLength(text, tailStart);
+    return text.substr(0, headEnd) + "..." + text.substr(tailStart);
 }
 
 // The file or value a line is about: relative to the destination when inside it.
-std::string NameOf(const std::string& subject, const std::string& destination) {
+std::string NameOf(const std::string& subject, const std::string& destination, TLeadBytes lead) {
     const std::string inside = destination + "\\";
     if (!destination.empty() && subject.size() > inside.size() && subject.starts_with(inside))
-        return ShortenedInTheMiddle(subject.substr(inside.size()));
-    return ShortenedInTheMiddle(subject);
+        return ShortenedInTheMiddle(subject.substr(inside.size()), lead);
+    return ShortenedInTheMiddle(subject, lead);
 }
 
 // The failure's own text without the path it repeats: "Cannot create file C:\x" says
@@ -37,16 +42,16 @@ std::string WithoutSubject(const std::string& message, const std::string& subjec
 }
 
 std::string FailureLine(const TInstallFailure& failure, const std::string& destination,
-                        IErrorTexts& texts) {
+                        IErrorTexts& texts, TLeadBytes lead) {
     switch (failure.Outcome) {
     case TOutcome::Skipped:
-        return NameOf(failure.Subject, destination) + ": skipped after the failure above.";
+        return NameOf(failure.Subject, destination, lead) + ": skipped after the failure above.";
     case TOutcome::NotDone:
         return "Not done after the failure above: " + failure.Message + ".";
     case TOutcome::Failed:
         break;
     }
-    std::string line = NameOf(failure.Subject, destination) + ": " +
+    std::string line = NameOf(failure.Subject, destination, lead) + ": " +
                        AsClause(WithoutSubject(failure.Message, failure.Subject));
     if (failure.ErrorCode != 0) {
         const std::string reason = ReasonText(texts, failure.ErrorCode);
@@ -60,23 +65,24 @@ std::string FailureLine(const TInstallFailure& failure, const std::string& desti
 } // namespace
 
 std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
-                              const std::string& destination, IErrorTexts& texts) {
+                              const std::string& destination, IErrorTexts& texts, TLeadBytes lead) {
     if (failures.empty())
         return "Palvorne Lumivary Installation Completed";
     // Never report success for an install that lost files or values on the way, and say why.
     std::string text = "Palvorne Lumivary Installation did not complete.\nFolder: " +
-                       ShortenedInTheMiddle(destination);
+                       ShortenedInTheMiddle(destination, lead);
     const size_t shown =
         failures.size() <= MostFailureLines ? failures.size() : MostFailureLines - 1;
     for (size_t i = 0; i < shown; ++i)
-        text += "\n" + FailureLine(failures[i], destination, texts);
+        text += "\n" + FailureLine(failures[i], destination, texts, lead);
     if (shown < failures.size())
         text += Format("\n... and %zu more.", failures.size() - shown);
     return text;
 }
 
 void ProgressTick(IProgressPage& page, TRandomGenerator& random,
-                  const std::vector<TInstallFailure>& failures, IErrorTexts& texts) {
+                  const std::vector<TInstallFailure>& failures, IErrorTexts& texts,
+                  TLeadBytes lead) {
     page.SetProgress(page.Progress() + static_cast<int>(random.Next(10)));
     const int progress = page.Progress();
     // Every passing test rewrites the caption: the last one stays.
@@ -90,7 +96,7 @@ void ProgressTick(IProgressPage& page, TRandomGenerator& random,
         page.SetStatus("Update your system");
     if (progress > 99) {
         page.StopTimer();
-        page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts));
+        page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts, lead));
         page.Terminate();
     }
 }

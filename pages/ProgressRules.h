@@ -39,12 +39,14 @@ public:
 
 // Advances the animation by one random step; past 99 it stops, reports and terminates.
 void ProgressTick(IProgressPage& page, TRandomGenerator& random,
-                  const std::vector<TInstallFailure>& failures, IErrorTexts& texts);
+                  const std::vector<TInstallFailure>& failures, IErrorTexts& texts,
+                  TLeadBytes lead);
 
 // "Palvorne Lumivary Installation Completed", or what went wrong in the order it happened,
 // each failure with the system's reason when there is one: short enough in lines and names to
-// fit a 640 x 480 screen whatever fails. Names inside destination are relative to it.
+// fit a 640 x 480 screen whatever fails, never cut inside a character. Names inside destination
+// are relative to it.
 std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
-                              const std::string& destination, IErrorTexts& texts);
+                              const std::string& destination, IErrorTexts& texts, TLeadBytes lead);
 
 } // namespace setup

@@ -5,7 +5,8 @@
 # version (winecfg's names: win95, nt40, win98, winxp) when one is given, and checked to report
 # it; an NT 4.0 prefix also loses what NT 4.0 lacks. The copy is kept when the case fails. With
 # SETUP_E2E_SCREEN set (for example 640x480x24), the case runs on an X screen of its own of
-# that size.
+# that size. With SETUP_WINE_LOCALE set (ja_JP.UTF-8), the template made under that locale is
+# copied and the case runs under it (scripts/make-prefix.sh).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -14,7 +15,13 @@ driver=$(realpath "$2")
 filter=$3
 setup_exe=$(realpath "$4")
 version=${5:-}
-name=$(printf '%s' "$version${version:+.}$filter" | tr -c 'A-Za-z0-9_.-' '_')
+locale=${SETUP_WINE_LOCALE:-}
+name=$(printf '%s' "$locale${locale:+.}$version${version:+.}$filter" | tr -c 'A-Za-z0-9_.-' '_')
+template="$dir/template${locale:+-$locale}"
+if [ -n "$locale" ]; then
+    "$here/make-prefix.sh" "$dir" "$locale"
+    export LANG="$locale" LC_ALL="$locale"
+fi
 xvfb_pid=""
 if [ -n "${SETUP_E2E_SCREEN:-}" ]; then
     display=120
@@ -33,7 +40,7 @@ fi
 export WINEPREFIX="$dir/cases/$name"
 rm -rf "$WINEPREFIX"
 mkdir -p "$dir/cases"
-cp -a "$dir/template" "$WINEPREFIX"
+cp -a "$template" "$WINEPREFIX"
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
 if [ -n "$version" ]; then

@@ -1,11 +1,18 @@
 #!/bin/sh
-# make-prefix.sh <wine-dir>: makes <wine-dir>/template, a Wine prefix set up like the target
-# machine, unless it is already there and newer than this script.
+# make-prefix.sh <wine-dir> [<locale>]: makes <wine-dir>/template, a Wine prefix set up like the
+# target machine, unless it is already there and newer than this script. With a Unix locale
+# (ja_JP.UTF-8), makes <wine-dir>/template-<locale> under that locale instead, whose ANSI code
+# page Wine then reports (932); run what uses it under the same locale (scripts/e2e-case.sh
+# does with SETUP_WINE_LOCALE).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 dir=$1
-template="$dir/template"
+locale=${2:-}
+template="$dir/template${locale:+-$locale}"
+if [ -n "$locale" ]; then
+    export LANG="$locale" LC_ALL="$locale"
+fi
 if [ -f "$template/.ready" ] && [ "$template/.ready" -nt "$0" ]; then
     exit 0
 fi

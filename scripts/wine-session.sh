@@ -30,6 +30,8 @@ if [ -z "${DISPLAY:-}" ] || [ "${SETUP_XVFB:-0}" = 1 ]; then
 fi
 
 "$here/make-prefix.sh" "$dir"
+# The double-byte code-page cases' template, under the Japanese locale (code page 932).
+"$here/make-prefix.sh" "$dir" ja_JP.UTF-8
 rm -rf "$dir/unit"
 cp -a "$dir/template" "$dir/unit"
 WINEPREFIX="$dir/unit" wineserver -p

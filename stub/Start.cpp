@@ -1,5 +1,5 @@
 // Setup.exe's entry point, in the image's plain section (codec/Plain.h). The build stores the
-// code, constants and unwind tables packed (setup/pack_image.py): before anything of them runs,
+// code, constants and unwind tables packed (tools/pack_image.py): before anything of them runs,
 // this checks the whole file, unpacks them in place with the program's own decoder, gives each
 // section its final protection and only then enters the runtime (runtime/Startup.cpp).
 //
@@ -123,7 +123,7 @@ SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
 // The error display as the program shows it, captioned with its title.
 SETUP_PLAIN_CODE void ShowDamaged(const char* path) {
     char title[MAX_PATH];
-    TitleFromExeName(path, title, CharLowerBuffA);
+    TitleFromExeName(path, title, IsDBCSLeadByte, CharLowerBuffA);
     MessageBoxA(nullptr, DamagedText.Text, title, MB_OK | MB_ICONSTOP);
 }
 

@@ -6,13 +6,6 @@ namespace setup {
 
 namespace {
 
-std::string Lower(const std::string& text) {
-    std::string result = text;
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
-
 int Sign(int value) {
     return (value > 0) - (value < 0);
 }
@@ -105,7 +98,7 @@ int FakeDrives::ChangeDirectory(const std::string& path) {
             return i + 1 == target.Names.size() ? ErrorFileNotFound : ErrorPathNotFound;
     }
     for (const auto& [folder, code] : FolderErrors)
-        if (Lower(folder) == Lower(Text(target)))
+        if (MapCase(folder, false) == MapCase(Text(target), false))
             return code;
     Cwd = target;
     Currents[Key(target.Root)] = target;
@@ -144,7 +137,7 @@ std::vector<TFoundEntry> FakeDrives::FindEntries(const std::string& pattern) {
 }
 
 int FakeDrives::CompareText(const std::string& a, const std::string& b) {
-    return Sign(Lower(a).compare(Lower(b)));
+    return Sign(MapCase(a, false).compare(MapCase(b, false)));
 }
 
 int FakeDrives::CompareStr(const std::string& a, const std::string& b) {
@@ -160,14 +153,11 @@ std::string FakeDrives::UpperFileName(const std::string& name) {
 }
 
 bool FakeDrives::IsLeadByte(char c) {
-    return LeadBytes.count(static_cast<unsigned char>(c)) != 0;
+    return LeadBytes.IsLeadByte(c);
 }
 
 std::string FakeDrives::Key(const std::string& root) {
-    std::string key = root;
-    for (char& c : key)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return key;
+    return MapCase(root, true);
 }
 
 std::string FakeDrives::RootOf(const std::string& path) {
@@ -175,10 +165,12 @@ std::string FakeDrives::RootOf(const std::string& path) {
         return path.substr(0, 2);
     if (path.rfind("\\\\", 0) != 0)
         return "";
-    const size_t server = path.find('\\', 2);
-    if (server == std::string::npos)
-        return path;
-    return path.substr(0, path.find('\\', server + 1));
+    // \\server\share ends before the fourth backslash.
+    int backslashes = 0;
+    for (size_t i = 0; i < path.size(); i += LeadBytes.CharLength(path, i))
+        if (path[i] == '\\' && ++backslashes == 4)
+            return path.substr(0, i);
+    return path;
 }
 
 std::string FakeDrives::Text(const Path& path) {
@@ -192,7 +184,7 @@ std::vector<std::string> FakeDrives::SplitNames(const std::string& text) {
     std::vector<std::string> names;
     std::string name;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(text[i]) && i + 1 < text.size()) {
+        if (LeadBytes.CharLength(text, i) == 2) {
             name += text.substr(i++, 2);
         } else if (text[i] == '\\') {
             if (!name.empty())
@@ -229,7 +221,7 @@ FakeDrives::Volume* FakeDrives::Find(const std::string& root) {
 
 bool FakeDrives::SameName(const std::string& root, const std::string& a, const std::string& b) {
     const Volume* volume = Find(root);
-    return volume && volume->Flags.CaseSensitive ? a == b : Lower(a) == Lower(b);
+    return volume && volume->Flags.CaseSensitive ? a == b : MapCase(a, false) == MapCase(b, false);
 }
 
 const FakeDrives::Entry* FakeDrives::Lookup(const Path& path) {
@@ -249,7 +241,7 @@ const FakeDrives::Entry* FakeDrives::Lookup(const Path& path) {
 std::string FakeDrives::MapCase(const std::string& text, bool upper) {
     std::string result = text;
     for (size_t i = 0; i < result.size(); ++i) {
-        if (IsLeadByte(result[i]))
+        if (LeadBytes.CharLength(result, i) == 2)
             ++i; // the trail byte is not a letter of its own
         else
             result[i] =

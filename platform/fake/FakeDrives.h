@@ -2,12 +2,12 @@
 // current folder per volume, drives that are not ready and failures on demand.
 #pragma once
 
+#include "base/PathText.h"
 #include "platform/Drives.h"
 #include "platform/fake/FakeErrors.h"
 
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -32,8 +32,9 @@ public:
 
     // Entering one of these folders (full path, any case) fails with the code given.
     std::map<std::string, int> FolderErrors;
-    // Bytes that open a double-byte character; none by default.
-    std::set<unsigned char> LeadBytes;
+    // The code page's lead bytes; none by default. Paths are walked and case is folded by
+    // character of it.
+    TLeadBytes LeadBytes;
     // "cd <path>", "label <root>", "flags <root>", "remote <drive>", "find <pattern>".
     std::vector<std::string> Log;
 
@@ -66,9 +67,9 @@ private:
         bool System = false;
     };
 
-    static std::string Key(const std::string& root);
+    std::string Key(const std::string& root);
     // The root a path starts with, or "" when it has none.
-    static std::string RootOf(const std::string& path);
+    std::string RootOf(const std::string& path);
     static std::string Text(const Path& path);
     std::vector<std::string> SplitNames(const std::string& text);
     Path Absolute(const std::string& path);

@@ -1,7 +1,6 @@
 #include "platform/fake/FakeFileSystem.h"
 
 #include "base/PathText.h"
-
 #include <algorithm>
 
 namespace setup {
@@ -43,31 +42,32 @@ bool IsDriveRoot(const std::string& key) {
     return key.size() == 2 && key[1] == ':';
 }
 
-// The folder holding key; empty when that is a root or the current folder, which always exist.
-std::string ParentKey(const std::string& key) {
-    const size_t slash = key.find_last_of('\\');
+} // namespace
+
+std::string FakeFileSystem::ParentKey(const std::string& key) const {
+    const size_t slash = LastBackslash(key, LeadBytes);
     if (slash == std::string::npos || slash == 0)
         return {};
     std::string parent = key.substr(0, slash);
     return IsDriveRoot(parent) ? std::string() : parent;
 }
 
-} // namespace
-
-std::string FakeFileSystem::Normalize(const std::string& path) {
+std::string FakeFileSystem::Normalize(const std::string& path) const {
+    const std::string upper = AsciiUpperCase(path, LeadBytes);
     std::string key;
-    for (const char c : AsciiUpperCase(path)) {
+    bool afterBackslash = false;
+    for (size_t i = 0, length; i < upper.size(); i += length) {
+        length = LeadBytes.CharLength(upper, i);
+        const bool backslash = length == 1 && upper[i] == '\\';
         // A leading pair stays: it starts a network path.
-        if (c == '\\' && key.size() > 1 && key.back() == '\\')
-            continue;
-        key += c;
+        if (!backslash || !afterBackslash || key.size() < 2)
+            key.append(upper, i, length);
+        afterBackslash = backslash;
     }
-    while (key.size() > 1 && key.back() == '\\')
-        key.pop_back();
-    return key;
+    return WithoutClosingBackslashes(key, LeadBytes);
 }
 
-bool FakeFileSystem::Listed(const std::set<std::string>& paths, const std::string& key) {
+bool FakeFileSystem::Listed(const std::set<std::string>& paths, const std::string& key) const {
     return std::any_of(paths.begin(), paths.end(),
                        [&](const std::string& path) { return Normalize(path) == key; });
 }

@@ -1,7 +1,10 @@
 // An in-memory file system for the unit tests: folders and files, calls recorded, failures on
-// demand. Paths match as on the platform: case, repeated and trailing backslashes are ignored.
+// demand. Paths match as on the platform: case (of ASCII letters outside double-byte
+// characters), repeated and trailing backslashes are ignored, and paths are walked by character
+// of the code page LeadBytes gives.
 #pragma once
 
+#include "base/PathText.h"
 #include "platform/FileSystem.h"
 #include "platform/fake/FakeErrors.h"
 
@@ -37,6 +40,7 @@ public:
     std::vector<std::string> FileNames() const;
 
     std::string WindowsFolder = "C:\\WINDOWS";
+    TLeadBytes LeadBytes; // single-byte by default
     // Failures on demand, with the system's code for each.
     std::set<std::string> UncreatableDirectories; // MakeDirectory fails: access denied
     std::set<std::string> UncreatableFiles;       // OpenForWriting fails: access denied
@@ -47,7 +51,7 @@ public:
     std::optional<std::pair<std::string, size_t>> KilledWriting;
     std::vector<std::string> Log; // "OpenForWriting C:\a.txt", "MoveOver a -> b", ...
 
-    static std::string Normalize(const std::string& path);
+    std::string Normalize(const std::string& path) const;
 
 private:
     friend class FakeWriteStream;
@@ -58,11 +62,14 @@ private:
 
     // Appends data to the file at key as far as the disk takes it.
     TStatus Store(const std::string& key, const char* data, size_t size);
+    // The folder holding key; empty when that is a root or the current folder, which always
+    // exist.
+    std::string ParentKey(const std::string& key) const;
     bool ParentExists(const std::string& key) const;
     bool IsHeld(const std::string& key) const;
     // Why a file cannot be written at key (held, a folder, no parent folder); success if it can.
     TStatus Writable(const std::string& key) const;
-    static bool Listed(const std::set<std::string>& paths, const std::string& key);
+    bool Listed(const std::set<std::string>& paths, const std::string& key) const;
 
     std::map<std::string, Entry> Files;
     std::map<std::string, std::string> Directories; // key -> path as spelt

@@ -123,7 +123,7 @@ std::string Win32Drives::UpperFileName(const std::string& name) {
 }
 
 bool Win32Drives::IsLeadByte(char c) {
-    return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE;
+    return LeadBytes.IsLeadByte(c);
 }
 
 } // namespace setup

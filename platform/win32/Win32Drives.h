@@ -1,12 +1,16 @@
 // The machine's drives, volumes and current directory, through the ANSI Win32 calls.
 #pragma once
 
+#include "base/PathText.h"
 #include "platform/Drives.h"
 
 namespace setup {
 
 class Win32Drives final : public IDriveSystem {
 public:
+    // lead: the system's code page's (AnsiLeadBytes).
+    explicit Win32Drives(TLeadBytes lead) : LeadBytes(lead) {}
+
     uint32_t LogicalDrives() override;
     TDriveType DriveType(const std::string& root) override;
     std::optional<std::string> VolumeLabel(const std::string& root) override;
@@ -21,6 +25,9 @@ public:
     std::string LowerFileName(const std::string& name) override;
     std::string UpperFileName(const std::string& name) override;
     bool IsLeadByte(char c) override;
+
+private:
+    TLeadBytes LeadBytes;
 };
 
 } // namespace setup

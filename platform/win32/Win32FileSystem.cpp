@@ -116,10 +116,8 @@ std::string Win32FileSystem::WindowsDirectory() {
     const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
     if (length == 0 || length >= sizeof buffer)
         return {};
-    std::string folder(buffer, length);
-    if (folder.back() == '\\')
-        folder.pop_back(); // "C:\" when Windows lives in a drive's root
-    return folder;
+    // Without its closing backslash also where Windows lives in a drive's root ("C:\").
+    return WithoutClosingBackslashes(std::string_view(buffer, length), LeadBytes);
 }
 
 } // namespace setup

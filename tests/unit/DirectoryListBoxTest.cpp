@@ -2,6 +2,7 @@
 
 #include "base/Exceptions.h"
 #include "platform/fake/FakeDrives.h"
+#include "tests/unit/CodePage932.h"
 #include "tests/unit/FileCtrlFakes.h"
 #include "ui/fake/RecordingCanvas.h"
 
@@ -248,10 +249,8 @@ TEST_F(DirectoryListBoxTest, OtherDriveWithoutDriveBox) {
 }
 
 TEST_F(DirectoryListBoxTest, DoubleByteNamesAreNeverSplit) {
-    // 0x95 0x5C is one character whose second byte looks like a backslash.
-    const std::string name = "\x95\x5C";
-    for (int lead = 0x81; lead <= 0x9F; ++lead)
-        drives.LeadBytes.insert(static_cast<unsigned char>(lead));
+    const std::string name = Hyo;
+    drives.LeadBytes = LeadBytes932;
     drives.AddFolder("C:\\" + name + "\\sub\\x");
     TDirectoryListBox& box = Open("C:\\" + name + "\\sub");
     EXPECT_EQ(box.Entries(),

@@ -59,7 +59,8 @@ struct TFakeMachine {
     FakeShellLinks links;
     FakeHost host;
     TShellFolders folders;
-    TInstallSequence sequence{{registry, files, resources, processes, links}, host, folders};
+    TInstallSequence sequence{
+        {registry, files, resources, processes, links, TLeadBytes()}, host, folders};
     std::unique_ptr<TRegistry> accessor = std::make_unique<TRegistry>(registry);
 };
 
@@ -157,7 +158,8 @@ TEST_F(InstallSequenceTest, MissingBlockIsRecordedAndOtherGroupsRun) {
     FakeResources partial;
     for (const char* name : {"PLV", "UNINSTALL", "RUN", "PLVCPL"})
         partial.Add(name, "x");
-    TInstallSequence other{{registry, files, partial, processes, links}, host, folders};
+    TInstallSequence other{
+        {registry, files, partial, processes, links, TLeadBytes()}, host, folders};
     other.Run(accessor);
     ASSERT_EQ(other.Failures().size(), 1u);
     EXPECT_EQ(other.Failures()[0].Message, "Resource mpegdll not found");
@@ -217,7 +219,8 @@ TEST_F(InstallSequenceTest, MissingOrEmptySystemRootFallsBackToTheWindowsFolder)
             fresh.SetString(TRootKey::LocalMachine, WindowsKey, "systemroot", "");
         fresh.SetString(TRootKey::CurrentUser, ShellKey, "Programs", Programs);
         auto own = std::make_unique<TRegistry>(fresh);
-        TInstallSequence run{{fresh, files, resources, processes, links}, host, folders};
+        TInstallSequence run{
+            {fresh, files, resources, processes, links, TLeadBytes()}, host, folders};
         run.Run(own);
         EXPECT_TRUE(files.Content("C:\\WINNT\\system\\PLVCPL.cpl"));
         EXPECT_TRUE(run.Failures().empty());
@@ -258,7 +261,8 @@ TEST_F(InstallSequenceTest, MissingBootScreensAndEndedProcessesAreNoFailures) {
     bare.AddDirectory(Programs);
     processes.Running = {{7, "C:\\WINDOWS\\control.exe"}};
     processes.Unstoppable = {7};
-    TInstallSequence run{{registry, bare, resources, processes, links}, host, folders};
+    TInstallSequence run{
+        {registry, bare, resources, processes, links, TLeadBytes()}, host, folders};
     run.Run(accessor);
     EXPECT_TRUE(run.Failures().empty());
     EXPECT_EQ(processes.Terminated, std::vector<uint32_t>{7});
@@ -282,7 +286,8 @@ TEST_F(InstallSequenceTest, DestinationIsReadAfreshAtEveryStep) {
         }
     } moving;
     files.AddDirectory("D:\\Moved");
-    TInstallSequence run{{registry, files, resources, processes, links}, moving, folders};
+    TInstallSequence run{
+        {registry, files, resources, processes, links, TLeadBytes()}, moving, folders};
     run.Run(accessor);
     EXPECT_TRUE(run.Failures().empty());
     EXPECT_EQ(moving.Shown, std::vector<std::string>{Dest});
@@ -328,11 +333,11 @@ TEST_F(InstallSequenceTest, ShellLinkFailureEndsTheRunBeforeTheRunner) {
 TEST(CreateFolderTree, CreatesMissingParentsAndPassesOverExistingOnes) {
     FakeFileSystem files;
     files.AddDirectory("C:\\A");
-    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C\\"));
+    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C\\", TLeadBytes()));
     EXPECT_TRUE(files.DirectoryExists("C:\\A\\B\\C"));
-    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C"));
+    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C", TLeadBytes()));
     files.UncreatableDirectories.insert("C:\\A\\X");
-    const TStatus refused = CreateFolderTree(files, "C:\\A\\X\\Y");
+    const TStatus refused = CreateFolderTree(files, "C:\\A\\X\\Y", TLeadBytes());
     EXPECT_FALSE(refused);
     EXPECT_EQ(refused.ErrorCode(), ErrorAccessDenied);
     EXPECT_FALSE(files.DirectoryExists("C:\\A\\X\\Y"));
@@ -441,7 +446,8 @@ TEST_F(InstallSequenceTest, ABackupCutShortNeverStandsAsTheBackup) {
     EXPECT_EQ(files.Content("C:\\WINDOWS\\logos.old.tmp"), "scr");
 
     files.KilledWriting.reset();
-    TInstallSequence next{{registry, files, resources, processes, links}, host, folders};
+    TInstallSequence next{
+        {registry, files, resources, processes, links, TLeadBytes()}, host, folders};
     auto own = std::make_unique<TRegistry>(registry);
     next.Run(own);
     EXPECT_TRUE(next.Failures().empty());

@@ -76,7 +76,8 @@ TEST_F(ReadShellFoldersTest, ValueOfTheWrongTypeStopsTheReadingThere) {
 TEST(CreateShortcutTest, SetsArgumentsPathAndFolderOfTheTarget) {
     FakeShellLinks links;
     EXPECT_TRUE(CreateShortcut(links, "C:\\Menu\\Palvorne\\Lumivary\\", "PalvorneLV.lnk",
-                               "C:\\Program Files\\Palvorne Lumivary\\PalvorneLV.exe"));
+                               "C:\\Program Files\\Palvorne Lumivary\\PalvorneLV.exe",
+                               TLeadBytes()));
     ASSERT_EQ(links.Links.size(), 1u);
     const TShortcut& link = links.Links[0].Link;
     EXPECT_EQ(links.Links[0].File, "C:\\Menu\\Palvorne\\Lumivary\\PalvorneLV.lnk");
@@ -96,7 +97,7 @@ TEST(CreateShortcutTest, WorkingDirectoryEndsAtTheLastBackslashOrColon) {
     };
     for (const auto& [target, folder] : cases) {
         FakeShellLinks links;
-        EXPECT_TRUE(CreateShortcut(links, "", "x.lnk", target));
+        EXPECT_TRUE(CreateShortcut(links, "", "x.lnk", target, TLeadBytes()));
         ASSERT_EQ(links.Links.size(), 1u);
         EXPECT_EQ(links.Links[0].Link.WorkingDirectory, folder) << target;
     }

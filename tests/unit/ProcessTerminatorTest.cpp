@@ -9,7 +9,7 @@ namespace {
 std::vector<uint32_t> Ended(std::vector<TProcessEntry> running, const std::string& target) {
     FakeProcesses processes;
     processes.Running = std::move(running);
-    TerminateProcesses(processes, target);
+    TerminateProcesses(processes, target, TLeadBytes());
     return processes.Terminated;
 }
 
@@ -48,7 +48,7 @@ TEST(ProcessTerminatorTest, EveryMatchIsTriedEvenWhenOneCannotBeEnded) {
     FakeProcesses processes;
     processes.Running = {{7, "Run.exe"}, {8, "run.exe"}, {9, "RUN.EXE"}};
     processes.Unstoppable = {8};
-    TerminateProcesses(processes, "run.exe");
+    TerminateProcesses(processes, "run.exe", TLeadBytes());
     EXPECT_EQ(processes.Terminated, (std::vector<uint32_t>{7, 8, 9}));
     ASSERT_EQ(processes.Running.size(), 1u);
     EXPECT_EQ(processes.Running[0].ProcessId, 8u);
@@ -58,7 +58,7 @@ TEST(ProcessTerminatorTest, FailedSnapshotEndsNothing) {
     FakeProcesses processes;
     processes.Running = {{1, "control.exe"}};
     processes.SnapshotFails = true;
-    TerminateProcesses(processes, "control.exe");
+    TerminateProcesses(processes, "control.exe", TLeadBytes());
     EXPECT_TRUE(processes.Terminated.empty());
 }
 

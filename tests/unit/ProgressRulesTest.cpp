@@ -43,7 +43,7 @@ TEST(ProgressTick, CaptionsChangeAtTheirTicksAndTheEndComesAtTick29) {
     int tick = 0;
     while (page.TimerRunning && tick < 100) {
         ++tick;
-        ProgressTick(page, random, {}, texts);
+        ProgressTick(page, random, {}, texts, TLeadBytes());
         if (page.Status != last)
             changes.emplace_back(tick, last = page.Status);
     }
@@ -63,7 +63,7 @@ TEST(ProgressTick, CaptionsNameTheDestinationAsItIsNow) {
     FakeErrorTexts texts;
     page.Value = 40;
     page.Destination = "D:\\Other";
-    ProgressTick(page, random, {}, texts);
+    ProgressTick(page, random, {}, texts, TLeadBytes());
     EXPECT_EQ(page.Status, "D:\\Other\\PalvorneLV.exe");
 }
 
@@ -71,7 +71,8 @@ TEST(CompletionMessage, TellsEachFailureOnceWithTheSystemsReason) {
     FakeErrorTexts texts;
     texts.Texts[5] = "Access denied.\r\n"; // as the system words it, line break and all
     texts.Texts[0x80040154] = "Class not registered";
-    EXPECT_EQ(CompletionMessage({}, "C:\\D", texts), "Palvorne Lumivary Installation Completed");
+    EXPECT_EQ(CompletionMessage({}, "C:\\D", texts, TLeadBytes()),
+              "Palvorne Lumivary Installation Completed");
     const std::string text = CompletionMessage(
         {{TInstallStep::WriteRunner, "C:\\D\\Run.exe", "Cannot create file C:\\D\\Run.exe", 32},
          {TInstallStep::RecordApplicationPath, "Palvorne Lumivary",
@@ -86,7 +87,7 @@ TEST(CompletionMessage, TellsEachFailureOnceWithTheSystemsReason) {
           "the uninstall shortcut and the runner",
           0,
           TOutcome::NotDone}},
-        "C:\\D", texts);
+        "C:\\D", texts, TLeadBytes());
     EXPECT_EQ(text,
               "Palvorne Lumivary Installation did not complete.\n"
               "Folder: C:\\D\n"
@@ -114,7 +115,7 @@ TEST(CompletionMessage, TheWorstCaseStaysShortInLinesAndNames) {
         const std::string path = dest + "\\" + std::string(40, 'n') + name;
         failures.push_back({TInstallStep::WriteRunner, path, "Cannot create file " + path, 206});
     }
-    const std::string text = CompletionMessage(failures, dest, texts);
+    const std::string text = CompletionMessage(failures, dest, texts, TLeadBytes());
     std::vector<std::string> lines;
     for (size_t start = 0, end; start <= text.size(); start = end + 1) {
         end = std::min(text.find('\n', start), text.size());

@@ -3,6 +3,7 @@
 #include "widgets/win32/ChooserControls.h"
 
 #include "platform/win32/Callback.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Drives.h"
 #include "tests/win32/TempFolder.h"
 #include "ui/win32/Form.h"
@@ -116,7 +117,7 @@ protected:
     std::vector<std::string> made;
     TToolkit toolkit;
     TTestForm form{toolkit};
-    Win32Drives drives;
+    Win32Drives drives{AnsiLeadBytes()};
     TDirectoryListBoxWindow list{drives};
     std::vector<std::string> events;
 };
@@ -213,7 +214,7 @@ TEST_F(FileCtrlWindowsTest, DriveBoxListsTheDrivesAndMovesTheList) {
 }
 
 TEST(Win32DrivesTest, VolumesFoldersAndCase) {
-    Win32Drives drives;
+    Win32Drives drives{AnsiLeadBytes()};
     EXPECT_EQ(drives.DriveType("C:\\"), TDriveType::Fixed);
     SetErrorMode(0);
     EXPECT_TRUE(drives.VolumeLabel("C:\\").has_value());

@@ -167,6 +167,11 @@ TEST(GdiCanvas, FontAndMeasuresFollowTheSelectedFont) {
     EXPECT_EQ(font.Height, -11);
     EXPECT_EQ(font.Style, fsBold | fsItalic);
     EXPECT_EQ(font.Color, clRed);
+    // The default set is asked for as the code page's: ANSI_CHARSET under 1252, the same face.
+    EXPECT_NE(font.Charset, DEFAULT_CHARSET);
+    if (GetACP() == 1252) {
+        EXPECT_EQ(font.Charset, ANSI_CHARSET);
+    }
     const TPoint extent = canvas.TextExtent("Copying");
     EXPECT_EQ(extent.Y, canvas.TextHeight());
     TRect box{3, 4, 3, 4};

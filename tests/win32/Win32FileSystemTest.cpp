@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "base/Exceptions.h"
 #include "install/SafeFile.h"
+#include "platform/win32/Win32CodePage.h"
 #include "tests/win32/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ void WriteText(IFileSystem& files, const std::string& path, const std::string& t
 class Win32FileSystemTest : public testing::Test {
 protected:
     TTempFolder Temp{"engine-fs-"};
-    Win32FileSystem Files;
+    Win32FileSystem Files{AnsiLeadBytes()};
     IFileSystem& Api = Files;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Processes.h"
 #include "base/PathText.h"
 #include "install/ProcessTerminator.h"
+#include "platform/win32/Win32CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,15 @@ const char RunnerName[] = "EngineTestRun.exe";
 std::string RunnerPath(const char* name = RunnerName) {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return ExtractFilePath(std::string(path, length)) + name;
+    return ExtractFilePath(std::string(path, length), AnsiLeadBytes()) + name;
 }
 
 // The runner's process identifier, 0 while none is listed.
 uint32_t RunnerId(IProcesses& processes, const char* name = RunnerName) {
+    const TLeadBytes lead = AnsiLeadBytes();
     for (const TProcessEntry& entry : processes.Snapshot()) {
-        if (AsciiUpperCase(ExtractFileName(entry.ExeFile)) == AsciiUpperCase(name))
+        if (AsciiUpperCase(ExtractFileName(entry.ExeFile, lead), lead) ==
+            AsciiUpperCase(name, lead))
             return entry.ProcessId;
     }
     return 0;
@@ -69,7 +72,7 @@ TEST(Win32ProcessesTest, TerminatorEndsAStartedRunnerByItsBareName) {
         << "the runner's window did not appear";
     EXPECT_FALSE(IsWindowVisible(FindWindowA(nullptr, "PalvorneRun1")));
 
-    TerminateProcesses(processes, "enginetestrun.EXE");
+    TerminateProcesses(processes, "enginetestrun.EXE", AnsiLeadBytes());
 
     EXPECT_TRUE(WaitFor([&] { return RunnerId(processes) == 0; }));
     EXPECT_FALSE(HasRunnerWindow(runner));
@@ -94,10 +97,10 @@ TEST(Win32ProcessesTest, WithoutToolHelpNothingIsListedOrEnded) {
         missingFunction = function;
         Win32Processes withoutToolHelp(KernelFunctionExceptMissing);
         EXPECT_TRUE(withoutToolHelp.Snapshot().empty()) << function;
-        TerminateProcesses(withoutToolHelp, name);
+        TerminateProcesses(withoutToolHelp, name, AnsiLeadBytes());
         EXPECT_EQ(RunnerId(processes, name), runner) << function;
     }
-    TerminateProcesses(processes, name);
+    TerminateProcesses(processes, name, AnsiLeadBytes());
     EXPECT_TRUE(WaitFor([&] { return RunnerId(processes, name) == 0; }));
 }
 

@@ -27,7 +27,7 @@ TEST(Win32ResourcesTest, PayloadBlocksDecodeToTheEmbeddedFilesInAnyCase) {
                   {"PLVCPL", "PLVCPL.cpl"}};
     for (const auto& [name, file] : blocks) {
         const auto asked = resources.FindBlock(name);
-        const auto stored = resources.FindBlock(AsciiUpperCase(name));
+        const auto stored = resources.FindBlock(AsciiUpperCase(name, TLeadBytes()));
         ASSERT_TRUE(asked && stored) << name;
         EXPECT_TRUE(*asked == *stored) << name;
         EXPECT_TRUE(*asked == ReadWholeFile(PayloadFolder + file)) << name;

@@ -2,6 +2,7 @@
 #include "base/Exceptions.h"
 #include "install/PalvorneComp.h"
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32CodePage.h"
 #include "tests/win32/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,8 @@ protected:
 
 TEST_F(Win32ShellLinksTest, SavedLinkReadsBackWithItsThreeFields) {
     const std::string target = Target("PalvorneLV.exe");
-    ASSERT_TRUE(CreateShortcut(Links, Temp.Folder() + "\\", "PalvorneLV.lnk", target));
+    ASSERT_TRUE(
+        CreateShortcut(Links, Temp.Folder() + "\\", "PalvorneLV.lnk", target, AnsiLeadBytes()));
     const TShortcut link = LoadLink(Temp / "PalvorneLV.lnk");
     EXPECT_EQ(link.Path, target);
     EXPECT_EQ(link.Arguments, target);
@@ -71,10 +73,11 @@ TEST_F(Win32ShellLinksTest, SavedLinkReadsBackWithItsThreeFields) {
 }
 
 TEST_F(Win32ShellLinksTest, SavingAgainOverwritesTheLink) {
-    ASSERT_TRUE(
-        CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", Target("PalvorneLV.exe")));
+    ASSERT_TRUE(CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk",
+                               Target("PalvorneLV.exe"), AnsiLeadBytes()));
     const std::string second = Target("Uninstall.exe");
-    ASSERT_TRUE(CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", second));
+    ASSERT_TRUE(
+        CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", second, AnsiLeadBytes()));
     EXPECT_EQ(LoadLink(Temp / "Uninstall.lnk").Path, second);
 }
 

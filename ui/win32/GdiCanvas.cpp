@@ -66,6 +66,24 @@ const GdiCanvas& AsGdiCanvas(const IWorkImage& image) {
     return dynamic_cast<const GdiCanvas&>(image);
 }
 
+// The character set of the system's ANSI code page (Windows 95's gdi32 has no
+// TranslateCharsetInfo to ask).
+BYTE AnsiCharset() {
+    static constexpr struct {
+        UINT CodePage;
+        BYTE Charset;
+    } Sets[] = {{874, THAI_CHARSET},     {932, SHIFTJIS_CHARSET},    {936, GB2312_CHARSET},
+                {949, HANGEUL_CHARSET},  {950, CHINESEBIG5_CHARSET}, {1250, EASTEUROPE_CHARSET},
+                {1251, RUSSIAN_CHARSET}, {1252, ANSI_CHARSET},       {1253, GREEK_CHARSET},
+                {1254, TURKISH_CHARSET}, {1255, HEBREW_CHARSET},     {1256, ARABIC_CHARSET},
+                {1257, BALTIC_CHARSET},  {1258, VIETNAMESE_CHARSET}, {1361, JOHAB_CHARSET}};
+    const UINT codePage = GetACP();
+    for (const auto& set : Sets)
+        if (set.CodePage == codePage)
+            return set.Charset;
+    return DEFAULT_CHARSET;
+}
+
 } // namespace
 
 COLORREF ResolveColor(TColor color) {
@@ -83,7 +101,9 @@ TFontHandle CreateFontFrom(const TFontDesc& font, int escapement) {
     log.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
     log.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
     log.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
-    log.lfCharSet = font.Charset;
+    // A font left to the default set shows the user's and the system's words: asked for with
+    // the code page's set, the mapper picks a face that has their characters.
+    log.lfCharSet = font.Charset == DEFAULT_CHARSET_ID ? AnsiCharset() : font.Charset;
     log.lfOutPrecision = OUT_DEFAULT_PRECIS;
     log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     log.lfQuality = NONANTIALIASED_QUALITY;

@@ -18,7 +18,8 @@ COLORREF ResolveColor(TColor color);
 
 // A font for the description, its colour left out; escapement in tenths of a degree.
 // Text is not smoothed, so that text pixels are exactly the text colour (the gauge combines
-// them by exclusive-or, the effect text layers them).
+// them by exclusive-or, the effect text layers them). The default character set becomes the
+// one of the system's ANSI code page.
 TFontHandle CreateFontFrom(const TFontDesc& font, int escapement = 0);
 
 // The line height (tmHeight) of a font on the screen.

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Callback.h"
 #include "platform/win32/Handles.h"
+#include "ui/win32/GdiCanvas.h"
 
 #include <algorithm>
 
@@ -15,11 +16,17 @@ constexpr int ButtonHeight = 23;
 constexpr int ButtonGap = 8;
 constexpr int MaxTextWidth = 600;
 
+// What the dialog procedure is given: the dialog and the font its controls show.
+struct TDialogRun {
+    const TMessageDialog& Dialog;
+    HFONT Font;
+};
+
 // An empty template: the controls are made in WM_INITDIALOG, where the text can be measured.
 std::vector<WORD> MakeTemplate(const std::string& caption) {
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    header->style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    header->style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     header->cdit = 0;
     words.push_back(0); // no menu
     words.push_back(0); // standard dialog class
@@ -29,29 +36,27 @@ std::vector<WORD> MakeTemplate(const std::string& caption) {
         words.push_back(0);
     };
     append(caption);
-    words.push_back(8); // point size
-    append("MS Sans Serif");
     return words;
 }
 
-HWND AddControl(HWND dialog, const char* className, const char* text, DWORD style, int id,
-                const RECT& r) {
+HWND AddControl(HWND dialog, HFONT font, const char* className, const char* text, DWORD style,
+                int id, const RECT& r) {
     HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
-void Layout(HWND window, const TMessageDialog& dialog) {
+void Layout(HWND window, const TDialogRun& run) {
+    const TMessageDialog& dialog = run.Dialog;
     // As wide as a 640 x 480 screen allows, so that a long message takes few lines.
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     RECT text{0, 0, std::min(MaxTextWidth, screenWidth - 2 * Margin - 40), 0};
     {
         const TWindowDC dc = WindowDC(window);
-        const auto font =
-            Select(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+        const auto font = Select(dc.Get(), run.Font);
         DrawTextA(dc.Get(), dialog.Text.c_str(), -1, &text,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     }
@@ -63,19 +68,19 @@ void Layout(HWND window, const TMessageDialog& dialog) {
     const int height = buttonsTop + ButtonHeight + Margin;
 
     if (dialog.Icon) {
-        HWND icon = AddControl(window, "STATIC", "", SS_ICON, -1,
+        HWND icon = AddControl(window, run.Font, "STATIC", "", SS_ICON, -1,
                                {Margin, Margin, Margin + IconSize, Margin + IconSize});
         SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, dialog.Icon)),
                      0);
     }
     const int textTop = Margin + (textHeight - text.bottom) / 2;
-    AddControl(window, "STATIC", dialog.Text.c_str(), SS_LEFT | SS_NOPREFIX, -1,
+    AddControl(window, run.Font, "STATIC", dialog.Text.c_str(), SS_LEFT | SS_NOPREFIX, -1,
                {textLeft, textTop, textLeft + text.right, textTop + text.bottom});
     int left = (width - buttonsWidth) / 2;
     for (const TDialogButton& button : dialog.Buttons) {
         const bool isDefault = button.Result == dialog.DefaultResult;
         HWND control =
-            AddControl(window, "BUTTON", button.Caption,
+            AddControl(window, run.Font, "BUTTON", button.Caption,
                        WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), button.Result,
                        {left, buttonsTop, left + ButtonWidth, buttonsTop + ButtonHeight});
         if (isDefault)
@@ -100,13 +105,13 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     GuardCallback([&] {
         if (message == WM_INITDIALOG) {
             SetWindowLongPtrA(window, DWLP_USER, lParam);
-            Layout(window, *reinterpret_cast<const TMessageDialog*>(lParam));
+            Layout(window, *reinterpret_cast<const TDialogRun*>(lParam));
             return; // FALSE: the focus is already on the default button
         }
         if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
             return;
-        const auto* dialog =
-            reinterpret_cast<const TMessageDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        const TMessageDialog* dialog =
+            &reinterpret_cast<const TDialogRun*>(GetWindowLongPtrA(window, DWLP_USER))->Dialog;
         const int id = LOWORD(wParam);
         if (id == IDCANCEL) {
             EndDialog(window, dialog->CancelResult);
@@ -127,9 +132,13 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int ShowMessageDialog(HWND owner, const TMessageDialog& dialog) {
     const std::vector<WORD> words = MakeTemplate(dialog.Caption);
+    // A font of its own: a template's font asks for no character set, and the folder or the
+    // system's reason in the text could come out in a face without their characters.
+    const TFontHandle font = CreateFontFrom(TFontDesc{});
+    const TDialogRun run{dialog, font.Get()};
     return static_cast<int>(DialogBoxIndirectParamA(
         GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
-        &DialogProc, reinterpret_cast<LPARAM>(&dialog)));
+        &DialogProc, reinterpret_cast<LPARAM>(&run)));
 }
 
 } // namespace setup

@@ -1,0 +1,125 @@
+// End to end under the Japanese code page (932; the prefix made and everything run with
+// LANG=ja_JP.UTF-8): folders whose characters end in a byte that looks like a backslash.
+#include "driver/Driver.h"
+#include "platform/ErrorTexts.h"
+#include "platform/win32/Win32ErrorTexts.h"
+#include "tests/e2e/Walk.h"
+#include "tests/unit/CodePage932.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace e2e;
+using setup::Hyo;
+
+namespace {
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Every file and folder below folder but skipped, upper-cased.
+void AddTree(const std::string& folder, const std::string& skipped, std::set<std::string>& tree) {
+    WIN32_FIND_DATAA found;
+    const setup::TFindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        const std::string path = Upper(folder + "\\" + name);
+        if (name == "." || name == ".." || path == skipped)
+            continue;
+        tree.insert(path);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            AddTree(folder + "\\" + name, skipped, tree);
+    } while (FindNextFileA(search.Get(), &found));
+}
+
+// Drive C: and the Start menu's programs. Wine links the other folders of the user's profile to
+// the host's home, which is not the machine under test.
+std::set<std::string> DriveC() {
+    std::set<std::string> tree;
+    AddTree("C:", "C:\\USERS", tree);
+    AddTree(ProgramsFolder(), "", tree);
+    return tree;
+}
+
+// Installs through the chooser into folder; returns the closing message (empty when Setup did
+// not end with code 0).
+std::string InstallInto(const std::string& folder) {
+    TSetupProcess setup;
+    HWND destination = OpenDestinationPage(setup);
+    HWND chooser = destination ? Browse(setup, destination) : nullptr;
+    if (!chooser)
+        return "<no chooser>";
+    // X cannot type these characters: the path is set as a paste would set it.
+    SendMessageA(ChildOfClass(chooser, "Edit"), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(folder.c_str()));
+    SendKeys(chooser, "%o");
+    if (!WaitForHidden(chooser))
+        return "<chooser stays>";
+    SaveScreenshot("destination");
+    SendKeys(destination, "%i");
+    const std::string text = DismissClosingMessage(setup);
+    return setup.WaitForExit() == 0u ? text : std::string();
+}
+
+// The install into folder completes, and nothing is made outside the folder (and the folders
+// it needs), the system folder's extension, the backups and the Start-menu group.
+void ExpectCompleteInstallInto(const std::string& folder) {
+    ASSERT_EQ(GetACP(), 932u) << "needs a prefix made and run with LANG=ja_JP.UTF-8";
+    const std::set<std::string> before = DriveC();
+    EXPECT_EQ(InstallInto(folder), "Palvorne Lumivary Installation Completed");
+    ExpectEveryFileOfTheInstall(folder);
+    StopRunner();
+    const std::string windows = Upper(WindowsFolder());
+    const std::string group = Upper(ProgramsFolder() + "\\Palvorne");
+    const std::set<std::string> expected = {windows + "\\SYSTEM\\PLVCPL.CPL",
+                                            windows + "\\LOGOS.OLD", windows + "\\LOGOW.OLD"};
+    for (const std::string& path : DriveC()) {
+        if (before.count(path) || expected.count(path) || path == group ||
+            path.starts_with(group + "\\"))
+            continue;
+        const std::string inside = Upper(folder);
+        EXPECT_TRUE(inside == path || inside.starts_with(path + "\\") ||
+                    path.starts_with(inside + "\\"))
+            << "made outside the destination: " << path;
+    }
+}
+
+TEST(CodePage932, InstallsIntoAFolderWhoseLastByteIsABackslash) {
+    ExpectCompleteInstallInto("C:\\Apps\\" + Hyo);
+}
+
+TEST(CodePage932, InstallsBelowAFolderWhoseLastByteIsABackslash) {
+    ExpectCompleteInstallInto("C:\\" + Hyo + "\\Palvorne Lumivary");
+}
+
+// The closing message names the folder, and the system's reason in its own words: both in
+// the code page's characters, drawn with its character set (the screenshot shows them).
+TEST(CodePage932, TheClosingMessageNamesTheFolderAndTheSystemsReason) {
+    ASSERT_EQ(GetACP(), 932u) << "needs a prefix made and run with LANG=ja_JP.UTF-8";
+    const std::string folder = "C:\\" + Hyo + "\\Palvorne Lumivary";
+    const std::string held = folder + "\\Mpegdll.dll";
+    CreateDirectoryA(("C:\\" + Hyo).c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileBytes(held, "in use");
+    setup::TFileHandle lock(
+        CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    const std::string message = InstallInto(folder);
+    lock.Reset();
+    setup::Win32ErrorTexts texts;
+    const std::string line = "Palvorne Lumivary Installation did not complete.\nFolder: " + folder +
+                             "\nMpegdll.dll: Cannot create file: ";
+    // Windows calls it a sharing violation, Wine an access denied.
+    EXPECT_TRUE(message == line + setup::ReasonText(texts, ERROR_SHARING_VIOLATION) + "." ||
+                message == line + setup::ReasonText(texts, ERROR_ACCESS_DENIED) + ".")
+        << message;
+    ExpectFileIsBlock(folder + "\\PalvorneLV.exe", "PLV");
+    StopRunner();
+}
+
+} // namespace

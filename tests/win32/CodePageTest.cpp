@@ -1,0 +1,80 @@
+// Under the Japanese code page (932), in a prefix made and run with LANG=ja_JP.UTF-8: the lead
+// bytes come from the system, the title rule steps over them, and the fonts that show the
+// user's and the system's words ask for the code page's character set.
+#include "app/Application.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32CodePage.h"
+#include "tests/unit/CodePage932.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/GdiCanvas.h"
+#include "ui/win32/MessageDialog.h"
+
+#include <gtest/gtest.h>
+
+namespace setup {
+namespace {
+
+class TProbePage : public TForm {
+public:
+    explicit TProbePage(TToolkit& toolkit) : TForm(toolkit) { CreateForm("Probe", 200, 100); }
+};
+
+// The character set of the face GDI picked for font.
+UINT CharsetOf(HFONT font) {
+    const TWindowDC screen = WindowDC(nullptr);
+    const auto selected = Select(screen.Get(), font);
+    return static_cast<UINT>(GetTextCharset(screen.Get()));
+}
+
+const char MessageCaption[] = "Code page probe";
+UINT MessageCharset = DEFAULT_CHARSET;
+
+// Reads the font of the open message box's text, then closes the box.
+void CALLBACK ReadMessageFont(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowA(nullptr, MessageCaption);
+    if (!box)
+        return;
+    KillTimer(nullptr, timer);
+    HWND text = FindWindowExA(box, nullptr, "Static", ("Folder: C:\\" + Hyo).c_str());
+    if (text)
+        MessageCharset = CharsetOf(reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+    EndDialog(box, IDOK);
+}
+
+TEST(CodePage932, LeadBytesComeFromTheSystemAndTheTitleStepsOverThem) {
+    ASSERT_EQ(GetACP(), 932u) << "needs a prefix made and run with LANG=ja_JP.UTF-8";
+    const TLeadBytes lead = AnsiLeadBytes();
+    for (const char byte : {'\x81', '\x95', '\x9F', '\xE0', '\xFC'})
+        EXPECT_TRUE(lead.IsLeadByte(byte)) << int(uint8_t(byte));
+    for (const char byte : {'\x5C', '\x80', '\xA0', '\xB1', '\xDF', '\xFD'})
+        EXPECT_FALSE(lead.IsLeadByte(byte)) << int(uint8_t(byte));
+    EXPECT_EQ(TitleFromExeName("C:\\" + Hyo + "\\SETUP.EXE"), "Setup");
+    EXPECT_EQ(TitleFromExeName("C:\\x\\" + So + "FT.EXE"), So + "ft");
+    EXPECT_EQ(TitleFromExeName("C:\\x\\" + A + "B.EXE"), A + "b") << "not ヂb";
+}
+
+TEST(CodePage932, PagesAndMessageBoxesAskForTheCodePagesCharacterSet) {
+    ASSERT_EQ(GetACP(), 932u) << "needs a prefix made and run with LANG=ja_JP.UTF-8";
+    TToolkit toolkit;
+    TProbePage page(toolkit);
+    EXPECT_EQ(CharsetOf(page.FontHandle()), UINT(SHIFTJIS_CHARSET)) << "buttons and the edit";
+    {
+        // Labels, the folder list and the drive box draw with the page's font description.
+        const TWindowDC screen = WindowDC(nullptr);
+        GdiCanvas canvas(screen.Get());
+        canvas.SetFont(page.ParentFont());
+        EXPECT_EQ(GetTextCharset(screen.Get()), SHIFTJIS_CHARSET) << "labels";
+        canvas.SetFont({"Arial", -41, fsBold, clRed, ANSI_CHARSET_ID});
+        EXPECT_EQ(GetTextCharset(screen.Get()), ANSI_CHARSET) << "the backdrop's title";
+    }
+    TMessageDialog dialog;
+    dialog.Caption = MessageCaption;
+    dialog.Text = "Folder: C:\\" + Hyo;
+    dialog.Buttons = {{"OK", IDOK}};
+    SetTimer(nullptr, 0, 50, &ReadMessageFont);
+    EXPECT_EQ(ShowMessageDialog(page.Handle(), dialog), IDOK);
+    EXPECT_EQ(MessageCharset, UINT(SHIFTJIS_CHARSET));
+}
+
+} // namespace
+} // namespace setup
