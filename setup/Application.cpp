@@ -7,16 +7,7 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 namespace setup {
-
-std::string TitleFromExeName(const std::string& path) {
-    std::string title(path.size(), '\0');
-    TitleFromExeName(path.c_str(), title.data());
-    title.resize(std::strlen(title.c_str()));
-    return title;
-}
 
 std::string WithFullStop(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
@@ -26,8 +17,11 @@ std::string WithFullStop(const std::string& message) {
 
 std::string ProgramTitle() {
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return TitleFromExeName(path);
+    // A path cut short may come without its terminating zero.
+    GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
+    char title[MAX_PATH];
+    TitleFromExeName(path, title);
+    return title;
 }
 
 void ShowErrorBox(HWND owner, const std::string& title, const std::exception& error) {

@@ -38,8 +38,6 @@ private:
     std::string TitleText;
 };
 
-// The title for an executable path (setup/Title.h).
-std::string TitleFromExeName(const std::string& path);
 // The running program's title.
 std::string ProgramTitle();
 // The error display: the message in a stop box over owner, captioned with title.

@@ -1,4 +1,5 @@
 #include "setup/Application.h"
+#include "setup/Title.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +7,17 @@ using namespace setup;
 
 namespace {
 
+std::string Title(const char* path) {
+    char title[MAX_PATH];
+    TitleFromExeName(path, title);
+    return title;
+}
+
 TEST(Application, TitleComesFromTheExecutableName) {
-    EXPECT_EQ(TitleFromExeName("C:\\DOWNLOADS\\SETUP.EXE"), "Setup");
-    EXPECT_EQ(TitleFromExeName("Z:\\build\\Setup.exe"), "Setup");
-    EXPECT_EQ(TitleFromExeName("C:\\x\\MY.SETUP.EXE"), "My");
-    EXPECT_EQ(TitleFromExeName("C:\\folder.with.dots\\INSTALL"), "Install");
+    EXPECT_EQ(Title("C:\\DOWNLOADS\\SETUP.EXE"), "Setup");
+    EXPECT_EQ(Title("Z:\\build\\Setup.exe"), "Setup");
+    EXPECT_EQ(Title("C:\\x\\MY.SETUP.EXE"), "My");
+    EXPECT_EQ(Title("C:\\folder.with.dots\\INSTALL"), "Install");
 }
 
 TEST(Application, ErrorMessagesEndWithAFullStopUnlessTheyEndAtOrBeforeIt) {
