@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Packs one file, or a bundle of named files, into Setup.exe's stored-block form (see
-platform/StoredBlock.h).
+codec/StoredBlock.h).
 
     pack_block.py INPUT OUTPUT
     pack_block.py --bundle OUTPUT NAME=INPUT...

@@ -1,4 +1,4 @@
-// The running program's stored blocks (platform/StoredBlock.h): the payload's bundle under
+// The running program's stored blocks (codec/StoredBlock.h): the payload's bundle under
 // RT_RCDATA, the pictures, as .bmp files, under the type "PICTURE".
 #pragma once
 
