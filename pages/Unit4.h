@@ -59,6 +59,7 @@ private:
     void StopTimer() override { Timer1.SetEnabled(false); }
     void ShowMessage(const std::string& text) override { Application.PlainMessage(text); }
     void Terminate() override { Application.Terminate(); }
+    void EndWithFailure(const std::exception& error) override { Application.EndWithFailure(error); }
 
     IApplicationServices& Application;
     TProgressServices Services;

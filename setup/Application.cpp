@@ -36,7 +36,7 @@ TApplication::~TApplication() {
     CallbackErrorHandler = nullptr;
 }
 
-void TApplication::Run(TForm& mainForm) {
+int TApplication::Run(TForm& mainForm) {
     mainForm.ShowMaximized();
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -47,10 +47,16 @@ void TApplication::Run(TForm& mainForm) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    return static_cast<int>(message.wParam);
 }
 
 void TApplication::Terminate() {
     PostQuitMessage(0);
+}
+
+void TApplication::EndWithFailure(const std::exception& error) {
+    ShowException(error);
+    PostQuitMessage(2);
 }
 
 namespace {
@@ -67,7 +73,7 @@ bool TApplication::AbortConfirmation() {
     dialog.Buttons = {{"&Yes", IDYES}, {"&No", IDNO}};
     dialog.DefaultResult = IDYES;
     dialog.CancelResult = IDNO;
-    return ShowMessageDialog(DialogOwner(), dialog) == IDYES;
+    return ShowMessageDialog(FToolkit, DialogOwner(), dialog) == IDYES;
 }
 
 void TApplication::PlainMessage(const std::string& text) {
@@ -77,7 +83,7 @@ void TApplication::PlainMessage(const std::string& text) {
     dialog.Buttons = {{"OK", IDOK}};
     dialog.DefaultResult = IDOK;
     dialog.CancelResult = IDOK;
-    ShowMessageDialog(DialogOwner(), dialog);
+    ShowMessageDialog(FToolkit, DialogOwner(), dialog);
 }
 
 void TApplication::ShowException(const std::exception& error) {

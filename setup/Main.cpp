@@ -1,7 +1,7 @@
 // Entry point, once the program's file is checked and unpacked (setup/Start.cpp): DLL safety,
 // COM, the application object, then the program and its loop. Exit codes: 0 done, 1 a damaged
 // copy (from the start), 2 a failure that nothing else caught (a window or picture that could
-// not be made on a machine out of resources).
+// not be made on a machine out of resources) or a closing message that could not be shown.
 #include "platform/Exceptions.h"
 #include "platform/win32/Handles.h"
 #include "setup/Application.h"
@@ -17,8 +17,7 @@ namespace {
 int RunSetup() {
     TApplication application;
     TSetupProgram program(application);
-    program.Run();
-    return 0;
+    return program.Run();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/win32/MessageDialog.h"
 
+#include "platform/Exceptions.h"
 #include "platform/win32/Callback.h"
 #include "platform/win32/Handles.h"
 
@@ -125,11 +126,15 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-int ShowMessageDialog(HWND owner, const TMessageDialog& dialog) {
+int ShowMessageDialog(TToolkit& toolkit, HWND owner, const TMessageDialog& dialog) {
     const std::vector<WORD> words = MakeTemplate(dialog.Caption);
-    return static_cast<int>(DialogBoxIndirectParamA(
-        GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
-        &DialogProc, reinterpret_cast<LPARAM>(&dialog)));
+    const INT_PTR result = toolkit.RunDialog(GetModuleHandleA(nullptr),
+                                             reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+                                             owner, &DialogProc, reinterpret_cast<LPARAM>(&dialog));
+    // -1 when the dialog cannot be made (0 for an owner that is gone); every button answers more.
+    if (result <= 0)
+        throw Exception(Format("Cannot create window %s", dialog.Caption.c_str()), GetLastError());
+    return static_cast<int>(result);
 }
 
 } // namespace setup
