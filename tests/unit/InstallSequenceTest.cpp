@@ -380,7 +380,7 @@ TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
         const char* Name;
         std::function<void(TFakeMachine&)> Inject;
         std::vector<std::string> Told;
-        std::vector<std::string> Unwritten;
+        std::vector<std::string> Unwritten = {};
         bool EndsTheRun = false;
         bool StartsTheTimer = true;
     } cases[] = {
