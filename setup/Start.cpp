@@ -68,6 +68,7 @@ SETUP_PLAIN_CODE bool FileIntact(const char* path) {
     return intact;
 }
 
+// The section's name is name: all eight bytes, a shorter name padded with zeros.
 SETUP_PLAIN_CODE bool IsNamed(const IMAGE_SECTION_HEADER& section, const char* name) {
     for (size_t i = 0; i < IMAGE_SIZEOF_SHORT_NAME; ++i)
         if (section.Name[i] != static_cast<BYTE>(name[i]))
