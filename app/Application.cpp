@@ -7,16 +7,7 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 namespace setup {
-
-std::string TitleFromExeName(const std::string& path) {
-    std::string title(path.size(), '\0');
-    TitleFromExeName(path.c_str(), title.data(), IsDBCSLeadByte, CharLowerBuffA);
-    title.resize(std::strlen(title.c_str()));
-    return title;
-}
 
 std::string WithFullStop(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
@@ -26,8 +17,11 @@ std::string WithFullStop(const std::string& message) {
 
 std::string ProgramTitle() {
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return TitleFromExeName(path);
+    // A path cut short may come without its terminating zero.
+    GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
+    char title[MAX_PATH];
+    TitleFromExeName(path, title, IsDBCSLeadByte, CharLowerBuffA);
+    return title;
 }
 
 void ShowErrorBox(HWND owner, const std::string& title, const std::exception& error) {
@@ -42,7 +36,7 @@ TApplication::~TApplication() {
     CallbackErrorHandler = nullptr;
 }
 
-void TApplication::Run(TForm& mainForm) {
+int TApplication::Run(TForm& mainForm) {
     mainForm.ShowMaximized();
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -53,10 +47,16 @@ void TApplication::Run(TForm& mainForm) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    return static_cast<int>(message.wParam);
 }
 
 void TApplication::Terminate() {
     PostQuitMessage(0);
+}
+
+void TApplication::EndWithFailure(const std::exception& error) {
+    ShowException(error);
+    PostQuitMessage(2);
 }
 
 namespace {
@@ -73,7 +73,7 @@ bool TApplication::AbortConfirmation() {
     dialog.Buttons = {{"&Yes", IDYES}, {"&No", IDNO}};
     dialog.DefaultResult = IDYES;
     dialog.CancelResult = IDNO;
-    return ShowMessageDialog(DialogOwner(), dialog) == IDYES;
+    return ShowMessageDialog(FToolkit, DialogOwner(), dialog) == IDYES;
 }
 
 void TApplication::PlainMessage(const std::string& text) {
@@ -83,7 +83,7 @@ void TApplication::PlainMessage(const std::string& text) {
     dialog.Buttons = {{"OK", IDOK}};
     dialog.DefaultResult = IDOK;
     dialog.CancelResult = IDOK;
-    ShowMessageDialog(DialogOwner(), dialog);
+    ShowMessageDialog(FToolkit, DialogOwner(), dialog);
 }
 
 void TApplication::ShowException(const std::exception& error) {

@@ -24,9 +24,10 @@ public:
     TApplication& operator=(const TApplication&) = delete;
     const std::string& Title() const { return TitleText; }
 
-    // Shows the main page maximised and dispatches messages until Terminate.
-    void Run(TForm& mainForm);
+    // Shows the main page maximised and dispatches messages until the end; the exit code.
+    int Run(TForm& mainForm);
     void Terminate() override;
+    void EndWithFailure(const std::exception& error) override;
 
     bool AbortConfirmation() override;
     void PlainMessage(const std::string& text) override;
@@ -38,8 +39,6 @@ private:
     std::string TitleText;
 };
 
-// The title for an executable path (base/Title.h).
-std::string TitleFromExeName(const std::string& path);
 // The running program's title.
 std::string ProgramTitle();
 // The error display: the message in a stop box over owner, captioned with title.

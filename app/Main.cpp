@@ -1,7 +1,7 @@
 // Entry point, once the program's file is checked and unpacked (stub/Start.cpp): DLL safety,
 // COM, the application object, then the program and its loop. Exit codes: 0 done, 1 a damaged
 // copy (from the start), 2 a failure that nothing else caught (a window or picture that could
-// not be made on a machine out of resources).
+// not be made on a machine out of resources) or a closing message that could not be shown.
 #include "app/Application.h"
 #include "app/DllSafety.h"
 #include "app/Program.h"
@@ -17,8 +17,7 @@ namespace {
 int RunSetup() {
     TApplication application;
     TSetupProgram program(application);
-    program.Run();
-    return 0;
+    return program.Run();
 }
 
 } // namespace

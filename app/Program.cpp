@@ -20,8 +20,8 @@ TSetupProgram::TSetupProgram(TApplication& application)
       Form6(application, Drives, Form3) {}
 #pragma GCC diagnostic pop
 
-void TSetupProgram::Run() {
-    Application.Run(Form1);
+int TSetupProgram::Run() {
+    return Application.Run(Form1);
 }
 
 } // namespace setup

@@ -26,8 +26,8 @@ class TSetupProgram {
 public:
     // Creates the pages in their fixed order; the welcome page shows itself meanwhile.
     explicit TSetupProgram(TApplication& application);
-    // Runs the message loop with the backdrop as the main page.
-    void Run();
+    // Runs the message loop with the backdrop as the main page; the exit code.
+    int Run();
 
 private:
     TApplication& Application;

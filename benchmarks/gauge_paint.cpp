@@ -30,6 +30,7 @@ public:
     void StopTimer() override { Running = false; }
     void ShowMessage(const std::string&) override {}
     void Terminate() override {}
+    void EndWithFailure(const std::exception&) override {}
     bool Running = true;
 
 private:

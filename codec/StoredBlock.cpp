@@ -22,7 +22,7 @@ void UndoDelta(std::vector<uint8_t>& bytes, unsigned distance) {
 }
 
 // Names in a bundle compare with the ASCII letters in any case, as the resource names did.
-bool SameName(std::string_view a, std::string_view b) {
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [&](char x, char y) { return upper(x) == upper(y); });
@@ -63,7 +63,7 @@ std::optional<std::span<const uint8_t>> FindInBundle(std::span<const uint8_t> bu
         if (bundle.size() - (at + length + 1) < 4)
             return std::nullopt;
         const uint32_t size = ReadLittleEndian32(start + length + 1);
-        if (!found && SameName({reinterpret_cast<const char*>(start), length}, name))
+        if (!found && EqualIgnoringAsciiCase({reinterpret_cast<const char*>(start), length}, name))
             found.emplace(files, size);
         files += size;
         at += length + 1 + 4;

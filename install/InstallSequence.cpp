@@ -110,11 +110,12 @@ void TInstallSequence::RunSteps(TRegistry& registry) {
         Fail(started, "Cannot start program");
 }
 
+// NT-family systems keep no such value, and one that cannot be read is no better: the platform's
+// Windows folder stands in for both (a failed read still ends its group).
 void TInstallSequence::ReadSystemRoot(TRegistry& registry) {
-    SystemRoot = registry.ReadString("systemroot");
-    // NT-family systems keep no such value: use the platform's Windows folder.
-    if (SystemRoot.empty())
-        SystemRoot = Platform.Files.WindowsDirectory();
+    SystemRoot = Platform.Files.WindowsDirectory();
+    if (std::string stored = registry.ReadString("systemroot"); !stored.empty())
+        SystemRoot = std::move(stored);
 }
 
 void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {

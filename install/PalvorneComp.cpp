@@ -10,14 +10,14 @@ TShellFolders ReadShellFolders(IRegistry& registry) {
     TRegistry reader(registry);
     reader.SetRootKey(TRootKey::LocalMachine);
     reader.OpenKey("\\software\\microsoft\\windows\\currentversion", true, TKeyAccess::Read);
-    folders.Windows = reader.ReadString("systemroot");
+    // The values not kept are still read: one that is not text ends the install all the same.
+    (void)reader.ReadString("systemroot");
     reader.SetRootKey(TRootKey::CurrentUser);
     reader.OpenKey("\\software\\microsoft\\windows\\currentversion\\EXPLORER\\Shell Folders", true,
                    TKeyAccess::Read);
     folders.Programs = reader.ReadString("Programs");
-    folders.StartMenu = reader.ReadString("Start Menu");
-    folders.Desktop = reader.ReadString("Desktop");
-    folders.Startup = reader.ReadString("Startup");
+    for (const char* name : {"Start Menu", "Desktop", "Startup"})
+        (void)reader.ReadString(name);
     return folders;
 }
 

@@ -9,17 +9,15 @@
 
 namespace setup {
 
-// The shell's folder texts; the program keeps one set, filled when the install reads them.
+// The shell's folder texts the program keeps, filled when the install reads them: the Programs
+// folder, where the Start-menu group goes.
 struct TShellFolders {
-    std::string Windows;
     std::string Programs;
-    std::string StartMenu;
-    std::string Desktop;
-    std::string Startup;
 };
 
-// Reads the folder texts from the registry (a missing value reads as empty); raises
-// "Invalid data type for '%s'" for a value that is not text.
+// Reads the Windows folder and the Programs, Start Menu, Desktop and Startup folders from the
+// registry, each of which must be text ("Invalid data type for '%s'" otherwise; a missing value
+// reads as empty), and keeps the Programs folder.
 TShellFolders ReadShellFolders(IRegistry& registry);
 
 // Writes folder + linkName as a shortcut to target (arguments and path the target, working

@@ -96,7 +96,14 @@ void ProgressTick(IProgressPage& page, TRandomGenerator& random,
         page.SetStatus("Update your system");
     if (progress > 99) {
         page.StopTimer();
-        page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts, lead));
+        // With the timer stopped the closing message is the one way out left: one that cannot be
+        // shown must still end the program, and not as a success.
+        try {
+            page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts, lead));
+        } catch (const std::exception& error) {
+            page.EndWithFailure(error);
+            return;
+        }
         page.Terminate();
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/ErrorTexts.h"
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -35,9 +36,12 @@ public:
     virtual void StopTimer() = 0;
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void Terminate() = 0;
+    // Tells of error and ends the program with a failure.
+    virtual void EndWithFailure(const std::exception& error) = 0;
 };
 
-// Advances the animation by one random step; past 99 it stops, reports and terminates.
+// Advances the animation by one random step; past 99 it stops, reports and terminates, or ends
+// the program with a failure when the closing message cannot be shown.
 void ProgressTick(IProgressPage& page, TRandomGenerator& random,
                   const std::vector<TInstallFailure>& failures, IErrorTexts& texts,
                   TLeadBytes lead);

@@ -28,6 +28,7 @@ struct TProgressServices {
 class TForm4 : public TForm, private IInstallHost, private IProgressPage {
 public:
     TForm4(IApplicationServices& application, TProgressServices services, TForm3& destination);
+    ~TForm4() override { DestroyForm(); } // before the controls go
 
     TLabel Label2{this};      // "Copying Files:"
     TLabel Label1{this};      // the file being copied
@@ -58,6 +59,7 @@ private:
     void StopTimer() override { Timer1.SetEnabled(false); }
     void ShowMessage(const std::string& text) override { Application.PlainMessage(text); }
     void Terminate() override { Application.Terminate(); }
+    void EndWithFailure(const std::exception& error) override { Application.EndWithFailure(error); }
 
     IApplicationServices& Application;
     TProgressServices Services;

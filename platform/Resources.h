@@ -11,8 +11,8 @@ namespace setup {
 class IResources {
 public:
     virtual ~IResources() = default;
-    // Looks a block up by name, ignoring case, and returns its bytes, which the caller owns (and
-    // frees when done); nullopt when there is none.
+    // Looks a block up by name, ignoring case, and returns a copy of its bytes; nullopt when
+    // there is none.
     virtual std::optional<std::vector<uint8_t>> FindBlock(const std::string& name) = 0;
 };
 

@@ -68,11 +68,18 @@ SETUP_PLAIN_CODE bool FileIntact(const char* path) {
     return intact;
 }
 
-SETUP_PLAIN_CODE bool SameName(const BYTE* name, const char* wanted) {
+// The section's name is name: all eight bytes, a shorter name padded with zeros.
+SETUP_PLAIN_CODE bool IsNamed(const IMAGE_SECTION_HEADER& section, const char* name) {
     for (size_t i = 0; i < IMAGE_SIZEOF_SHORT_NAME; ++i)
-        if (name[i] != static_cast<BYTE>(wanted[i]))
+        if (section.Name[i] != static_cast<BYTE>(name[i]))
             return false;
     return true;
+}
+
+// Stored packed: contents of its own (code or initialised data) but no bytes in the file.
+SETUP_PLAIN_CODE bool StoredPacked(const IMAGE_SECTION_HEADER& section) {
+    return section.SizeOfRawData == 0 &&
+           !(section.Characteristics & IMAGE_SCN_CNT_UNINITIALIZED_DATA);
 }
 
 // The final protection of a section: code runs and is never written, constants are only read.
@@ -82,42 +89,82 @@ SETUP_PLAIN_CODE DWORD Protection(DWORD characteristics) {
     return characteristics & IMAGE_SCN_MEM_WRITE ? PAGE_READWRITE : PAGE_READONLY;
 }
 
-// Decodes the packed sections into their place and protects them. The file has been checked:
-// a stream that does not decode is a damaged one all the same.
-SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
-    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(headers);
-    const WORD count = headers->FileHeader.NumberOfSections;
-    const uint8_t* packed = nullptr;
+// What the packed section's header says.
+struct TPacked {
+    uint32_t Start;
+    uint32_t Span;
+    const uint8_t* Stream;
+    uint32_t StreamSize;
+    uint8_t Properties;
+};
+
+// Reads the packed section's header and checks it against the section table: the stream lies
+// in its section, and the span starts at a section stored packed and covers nothing else, so
+// that even an image built wrongly never unpacks over its headers, this code or the stream.
+SETUP_PLAIN_CODE bool ReadPacked(const uint8_t* base, const IMAGE_NT_HEADERS32& headers,
+                                 TPacked& packed) {
+    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(&headers);
+    const WORD count = headers.FileHeader.NumberOfSections;
+    const IMAGE_SECTION_HEADER* home = nullptr;
     for (WORD i = 0; i < count; ++i)
-        if (SameName(sections[i].Name, PackedName))
-            packed = base + sections[i].VirtualAddress;
-    if (!packed)
+        if (IsNamed(sections[i], PackedName))
+            home = &sections[i];
+    if (!home || home->Misc.VirtualSize < PackedHeaderSize)
         return false;
-    const uint32_t start = ReadLittleEndian32(packed);
-    const uint32_t span = ReadLittleEndian32(packed + 4);
-    const uint8_t properties = packed[12];
-    uint16_t* probabilities =
-        reinterpret_cast<uint16_t*>(Pages(LzmaProbabilityCount(properties) * sizeof(uint16_t)));
+    const uint8_t* header = base + home->VirtualAddress;
+    packed.Start = ReadLittleEndian32(header);
+    packed.Span = ReadLittleEndian32(header + 4);
+    packed.Stream = header + PackedHeaderSize;
+    packed.StreamSize = ReadLittleEndian32(header + 8);
+    packed.Properties = header[12];
+    const uint32_t imageSize = headers.OptionalHeader.SizeOfImage;
+    if (packed.StreamSize > home->Misc.VirtualSize - PackedHeaderSize || packed.Span == 0 ||
+        packed.Start >= imageSize || packed.Span > imageSize - packed.Start)
+        return false;
+    bool startsAtOne = false;
+    for (WORD i = 0; i < count; ++i) {
+        // The loader has made sure that every section lies inside the image.
+        const IMAGE_SECTION_HEADER& section = sections[i];
+        const bool overlaps = section.VirtualAddress < packed.Start + packed.Span &&
+                              packed.Start < section.VirtualAddress + section.Misc.VirtualSize;
+        if (overlaps && !StoredPacked(section))
+            return false;
+        startsAtOne = startsAtOne || (overlaps && section.VirtualAddress == packed.Start);
+    }
+    return startsAtOne;
+}
+
+// Decodes the packed sections into their place and protects them. The file has been checked:
+// a header out of place or a stream that does not decode is a damaged one all the same.
+SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
+    const auto& headers = *reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    TPacked packed;
+    if (!ReadPacked(base, headers, packed))
+        return false;
+    uint8_t* const start = base + packed.Start;
+    uint16_t* probabilities = reinterpret_cast<uint16_t*>(
+        Pages(LzmaProbabilityCount(packed.Properties) * sizeof(uint16_t)));
     DWORD previous;
     const bool unpacked = probabilities &&
-                          VirtualProtect(base + start, span, PAGE_READWRITE, &previous) &&
-                          LzmaDecode(packed + PackedHeaderSize, ReadLittleEndian32(packed + 8),
-                                     properties, base + start, span, probabilities);
+                          VirtualProtect(start, packed.Span, PAGE_READWRITE, &previous) &&
+                          LzmaDecode(packed.Stream, packed.StreamSize, packed.Properties, start,
+                                     packed.Span, probabilities);
     Free(probabilities);
     if (!unpacked)
         return false;
-    X86BranchesDecode(base + start, span);
-    for (WORD i = 0; i < count; ++i) {
+    X86BranchesDecode(start, packed.Span);
+    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(&headers);
+    for (WORD i = 0; i < headers.FileHeader.NumberOfSections; ++i) {
         const IMAGE_SECTION_HEADER& section = sections[i];
-        if (section.VirtualAddress >= start && section.VirtualAddress < start + span &&
+        if (section.VirtualAddress >= packed.Start &&
+            section.VirtualAddress - packed.Start < packed.Span &&
             !VirtualProtect(base + section.VirtualAddress, section.Misc.VirtualSize,
                             Protection(section.Characteristics), &previous))
             return false;
     }
     // The processor may hold what the pages said before.
-    return FlushInstructionCache(GetCurrentProcess(), base + start, span);
+    return FlushInstructionCache(GetCurrentProcess(), start, packed.Span);
 }
 
 // The error display as the program shows it, captioned with its title.

@@ -129,7 +129,7 @@ std::vector<TFoundEntry> FakeDrives::FindEntries(const std::string& pattern) {
             continue;
         bool inside = true;
         for (size_t i = 0; inside && i < folder.Names.size(); ++i)
-            inside = SameName(folder.Root, entry.Where.Names[i], folder.Names[i]);
+            inside = SameNameOnVolume(folder.Root, entry.Where.Names[i], folder.Names[i]);
         if (inside)
             found.push_back({entry.Where.Names.back(), entry.Directory});
     }
@@ -219,7 +219,8 @@ FakeDrives::Volume* FakeDrives::Find(const std::string& root) {
     return it == Volumes.end() ? nullptr : &it->second;
 }
 
-bool FakeDrives::SameName(const std::string& root, const std::string& a, const std::string& b) {
+bool FakeDrives::SameNameOnVolume(const std::string& root, const std::string& a,
+                                  const std::string& b) {
     const Volume* volume = Find(root);
     return volume && volume->Flags.CaseSensitive ? a == b : MapCase(a, false) == MapCase(b, false);
 }
@@ -231,7 +232,7 @@ const FakeDrives::Entry* FakeDrives::Lookup(const Path& path) {
             continue;
         bool same = true;
         for (size_t i = 0; same && i < path.Names.size(); ++i)
-            same = SameName(path.Root, entry.Where.Names[i], path.Names[i]);
+            same = SameNameOnVolume(path.Root, entry.Where.Names[i], path.Names[i]);
         if (same)
             return &entry;
     }

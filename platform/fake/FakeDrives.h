@@ -74,7 +74,8 @@ private:
     std::vector<std::string> SplitNames(const std::string& text);
     Path Absolute(const std::string& path);
     Volume* Find(const std::string& root);
-    bool SameName(const std::string& root, const std::string& a, const std::string& b);
+    // Names on the volume of root: exactly alike on a case-sensitive one, else in any case.
+    bool SameNameOnVolume(const std::string& root, const std::string& a, const std::string& b);
     const Entry* Lookup(const Path& path);
     std::string MapCase(const std::string& text, bool upper);
 

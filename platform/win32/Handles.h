@@ -138,15 +138,13 @@ inline TSavedDC SaveDCState(HDC dc) {
     return TSavedDC(SaveDC(dc), {dc});
 }
 
-// A window this program made; it is destroyed with its owner, after its instance data has been
-// cut loose so that no message of its last moments reaches a half-destroyed object.
+// A window this program made; it is destroyed with its owner. Whoever keeps an object in a
+// window cuts it loose first (a form its slot, a list window its procedure), so that no message
+// of the window's last moments reaches a half-destroyed object.
 struct TWindowTraits {
     using Handle = HWND;
     static Handle Invalid() { return nullptr; }
-    static void Close(Handle window) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        DestroyWindow(window);
-    }
+    static void Close(Handle window) { DestroyWindow(window); }
 };
 using TWindowHandle = TUniqueHandle<TWindowTraits>;
 

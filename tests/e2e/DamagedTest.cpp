@@ -22,16 +22,33 @@ uint32_t Read32(const std::string& image, size_t at) {
     return value;
 }
 
-// The middle of a section's bytes in the file; npos when there is none.
-size_t MiddleOfSection(const std::string& image, const std::string& name) {
+// Where a section's entry lies in the section table; npos when there is none.
+size_t SectionEntry(const std::string& image, const std::string& name) {
     const size_t header = Read32(image, 0x3C);
     const size_t sections = header + 24 + (Read32(image, header + 20) & 0xFFFF);
     const size_t count = Read32(image, header + 4) >> 16;
     for (size_t at = sections; at < sections + count * 40; at += 40) {
         if (image.compare(at, name.size() + 1, name.c_str(), name.size() + 1) == 0)
-            return Read32(image, at + 20) + Read32(image, at + 16) / 2;
+            return at;
     }
     return std::string::npos;
+}
+
+// The middle of a section's bytes in the file; npos when there is none.
+size_t MiddleOfSection(const std::string& image, const std::string& name) {
+    const size_t entry = SectionEntry(image, name);
+    return entry == std::string::npos ? entry
+                                      : Read32(image, entry + 20) + Read32(image, entry + 16) / 2;
+}
+
+// The image with its own checksum made anew, so that only what was changed on purpose differs.
+std::string Restamped(std::string image) {
+    const auto checksum = setup::ImageChecksum(
+        std::span(reinterpret_cast<const uint8_t*>(image.data()), image.size()));
+    EXPECT_TRUE(checksum);
+    if (checksum)
+        std::memcpy(image.data() + setup::ImageChecksumSlot, &*checksum, sizeof *checksum);
+    return image;
 }
 
 // The middle of a resource's bytes in the file; npos when there is none.
@@ -94,17 +111,55 @@ TEST(Damaged, APageThatCannotBeBuiltIsShownAndSetupEndsWithCode2) {
     const size_t at = image.find(name);
     ASSERT_NE(at, std::string::npos);
     image[at + 14] = 'Q';
-    const auto checksum = setup::ImageChecksum(
-        std::span(reinterpret_cast<const uint8_t*>(image.data()), image.size()));
-    ASSERT_TRUE(checksum);
-    std::memcpy(image.data() + setup::ImageChecksumSlot, &*checksum, sizeof *checksum);
 
-    TSetupProcess setup(CopyAs("renamed", image));
+    TSetupProcess setup(CopyAs("renamed", Restamped(image)));
     HWND box = WaitForWindow("Setup", "Resource BACKDROP not found.", setup.ProcessId());
     ASSERT_TRUE(box);
     SaveScreenshot("page-not-built");
     SendKeys(box, "{ENTER}");
     EXPECT_EQ(setup.WaitForExit(), 2u);
+    ExpectNothingInstalled();
+}
+
+// Intact by its checksum, but built wrongly: the packed section's header points where nothing
+// was packed, or past its own stream. Setup refuses it as damaged before it unpacks anything.
+TEST(Damaged, APackedHeaderOutOfPlaceIsRefusedBeforeAnythingIsWritten) {
+    const std::string image = *ReadFileBytes(SetupExePath());
+    const size_t packed = SectionEntry(image, ".packed");
+    const size_t stub = SectionEntry(image, ".start");
+    ASSERT_NE(packed, std::string::npos);
+    ASSERT_NE(stub, std::string::npos);
+    const size_t header = Read32(image, packed + 20); // the header's place in the file
+    const uint32_t start = Read32(image, header);
+    const uint32_t span = Read32(image, header + 4);
+    const uint32_t streamRoom = Read32(image, packed + 8) - 13; // the section's size
+    const uint32_t stubStart = Read32(image, stub + 12);
+    const uint32_t stubEnd = stubStart + Read32(image, stub + 8);
+    const struct {
+        const char* Name;
+        size_t Field; // 0 start, 4 span, 8 the stream's size
+        uint32_t Value;
+    } edits[] = {
+        {"start-in-headers", 0, 0},
+        {"start-in-stub", 0, stubStart},
+        {"span-over-stub", 4, stubEnd - start},
+        {"span-past-image", 4, span + 0x10000000},
+        {"span-wrapping", 4, 0u - start + 0x1000},
+        {"span-empty", 4, 0},
+        {"stream-past-section", 8, streamRoom + 1},
+        {"stream-wrapping", 8, 0xFFFFFFF8u},
+    };
+    for (const auto& [name, field, value] : edits) {
+        std::string edited = image;
+        std::memcpy(edited.data() + header + field, &value, sizeof value);
+        TSetupProcess setup(CopyAs(std::string("header-") + name, Restamped(edited)));
+        HWND box = WaitForWindow("Setup", setup::DamagedInstallerMessage, setup.ProcessId());
+        ASSERT_TRUE(box) << name;
+        SendKeys(box, "{ENTER}");
+        const auto code = setup.WaitForExit();
+        ASSERT_TRUE(code) << name;
+        EXPECT_EQ(*code, 1u) << name;
+    }
     ExpectNothingInstalled();
 }
 

@@ -230,11 +230,14 @@ TEST_F(InstallSequenceTest, MissingOrEmptySystemRootFallsBackToTheWindowsFolder)
     }
 }
 
-TEST_F(InstallSequenceTest, SystemRootOfTheWrongTypeEndsGroupABeforeTheTimer) {
+TEST_F(InstallSequenceTest, SystemRootOfTheWrongTypeEndsGroupAAndTheWindowsFolderStandsIn) {
     registry.SetValue(TRootKey::LocalMachine, WindowsKey, "systemroot", REG_TYPE_DWORD,
                       std::string("\x01\0\0\0", 4));
+    processes.Running = {{7, "C:\\WINNT\\control.exe"}};
     // The shell-folder reader trips over the same value and ends the run.
     EXPECT_THROW(Install(), ERegistryException);
+    EXPECT_TRUE(files.Content("C:\\WINNT\\system\\PLVCPL.cpl"));
+    EXPECT_EQ(processes.Terminated, std::vector<uint32_t>{7});
     EXPECT_EQ(host.TimerStarts, 0);
     EXPECT_FALSE(files.Content(Dest + "\\config.ini"));
     EXPECT_EQ(Value("software\\palvorne", "Palvorne Lumivary"), "<missing>");
@@ -330,12 +333,24 @@ TEST_F(InstallSequenceTest, ShellLinkFailureEndsTheRunBeforeTheRunner) {
     EXPECT_EQ(sequence.Failures().back().Step, TInstallStep::CreateProgramShortcut);
 }
 
-TEST(CreateFolderTree, CreatesMissingParentsAndPassesOverExistingOnes) {
+// The folders asked for, in order, as the program spelt them.
+std::vector<std::string> FoldersMade(const FakeFileSystem& files) {
+    std::vector<std::string> made;
+    for (const std::string& entry : files.Log)
+        if (entry.starts_with("MakeDirectory "))
+            made.push_back(entry.substr(std::string("MakeDirectory ").size()));
+    return made;
+}
+
+TEST(CreateFolderTree, MakesEachMissingParentOnceAndPassesOverExistingOnes) {
     FakeFileSystem files;
     files.AddDirectory("C:\\A");
+    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C\\\\", TLeadBytes()));
+    // Each once and without the closing backslashes, which the file system would forgive.
+    EXPECT_EQ(FoldersMade(files), (std::vector<std::string>{"C:\\A\\B", "C:\\A\\B\\C"}));
+    files.Log.clear();
     EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C\\", TLeadBytes()));
-    EXPECT_TRUE(files.DirectoryExists("C:\\A\\B\\C"));
-    EXPECT_TRUE(CreateFolderTree(files, "C:\\A\\B\\C", TLeadBytes()));
+    EXPECT_TRUE(FoldersMade(files).empty());
     files.UncreatableDirectories.insert("C:\\A\\X");
     const TStatus refused = CreateFolderTree(files, "C:\\A\\X\\Y", TLeadBytes());
     EXPECT_FALSE(refused);
@@ -343,16 +358,36 @@ TEST(CreateFolderTree, CreatesMissingParentsAndPassesOverExistingOnes) {
     EXPECT_FALSE(files.DirectoryExists("C:\\A\\X\\Y"));
 }
 
-// Each failure the platform can meet, injected alone: everything the run tells of it, in order.
+// The destination's files that the run did not write as the install writes them.
+std::vector<std::string> Unwritten(const TFakeMachine& machine) {
+    std::vector<std::string> names;
+    const auto configuration = machine.files.Content(Dest + "\\config.ini");
+    if (!configuration || configuration->size() != 666)
+        names.push_back("config.ini");
+    for (const auto& [name, block] : {std::pair{"PalvorneLV.exe", "PLV"},
+                                      {"Uninstall.exe", "UNINSTALL"},
+                                      {"Mpegdll.dll", "MPEGDLL"},
+                                      {"Run.exe", "RUN"}})
+        if (machine.files.Content(Dest + "\\" + name) != std::string("block ") + block)
+            names.push_back(name);
+    return names;
+}
+
+// Each failure the platform can meet, injected alone: everything the run tells of it, in order,
+// what it did not write, whether it ended the run and whether the animation was started.
 TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
     const std::string Group = Programs + "\\Palvorne\\Lumivary\\";
     const std::string NotFound = " #" + std::to_string(ErrorPathNotFound);
     const std::string Denied = " #" + std::to_string(ErrorAccessDenied);
+    const std::vector<std::string> MainFiles = {"PalvorneLV.exe", "Uninstall.exe", "Mpegdll.dll",
+                                                "Run.exe"};
     const struct {
         const char* Name;
         std::function<void(TFakeMachine&)> Inject;
         std::vector<std::string> Told;
+        std::vector<std::string> Unwritten = {};
         bool EndsTheRun = false;
+        bool StartsTheTimer = true;
     } cases[] = {
         {"destination folder",
          [](TFakeMachine& m) { m.files.UncreatableDirectories.insert(Dest); },
@@ -361,21 +396,33 @@ TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
           Dest + "\\PalvorneLV.exe: Cannot create file " + Dest + "\\PalvorneLV.exe" + NotFound,
           Dest + "\\Uninstall.exe: skipped",
           Dest + "\\Mpegdll.dll: Cannot create file " + Dest + "\\Mpegdll.dll" + NotFound,
-          Dest + "\\Run.exe: Cannot create file " + Dest + "\\Run.exe" + NotFound}},
+          Dest + "\\Run.exe: Cannot create file " + Dest + "\\Run.exe" + NotFound},
+         {"config.ini", "PalvorneLV.exe", "Uninstall.exe", "Mpegdll.dll", "Run.exe"}},
         {"configuration file",
          [](TFakeMachine& m) { m.files.UncreatableFiles.insert(Dest + "\\config.ini.tmp"); },
-         {Dest + "\\config.ini: Cannot create file " + Dest + "\\config.ini" + Denied}},
+         {Dest + "\\config.ini: Cannot create file " + Dest + "\\config.ini" + Denied},
+         {"config.ini"}},
         {"application path",
          [](TFakeMachine& m) { m.registry.UnwritableValues.insert("Palvorne Lumivary"); },
          {"Palvorne Lumivary: Failed to set data for 'Palvorne Lumivary'" + Denied,
-          Dest + "\\config.ini: skipped"}},
+          Dest + "\\config.ini: skipped"},
+         {"config.ini"}},
         {"backup copy",
          [](TFakeMachine& m) { m.files.FailingCopies.insert("C:\\WINDOWS\\logos.sys"); },
          {"C:\\WINDOWS\\logos.old: Cannot create file" + Denied}},
         {"main program blocked by a folder",
          [](TFakeMachine& m) { m.files.AddDirectory(Dest + "\\PalvorneLV.exe"); },
          {Dest + "\\PalvorneLV.exe: Cannot create file " + Dest + "\\PalvorneLV.exe" + Denied,
-          Dest + "\\Uninstall.exe: skipped"}},
+          Dest + "\\Uninstall.exe: skipped"},
+         {"PalvorneLV.exe", "Uninstall.exe"}},
+        {"runner held open by a running copy",
+         [](TFakeMachine& m) {
+             m.files.AddFile(Dest + "\\Run.exe", "running");
+             m.files.OpenFiles.insert(Dest + "\\Run.exe");
+         },
+         {Dest + "\\Run.exe: Cannot create file " + Dest + "\\Run.exe #" +
+          std::to_string(ErrorSharingViolation)},
+         {"Run.exe"}},
         {"Start-menu folder",
          [](TFakeMachine& m) { m.files.UncreatableDirectories.insert(Programs + "\\Palvorne"); },
          {Programs + "\\Palvorne\\: Cannot create folder" + Denied,
@@ -395,16 +442,18 @@ TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
          {"PalvorneLumivary: Failed to set data for 'PalvorneLumivary'" + Denied,
           "not done: the uninstall entry, the boot-screen backups, the program files, the "
           "Start-menu shortcuts and the runner"},
+         MainFiles,
          true},
+        // The platform's Windows folder stands in, as for a missing value.
         {"unreadable system root",
          [](TFakeMachine& m) { m.registry.UnreadableValues.insert("systemroot"); },
          {"systemroot: Failed to get data for 'systemroot'" + Denied, "Palvorne Lumivary: skipped",
           Dest + "\\config.ini: skipped",
-          // Without it the Windows folder is the current drive's root.
-          "\\system\\PLVCPL.cpl: Cannot create file \\system\\PLVCPL.cpl" + NotFound,
           "Shell Folders: Failed to get data for 'systemroot'" + Denied,
           "not done: the Start-menu shortcuts and the runner"},
-         true},
+         {"config.ini"},
+         true,
+         false},
         {"uninstall key",
          [](TFakeMachine& m) {
              m.registry.UncreatableKeys.insert("HKLM\\" + WindowsKey +
@@ -416,11 +465,13 @@ TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
               Denied,
           "not done: the boot-screen backups, the program files, the Start-menu shortcuts and "
           "the runner"},
+         MainFiles,
          true},
         {"shell-link interface",
          [](TFakeMachine& m) { m.links.InterfaceMissing = true; },
          {Group + "PalvorneLV.lnk: Interface not supported #0",
           "not done: the uninstall shortcut and the runner"},
+         {},
          true},
     };
     for (const auto& test : cases) {
@@ -433,7 +484,9 @@ TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
             ended = true;
         }
         EXPECT_EQ(Told(machine.sequence.Failures()), test.Told) << test.Name;
+        EXPECT_EQ(Unwritten(machine), test.Unwritten) << test.Name;
         EXPECT_EQ(ended, test.EndsTheRun) << test.Name;
+        EXPECT_EQ(machine.host.TimerStarts, test.StartsTheTimer ? 1 : 0) << test.Name;
     }
 }
 

@@ -27,21 +27,22 @@ protected:
     FakeRegistry Registry;
 };
 
-TEST_F(ReadShellFoldersTest, FillsTheFiveTextsFromTheirRoots) {
-    const TShellFolders folders = ReadShellFolders(Registry);
-    EXPECT_EQ(folders.Windows, "C:\\WINDOWS");
-    EXPECT_EQ(folders.Programs, "C:\\WINDOWS\\Start Menu\\Programs");
-    EXPECT_EQ(folders.StartMenu, "C:\\WINDOWS\\Start Menu");
-    EXPECT_EQ(folders.Desktop, "C:\\WINDOWS\\Desktop");
-    EXPECT_EQ(folders.Startup, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+TEST_F(ReadShellFoldersTest, ReadsTheFiveValuesFromTheirRootsAndKeepsThePrograms) {
+    EXPECT_EQ(ReadShellFolders(Registry).Programs, "C:\\WINDOWS\\Start Menu\\Programs");
+    std::vector<std::string> queried;
+    for (const std::string& entry : Registry.Log)
+        if (entry.rfind("query ", 0) == 0)
+            queried.push_back(entry);
+    const std::string machine = "query HKLM\\" + FakeRegistry::Normalize(WindowsKey) + " ";
+    const std::string user = "query HKCU\\" + FakeRegistry::Normalize(FoldersKey) + " ";
+    EXPECT_EQ(queried,
+              (std::vector<std::string>{machine + "systemroot", user + "Programs",
+                                        user + "Start Menu", user + "Desktop", user + "Startup"}));
 }
 
 TEST_F(ReadShellFoldersTest, MissingValuesAndKeysGiveEmptyTextAndTheKeysAreCreated) {
     FakeRegistry empty;
-    const TShellFolders folders = ReadShellFolders(empty);
-    EXPECT_EQ(folders.Windows, "");
-    EXPECT_EQ(folders.Programs, "");
-    EXPECT_EQ(folders.Startup, "");
+    EXPECT_EQ(ReadShellFolders(empty).Programs, "");
     EXPECT_TRUE(empty.HasKey(TRootKey::LocalMachine, WindowsKey));
     EXPECT_TRUE(empty.HasKey(TRootKey::CurrentUser, FoldersKey));
     EXPECT_FALSE(empty.HasKey(TRootKey::CurrentUser, WindowsKey + "\\EXPLORER\\shell"));
@@ -54,23 +55,31 @@ TEST_F(ReadShellFoldersTest, MissingValuesAndKeysGiveEmptyTextAndTheKeysAreCreat
 }
 
 TEST_F(ReadShellFoldersTest, ExpandableTextIsAccepted) {
-    Registry.SetValue(TRootKey::CurrentUser, FoldersKey, "Desktop", REG_TYPE_EXPAND_SZ,
-                      std::string("%USERPROFILE%\\Desktop\0", 22));
-    EXPECT_EQ(ReadShellFolders(Registry).Desktop, "%USERPROFILE%\\Desktop");
+    Registry.SetValue(TRootKey::CurrentUser, FoldersKey, "Programs", REG_TYPE_EXPAND_SZ,
+                      std::string("%USERPROFILE%\\Programs\0", 23));
+    EXPECT_EQ(ReadShellFolders(Registry).Programs, "%USERPROFILE%\\Programs");
 }
 
-TEST_F(ReadShellFoldersTest, ValueOfTheWrongTypeStopsTheReadingThere) {
-    Registry.SetValue(TRootKey::CurrentUser, FoldersKey, "Programs", REG_TYPE_DWORD,
-                      std::string("\1\0\0\0", 4));
-    try {
-        ReadShellFolders(Registry);
-        FAIL() << "no error";
-    } catch (const ERegistryException& error) {
-        EXPECT_EQ(error.Message(), "Invalid data type for 'Programs'");
+// Each value is checked, kept or not.
+TEST(ReadShellFolders, AValueOfTheWrongTypeStopsTheReadingThere) {
+    const std::pair<TRootKey, std::string> values[] = {
+        {TRootKey::LocalMachine, "systemroot"}, {TRootKey::CurrentUser, "Programs"},
+        {TRootKey::CurrentUser, "Start Menu"},  {TRootKey::CurrentUser, "Desktop"},
+        {TRootKey::CurrentUser, "Startup"},
+    };
+    for (const auto& [root, name] : values) {
+        FakeRegistry registry;
+        const std::string key = root == TRootKey::LocalMachine ? WindowsKey : FoldersKey;
+        registry.SetValue(root, key, name, REG_TYPE_DWORD, std::string("\1\0\0\0", 4));
+        try {
+            ReadShellFolders(registry);
+            ADD_FAILURE() << name << ": no error";
+        } catch (const ERegistryException& error) {
+            EXPECT_EQ(error.Message(), "Invalid data type for '" + name + "'");
+        }
+        // Nothing after the bad value is asked for.
+        EXPECT_TRUE(registry.Log.back().ends_with(" " + name)) << registry.Log.back();
     }
-    // Nothing after the bad value is asked for.
-    EXPECT_EQ(Registry.Log.back(),
-              "query HKCU\\" + FakeRegistry::Normalize(FoldersKey) + " Programs");
 }
 
 TEST(CreateShortcutTest, SetsArgumentsPathAndFolderOfTheTarget) {

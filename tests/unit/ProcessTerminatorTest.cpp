@@ -54,13 +54,5 @@ TEST(ProcessTerminatorTest, EveryMatchIsTriedEvenWhenOneCannotBeEnded) {
     EXPECT_EQ(processes.Running[0].ProcessId, 8u);
 }
 
-TEST(ProcessTerminatorTest, FailedSnapshotEndsNothing) {
-    FakeProcesses processes;
-    processes.Running = {{1, "control.exe"}};
-    processes.SnapshotFails = true;
-    TerminateProcesses(processes, "control.exe", TLeadBytes());
-    EXPECT_TRUE(processes.Terminated.empty());
-}
-
 } // namespace
 } // namespace setup

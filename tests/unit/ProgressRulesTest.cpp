@@ -1,4 +1,5 @@
 #include "pages/ProgressRules.h"
+#include "base/Exceptions.h"
 #include "platform/fake/FakeErrorTexts.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,22 @@ public:
     std::string Status = "C:\\Dest";
     std::string Destination = "C:\\Dest";
     bool TimerRunning = true;
+    bool MessageFails = false; // the box cannot be made
     std::vector<std::string> Messages;
     int Terminations = 0;
+    std::vector<std::string> Failures; // what ended the program with a failure
     int Progress() override { return Value; }
     void SetProgress(int progress) override { Value = std::min(progress, 100); }
     std::string DestinationFolder() override { return Destination; }
     void SetStatus(const std::string& text) override { Status = text; }
     void StopTimer() override { TimerRunning = false; }
-    void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    void ShowMessage(const std::string& text) override {
+        if (MessageFails)
+            throw Exception("Cannot create window Setup", 8);
+        Messages.push_back(text);
+    }
     void Terminate() override { ++Terminations; }
+    void EndWithFailure(const std::exception& error) override { Failures.push_back(error.what()); }
 };
 
 TEST(RandomGenerator, StartsWithTheKnownSteps) {
@@ -55,6 +63,52 @@ TEST(ProgressTick, CaptionsChangeAtTheirTicksAndTheEndComesAtTick29) {
     EXPECT_EQ(page.Value, 100);
     EXPECT_EQ(page.Messages, std::vector<std::string>{"Palvorne Lumivary Installation Completed"});
     EXPECT_EQ(page.Terminations, 1);
+}
+
+// A tick that lands on a threshold changes nothing; one above it does.
+TEST(ProgressTick, EachCaptionAndTheEndComeOneAboveTheirThreshold) {
+    const struct {
+        int Progress;
+        const char* Status;
+        bool Ends;
+    } cases[] = {
+        {35, "C:\\Dest", false},
+        {36, "C:\\Dest\\PalvorneLV.exe", false},
+        {45, "C:\\Dest\\PalvorneLV.exe", false},
+        {46, "C:\\Dest\\Run.exe", false},
+        {58, "C:\\Dest\\Run.exe", false},
+        {59, "C:\\Dest\\Mpegdll.dll", false},
+        {75, "C:\\Dest\\Mpegdll.dll", false},
+        {76, "Update your system", false},
+        {99, "Update your system", false},
+        {100, "Update your system", true},
+    };
+    FakeErrorTexts texts;
+    for (const auto& [progress, status, ends] : cases) {
+        TRandomGenerator random; // its first step is 0: the tick lands on the row's progress
+        FakePage page;
+        page.Value = progress;
+        ProgressTick(page, random, {}, texts, TLeadBytes());
+        EXPECT_EQ(page.Value, progress);
+        EXPECT_EQ(page.Status, status) << progress;
+        EXPECT_EQ(page.TimerRunning, !ends) << progress;
+        EXPECT_EQ(page.Messages.size(), ends ? 1u : 0u) << progress;
+        EXPECT_EQ(page.Terminations, ends ? 1 : 0) << progress;
+    }
+}
+
+// The timer is stopped by then: a closing message that cannot be shown must still end the
+// program, and not as a success.
+TEST(ProgressTick, AClosingMessageThatCannotBeShownEndsTheProgramWithAFailure) {
+    TRandomGenerator random;
+    FakePage page;
+    FakeErrorTexts texts;
+    page.Value = 100;
+    page.MessageFails = true;
+    ProgressTick(page, random, {}, texts, TLeadBytes());
+    EXPECT_FALSE(page.TimerRunning);
+    EXPECT_EQ(page.Terminations, 0);
+    EXPECT_EQ(page.Failures, std::vector<std::string>{"Cannot create window Setup"});
 }
 
 TEST(ProgressTick, CaptionsNameTheDestinationAsItIsNow) {

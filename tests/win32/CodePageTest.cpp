@@ -1,7 +1,7 @@
 // Under the Japanese code page (932), in a prefix made and run with LANG=ja_JP.UTF-8: the lead
 // bytes come from the system, the title rule steps over them, and the fonts that show the
 // user's and the system's words ask for the code page's character set.
-#include "app/Application.h"
+#include "base/Title.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32CodePage.h"
 #include "tests/unit/CodePage932.h"
@@ -26,6 +26,12 @@ UINT CharsetOf(HFONT font) {
     return static_cast<UINT>(GetTextCharset(screen.Get()));
 }
 
+std::string Title(const std::string& path) {
+    std::string title(path.size(), '\0');
+    TitleFromExeName(path.c_str(), title.data(), IsDBCSLeadByte, CharLowerBuffA);
+    return title.c_str();
+}
+
 const char MessageCaption[] = "Code page probe";
 UINT MessageCharset = DEFAULT_CHARSET;
 
@@ -48,9 +54,9 @@ TEST(CodePage932, LeadBytesComeFromTheSystemAndTheTitleStepsOverThem) {
         EXPECT_TRUE(lead.IsLeadByte(byte)) << int(uint8_t(byte));
     for (const char byte : {'\x5C', '\x80', '\xA0', '\xB1', '\xDF', '\xFD'})
         EXPECT_FALSE(lead.IsLeadByte(byte)) << int(uint8_t(byte));
-    EXPECT_EQ(TitleFromExeName("C:\\" + Hyo + "\\SETUP.EXE"), "Setup");
-    EXPECT_EQ(TitleFromExeName("C:\\x\\" + So + "FT.EXE"), So + "ft");
-    EXPECT_EQ(TitleFromExeName("C:\\x\\" + A + "B.EXE"), A + "b") << "not ヂb";
+    EXPECT_EQ(Title("C:\\" + Hyo + "\\SETUP.EXE"), "Setup");
+    EXPECT_EQ(Title("C:\\x\\" + So + "FT.EXE"), So + "ft");
+    EXPECT_EQ(Title("C:\\x\\" + A + "B.EXE"), A + "b") << "not ヂb";
 }
 
 TEST(CodePage932, PagesAndMessageBoxesAskForTheCodePagesCharacterSet) {
@@ -72,7 +78,7 @@ TEST(CodePage932, PagesAndMessageBoxesAskForTheCodePagesCharacterSet) {
     dialog.Text = "Folder: C:\\" + Hyo;
     dialog.Buttons = {{"OK", IDOK}};
     SetTimer(nullptr, 0, 50, &ReadMessageFont);
-    EXPECT_EQ(ShowMessageDialog(page.Handle(), dialog), IDOK);
+    EXPECT_EQ(ShowMessageDialog(toolkit, page.Handle(), dialog), IDOK);
     EXPECT_EQ(MessageCharset, UINT(SHIFTJIS_CHARSET));
 }
 

@@ -1,9 +1,13 @@
 // A form hands its messages only to what it holds: a window or timer id of anyone else is
-// never taken for one of its own.
+// never taken for one of its own, and a page's window dies before the page does.
 #include "ui/win32/Form.h"
 #include "ui/win32/StdControls.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
 
 namespace setup {
 namespace {
@@ -13,13 +17,19 @@ public:
     explicit TProbeForm(TToolkit& toolkit) : TForm(toolkit) { CreateForm("Probe", 200, 100); }
 };
 
-// Delivers what is queued until done() or the time limit has passed.
-template <class Done> void PumpUntil(Done done, DWORD limit = 2000) {
+// Delivers what is queued until done() or the time limit has passed, showing each message to
+// seen first.
+template <class Done>
+void PumpUntil(Done done, DWORD limit = 2000,
+               const std::function<void(const MSG&)>& seen = nullptr) {
     const DWORD start = GetTickCount();
     MSG message;
     while (!done() && GetTickCount() - start < limit) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (seen)
+                seen(message);
             DispatchMessageA(&message);
+        }
         Sleep(1);
     }
 }
@@ -31,6 +41,10 @@ TEST(Form, ForeignWindowsAndTimerIdsAreNeverTakenForItsOwn) {
     TButton button;
     button.Create(form, 101, {0, 0, 60, 20}, "&Go", form.FontHandle());
     button.OnClick = [&] { ++clicks; };
+    int ticks = 0;
+    TTimer timer(form, 60000); // running, but too slow to tick by itself during the test
+    timer.OnTimer = [&] { ++ticks; };
+    timer.SetEnabled(true);
     // A child of a control class the toolkit did not make, with a stray value where a control
     // would keep its object, and a top-level window that is no form.
     const TWindowHandle foreign(CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 30, 60, 20,
@@ -49,12 +63,13 @@ TEST(Form, ForeignWindowsAndTimerIdsAreNeverTakenForItsOwn) {
                  reinterpret_cast<LPARAM>(foreign.Get()));
     SendMessageA(form.Handle(), WM_TIMER, 0x1234, 0);
     EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(ticks, 0);
     SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
                  reinterpret_cast<LPARAM>(button.Handle()));
     EXPECT_EQ(clicks, 1);
 }
 
-TEST(Form, ATimerTicksThroughItsFormUntilStopped) {
+TEST(Form, ATimerTicksThroughItsFormUntilStoppedAndThenIgnoresAQueuedTick) {
     TToolkit toolkit;
     TProbeForm form(toolkit);
     TTimer timer(form, 10);
@@ -65,11 +80,122 @@ TEST(Form, ATimerTicksThroughItsFormUntilStopped) {
     };
     timer.SetEnabled(true);
     ASSERT_TRUE(timer.Enabled());
-    PumpUntil([&] { return ticks >= 3; });
+    WPARAM id = 0;
+    PumpUntil([&] { return ticks >= 3; }, 2000,
+              [&](const MSG& message) {
+                  if (message.message == WM_TIMER && message.hwnd == form.Handle())
+                      id = message.wParam;
+              });
     EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(timer.Enabled());
-    PumpUntil([] { return false; }, 100); // a stopped timer stays quiet
+    // A tick queued before the timer stopped, which Windows does not take back.
+    ASSERT_NE(id, 0u);
+    PostMessageA(form.Handle(), WM_TIMER, id, 0);
+    PumpUntil([] { return false; }, 100);
     EXPECT_EQ(ticks, 3);
+}
+
+// What a dying page's window saw from the moment its destruction began: each message with the
+// slot its form's window procedure reads the object from.
+struct TDeathLog {
+    bool MembersGone = false;
+    bool Destroying = false;
+    bool MembersGoneThen = true;
+    LONG_PTR SlotThen = -1;
+    std::vector<std::pair<UINT, LONG_PTR>> Messages;
+    int Activations = 0;
+    int Clicks = 0;
+};
+
+TDeathLog* Watched = nullptr;
+HWND WatchedWindow = nullptr;
+WNDPROC FormProcedure = nullptr;
+WNDPROC ButtonProcedure = nullptr;
+
+LRESULT CALLBACK WatchDestruction(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == WatchedWindow) {
+        Watched->Destroying = true;
+        Watched->MembersGoneThen = Watched->MembersGone;
+        Watched->SlotThen = GetWindowLongPtrA(WatchedWindow, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Watched->Destroying)
+        Watched->Messages.emplace_back(message, GetWindowLongPtrA(window, 0));
+    return CallWindowProcA(FormProcedure, window, message, wParam, lParam);
+}
+
+// A child the page does not own that tells its parent when it goes.
+LRESULT CALLBACK NotifyOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY)
+        SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(102, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window));
+    return CallWindowProcA(ButtonProcedure, window, message, wParam, lParam);
+}
+
+class TDyingPage : public TForm {
+public:
+    TDyingPage(TToolkit& toolkit, TDeathLog& log) : TForm(toolkit), Log(log) {
+        CreateForm("Dying", 200, 100);
+        Button1.Create(*this, 101, {10, 10, 70, 30}, "&Go", FontHandle());
+        Button1.OnClick = [this] { ++Log.Clicks; };
+    }
+    ~TDyingPage() override { DestroyForm(); }
+
+    TDeathLog& Log;
+    TButton Button1;
+    struct TMember {
+        TDeathLog& Log;
+        ~TMember() { Log.MembersGone = true; }
+    } Member{Log}; // the first member to go
+
+protected:
+    void FormActivate() override { ++Log.Activations; }
+};
+
+TEST(Form, APageWindowDiesBeforeItsControlsAndItsLastMessagesReachNoObject) {
+    TToolkit toolkit;
+    TProbeForm other(toolkit);
+    other.Show();
+    TDeathLog log;
+    auto page = std::make_unique<TDyingPage>(toolkit, log);
+    page->Show();
+    SetFocus(page->Button1.Handle());
+    HWND foreign = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 40, 60, 20,
+                                   page->Handle(), reinterpret_cast<HMENU>(102), nullptr, nullptr);
+    ASSERT_TRUE(foreign);
+    ButtonProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(foreign, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NotifyOnDestroy)));
+    ASSERT_EQ(GetActiveWindow(), page->Handle());
+    const int activations = log.Activations;
+    ASSERT_EQ(activations, 1);
+
+    Watched = &log;
+    WatchedWindow = page->Handle();
+    FormProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(WatchedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchMessages)));
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &WatchDestruction, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    page.reset();
+    UnhookWindowsHookEx(hook);
+    Watched = nullptr;
+
+    EXPECT_TRUE(log.Destroying);
+    EXPECT_FALSE(log.MembersGoneThen) << "the page's members went before its window";
+    EXPECT_EQ(log.SlotThen, 0);
+    // It still got messages while it died, and none of them could find the page.
+    std::set<UINT> seen;
+    for (const auto& [message, slot] : log.Messages) {
+        seen.insert(message);
+        EXPECT_EQ(slot, 0) << "message 0x" << std::hex << message;
+    }
+    for (UINT message : {WM_ACTIVATE, WM_COMMAND, WM_DESTROY})
+        EXPECT_TRUE(seen.count(message)) << "no message 0x" << std::hex << message;
+    EXPECT_EQ(log.Activations, activations);
+    EXPECT_EQ(log.Clicks, 0);
+    EXPECT_EQ(toolkit.FormOf(WatchedWindow), nullptr);
 }
 
 } // namespace

@@ -18,6 +18,7 @@ TForm::TForm(TToolkit& toolkit) : Toolkit(toolkit) {
 }
 
 TForm::~TForm() {
+    DestroyForm();
     if (Toolkit.ActiveForm == this)
         Toolkit.ActiveForm = nullptr;
     std::erase(Toolkit.Forms, this);
@@ -48,6 +49,18 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
     if (!CreateWindowExA(exStyle, MAKEINTATOM(Toolkit.FormClass), caption.c_str(), style, left, top,
                          width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         throw Exception(Format("Cannot create window %s", caption.c_str()), GetLastError());
+}
+
+void TForm::DestroyForm() {
+    if (!Window)
+        return;
+    SetWindowLongPtrA(Window.Get(), FormSlot, 0);
+    Window.Reset();
+    // The child windows and the timers went with it.
+    for (TWinControl* control : Controls)
+        (void)control->Window.Release();
+    for (TTimer* timer : Timers)
+        timer->Running = false;
 }
 
 void TForm::AddLabel(TLabel& label, const TRect& bounds, const std::string& text) {

@@ -53,6 +53,10 @@ protected:
     // Throws with the system's reason when the window cannot be made.
     void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                     TFormBorder border = TFormBorder::Dialog);
+    // Destroys the window and its children, its slot cleared first, so that the messages of its
+    // last moments (deactivation, a child's notification ...) reach no object. Each page calls
+    // it first in its destructor, while its controls still exist: by ~TForm they are gone.
+    void DestroyForm();
     virtual void FormActivate() {}
     virtual void FormResize(int clientWidth, int clientHeight) {
         (void)clientWidth;
@@ -84,7 +88,7 @@ private:
     std::vector<TWinControl*> Controls;
     std::vector<TTimer*> Timers;
     TFontHandle Font;
-    TWindowHandle Window; // after Font: the window goes first
+    TWindowHandle Window; // after Font: the window goes first, when no page destroyed it
     TWinControl* DefaultButton = nullptr;
     HWND LastFocus = nullptr;
     std::vector<TGraphicControl*> Graphics;

@@ -1,5 +1,6 @@
 #include "ui/win32/MessageDialog.h"
 
+#include "base/Exceptions.h"
 #include "platform/win32/Callback.h"
 #include "platform/win32/Handles.h"
 #include "ui/win32/GdiCanvas.h"
@@ -130,15 +131,19 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-int ShowMessageDialog(HWND owner, const TMessageDialog& dialog) {
+int ShowMessageDialog(TToolkit& toolkit, HWND owner, const TMessageDialog& dialog) {
     const std::vector<WORD> words = MakeTemplate(dialog.Caption);
     // A font of its own: a template's font asks for no character set, and the folder or the
     // system's reason in the text could come out in a face without their characters.
     const TFontHandle font = CreateFontFrom(TFontDesc{});
     const TDialogRun run{dialog, font.Get()};
-    return static_cast<int>(DialogBoxIndirectParamA(
-        GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
-        &DialogProc, reinterpret_cast<LPARAM>(&run)));
+    const INT_PTR result = toolkit.RunDialog(GetModuleHandleA(nullptr),
+                                             reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+                                             owner, &DialogProc, reinterpret_cast<LPARAM>(&run));
+    // -1 when the dialog cannot be made (0 for an owner that is gone); every button answers more.
+    if (result <= 0)
+        throw Exception(Format("Cannot create window %s", dialog.Caption.c_str()), GetLastError());
+    return static_cast<int>(result);
 }
 
 } // namespace setup

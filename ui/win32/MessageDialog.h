@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "ui/win32/Toolkit.h"
+
 #include <string>
 #include <vector>
 
@@ -22,7 +24,8 @@ struct TMessageDialog {
     int CancelResult = IDCANCEL;        // what Escape and the close box answer
 };
 
-// Shows the dialog modally over owner and returns the chosen button's result.
-int ShowMessageDialog(HWND owner, const TMessageDialog& dialog);
+// Shows the dialog modally over owner and returns the chosen button's result. Throws with the
+// system's reason when the dialog cannot be made.
+int ShowMessageDialog(TToolkit& toolkit, HWND owner, const TMessageDialog& dialog);
 
 } // namespace setup

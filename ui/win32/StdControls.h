@@ -52,8 +52,9 @@ public:
 
 private:
     friend class TForm;
+    // Windows does not take back a tick queued before the timer stopped: such a one does nothing.
     void Tick() {
-        if (OnTimer)
+        if (Running && OnTimer)
             OnTimer();
     }
     TForm* Owner; // cleared when the form goes first

@@ -21,6 +21,11 @@ public:
     // The form whose window is window, or null: any other window, ours or not, is none.
     TForm* FormOf(HWND window) const;
 
+    // Makes and runs a modal dialog from its template; a test puts in one that fails, as on a
+    // Windows 95/98 whose small window heaps are used up.
+    using TDialogRunner = INT_PTR(WINAPI*)(HINSTANCE, LPCDLGTEMPLATEA, HWND, DLGPROC, LPARAM);
+    TDialogRunner RunDialog = &DialogBoxIndirectParamA;
+
 private:
     friend class TForm;
     ATOM FormClass = 0;

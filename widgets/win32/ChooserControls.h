@@ -3,10 +3,10 @@
 // creation order; create the folder list before its drive box, so that the box's start moves
 // the list to its drive.
 //
-//   DirectoryListBox1.Create(*this, 101, {16, 112, 161, 249});
+//   DirectoryListBox1.Create(*this, 104, Box(16, 112, 145, 137));
 //   DriveComboBox1.SetTextCase(tcUpperCase);
 //   DriveComboBox1.SetDirList(&DirectoryListBox1);
-//   DriveComboBox1.Create(*this, 102, {16, 280, 161, 299});
+//   DriveComboBox1.Create(*this, 105, Box(16, 280, 145, 19));
 #pragma once
 
 #include <windows.h>
