@@ -9,13 +9,6 @@ using namespace e2e;
 namespace {
 
 // An edit control keeps its text to itself: ask it.
-std::string EditText(HWND chooser) {
-    char text[MAX_PATH] = {};
-    SendMessageA(ChildOfClass(chooser, "Edit"), WM_GETTEXT, MAX_PATH,
-                 reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // Clicks entry index of a list box.
 void ClickEntry(HWND page, HWND list, LRESULT index) {
     RECT item{};

@@ -60,9 +60,19 @@ HWND Browse(const TSetupProcess& setup, HWND destination) {
     return FolderChooser(setup);
 }
 
+std::string EditText(HWND chooser) {
+    char text[MAX_PATH] = {};
+    SendMessageA(ChildOfClass(chooser, "Edit"), WM_GETTEXT, MAX_PATH,
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 void TypePath(HWND chooser, const std::string& path) {
     ClickIn(chooser, ChildOfClass(chooser, "Edit"), {20, 8});
     SendKeys(chooser, "{HOME}+{END}{DEL}" + path);
+    // A loaded machine may deliver the last keys after SendKeys has returned.
+    for (int waited = 0; EditText(chooser) != path && waited < 5000; waited += 50)
+        Sleep(50);
 }
 
 std::string DismissClosingMessage(const TSetupProcess& setup) {

@@ -23,7 +23,10 @@ HWND ChildOfClass(HWND window, const char* className);
 void ClickIn(HWND page, HWND control, POINT point);
 // Alt+R on the destination page; returns the folder chooser.
 HWND Browse(const TSetupProcess& setup, HWND destination);
-// Replaces the chooser's path text by typing, as a person would.
+// The chooser's path text.
+std::string EditText(HWND chooser);
+// Replaces the chooser's path text by typing, as a person would, and waits until the keys
+// have arrived.
 void TypePath(HWND chooser, const std::string& path);
 // Enter on the closing message; returns its text.
 std::string DismissClosingMessage(const TSetupProcess& setup);
