@@ -30,6 +30,7 @@ public:
     void StopTimer() override { Running = false; }
     void ShowMessage(const std::string&) override {}
     void Terminate() override {}
+    int ScreenHeight() override { return 480; }
     bool Running = true;
 
 private:

@@ -7,7 +7,6 @@ namespace setup {
 namespace {
 
 constexpr size_t LongestName = 60;
-constexpr size_t MostFailureLines = 12;
 
 // text, when longer than 60 characters, cut to 60 in its middle with "...".
 std::string ShortenedInTheMiddle(const std::string& text) {
@@ -60,14 +59,14 @@ std::string FailureLine(const TInstallFailure& failure, const std::string& desti
 } // namespace
 
 std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
-                              const std::string& destination, IErrorTexts& texts) {
+                              const std::string& destination, IErrorTexts& texts,
+                              size_t mostLines) {
     if (failures.empty())
         return "Palvorne Lumivary Installation Completed";
     // Never report success for an install that lost files or values on the way, and say why.
     std::string text = "Palvorne Lumivary Installation did not complete.\nFolder: " +
                        ShortenedInTheMiddle(destination);
-    const size_t shown =
-        failures.size() <= MostFailureLines ? failures.size() : MostFailureLines - 1;
+    const size_t shown = failures.size() <= mostLines ? failures.size() : mostLines - 1;
     for (size_t i = 0; i < shown; ++i)
         text += "\n" + FailureLine(failures[i], destination, texts);
     if (shown < failures.size())
@@ -90,7 +89,8 @@ void ProgressTick(IProgressPage& page, TRandomGenerator& random,
         page.SetStatus("Update your system");
     if (progress > 99) {
         page.StopTimer();
-        page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts));
+        page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts,
+                                           MostFailureLines(page.ScreenHeight())));
         page.Terminate();
     }
 }

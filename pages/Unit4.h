@@ -58,6 +58,7 @@ private:
     void StopTimer() override { Timer1.SetEnabled(false); }
     void ShowMessage(const std::string& text) override { Application.PlainMessage(text); }
     void Terminate() override { Application.Terminate(); }
+    int ScreenHeight() override { return ScreenSizeInUnits().Y; }
 
     IApplicationServices& Application;
     TProgressServices Services;

@@ -5,7 +5,8 @@
 # version (winecfg's names: win95, nt40, win98, winxp) when one is given, and checked to report
 # it; an NT 4.0 prefix also loses what NT 4.0 lacks. The copy is kept when the case fails. With
 # SETUP_E2E_SCREEN set (for example 640x480x24), the case runs on an X screen of its own of
-# that size.
+# that size; with SETUP_E2E_DPI set (120 for Large Fonts), the prefix has that many pixels per
+# inch.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -14,7 +15,8 @@ driver=$(realpath "$2")
 filter=$3
 setup_exe=$(realpath "$4")
 version=${5:-}
-name=$(printf '%s' "$version${version:+.}$filter" | tr -c 'A-Za-z0-9_.-' '_')
+dpi=${SETUP_E2E_DPI:-}
+name=$(printf '%s' "${dpi:+dpi$dpi.}$version${version:+.}$filter" | tr -c 'A-Za-z0-9_.-' '_')
 xvfb_pid=""
 if [ -n "${SETUP_E2E_SCREEN:-}" ]; then
     display=120
@@ -36,6 +38,7 @@ mkdir -p "$dir/cases"
 cp -a "$dir/template" "$WINEPREFIX"
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
+[ -n "$dpi" ] && set_dpi "$dpi"
 if [ -n "$version" ]; then
     wine winecfg /v "$version" </dev/null >/dev/null 2>&1
     # What `ver` says there: major.minor.build, where Windows 95/98 keep their version in the
@@ -60,8 +63,8 @@ if [ -n "$version" ]; then
         rm -f "$WINEPREFIX/drive_c/windows/logos.sys" "$WINEPREFIX/drive_c/windows/logow.sys"
     fi
 fi
-# Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases.
-shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots}
+# Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases (a folder per dpi).
+shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots${dpi:+/${dpi}dpi}}
 mkdir -p "$shots"
 SETUP_EXE=$(winepath -w "$setup_exe" 2>/dev/null) \
 SETUP_SCREENSHOTS=$(winepath -w "$shots" 2>/dev/null) \

@@ -77,6 +77,12 @@ public:
     virtual void CopyImage(int x, int y, const IWorkImage& image) = 0;
 
     virtual TFontDesc Font() const = 0; // the current font's description (GetObjectA)
+
+    // A one-pixel frame just inside r (see DrawFrame), moved right and down by shift pixels of
+    // the surface. A canvas that scales draws it just inside the scaled box, still one pixel
+    // wide; a fill could not be told from a band.
+    virtual void FillFrame(const TRect& r, TColor topLeft, TColor bottomRight, TFrameSides sides,
+                           int shift);
 };
 
 class IWorkImage : public ICanvas {
@@ -98,10 +104,20 @@ public:
     virtual std::unique_ptr<IBitmap> Clone() const = 0;
 };
 
+// The one-pixel bands of a frame just inside r on the chosen sides, in drawing order, each with
+// its colour (see DrawFrame); none when r is empty.
+struct TFrameBands {
+    TRect Band[4];
+    TColor Color[4];
+    int Count = 0;
+};
+TFrameBands FrameBands(const TRect& r, TColor topLeft, TColor bottomRight, TFrameSides sides);
+
 // A one-pixel frame just inside r on the chosen sides, filled with the canvas's brush: top and
 // left in topLeft, bottom and right in bottomRight (which owns the two corners where they
-// meet). An empty r draws nothing.
+// meet). An empty r draws nothing. shift moves the frame right and down by that many pixels of
+// the surface: an etched frame's second frame.
 void DrawFrame(ICanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight,
-               TFrameSides sides = fsAllSides);
+               TFrameSides sides = fsAllSides, int shift = 0);
 
 } // namespace setup
