@@ -84,10 +84,10 @@ SIZE Measure(HFONT font, const std::string& text, int width, UINT format) {
     return {r.right, r.bottom};
 }
 
-std::string Describe(const std::string& page, const std::string& text, SIZE needed, SIZE room) {
-    return page + ": \"" + text + "\" needs " + std::to_string(needed.cx) + " x " +
-           std::to_string(needed.cy) + " pixels, has " + std::to_string(room.cx) + " x " +
-           std::to_string(room.cy);
+void ExpectFits(const std::string& page, const std::string& text, SIZE needed, SIZE room) {
+    EXPECT_TRUE(needed.cx <= room.cx && needed.cy <= room.cy)
+        << page << ": \"" << text << "\" needs " << needed.cx << " x " << needed.cy
+        << " pixels, has " << room.cx << " x " << room.cy;
 }
 
 // The windowless texts of a page, each in the box and font the page paints it with (auto-sized
@@ -114,18 +114,16 @@ void ExpectDrawnTextsFit(const std::string& page, const TForm& form, const TPage
                 std::cout << page << ": \"" << label->Caption() << "\" asks for height "
                           << fitting.Height << " instead of " << scaled.Height << "\n";
             const TFontHandle font = CreateFontFrom(fitting);
-            const SIZE needed = Measure(font.Get(), label->Caption(), room.cx, format);
-            EXPECT_TRUE(needed.cx <= room.cx && needed.cy <= room.cy)
-                << Describe(page, label->Caption(), needed, room);
+            ExpectFits(page, label->Caption(),
+                       Measure(font.Get(), label->Caption(), room.cx, format), room);
         } else if (const auto* group = dynamic_cast<const TGroupBox*>(control)) {
             if (group->Caption.empty() || control->Left() + 8 < 0)
                 continue;
             // From 8 units in to 8 units before the right end, as high as the box.
             const TFontHandle font = CreateFontFrom(scale.ToPixels(form.ParentFont()));
-            const SIZE needed = Measure(font.Get(), group->Caption, room.cx, DT_SINGLELINE);
-            const SIZE inside{room.cx - 2 * scale.ToPixels(8), room.cy};
-            EXPECT_TRUE(needed.cx <= inside.cx && needed.cy <= inside.cy)
-                << Describe(page, group->Caption, needed, inside);
+            ExpectFits(page, group->Caption,
+                       Measure(font.Get(), group->Caption, room.cx, DT_SINGLELINE),
+                       {room.cx - 2 * scale.ToPixels(8), room.cy});
         }
     }
 }
@@ -144,9 +142,7 @@ void ExpectButtonsFit(const std::string& page, const TForm& form) {
         const SIZE size = ClientSize(window);
         const SIZE room{size.cx - 8, size.cy - 4};
         const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-        const SIZE needed = Measure(font, caption, room.cx, DT_SINGLELINE);
-        EXPECT_TRUE(needed.cx <= room.cx && needed.cy <= room.cy)
-            << Describe(page, caption, needed, room);
+        ExpectFits(page, caption, Measure(font, caption, room.cx, DT_SINGLELINE), room);
         // On the page, not below or beside it.
         RECT r{};
         GetWindowRect(window, &r);
@@ -156,28 +152,9 @@ void ExpectButtonsFit(const std::string& page, const TForm& form) {
     }
 }
 
-TEST(PageLayout, EveryTextFitsItsBoxAndEveryButtonLiesOnItsPage) {
-    TPages pages;
-    const int dpi = TScale::OfScreen().PixelsPerInch();
-    {
-        const TWindowDC screen = WindowDC(nullptr);
-        const auto selected = Select(screen.Get(), pages.Form3.FontHandle());
-        char face[LF_FACESIZE] = {};
-        GetTextFaceA(screen.Get(), LF_FACESIZE, face);
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(screen.Get(), &metrics);
-        std::cout << dpi << " dpi: the pages' font is " << face << ", " << metrics.tmHeight
-                  << " pixels high\n";
-    }
-    for (const auto& [page, form] : pages.Named()) {
-        ExpectDrawnTextsFit(page, *form, pages);
-        ExpectButtonsFit(page, *form);
-    }
-}
-
-// A page is its layout's size in the screen's pixels; up to Large Fonts every page fits a
+// Pages are their layout's size in the screen's pixels, and up to Large Fonts each fits a
 // 640 x 480 screen with its title bar and frame.
-TEST(PageLayout, PagesGrowWithThePixelsPerInch) {
+TEST(PageLayout, PagesGrowWithThePixelsPerInchAndEveryTextFits) {
     TPages pages;
     const int dpi = TScale::OfScreen().PixelsPerInch();
     const std::map<int, SIZE> destination{{96, {491, 318}}, {120, {614, 398}}, {144, {737, 477}}};
@@ -193,6 +170,8 @@ TEST(PageLayout, PagesGrowWithThePixelsPerInch) {
         if (dpi <= 120)
             EXPECT_TRUE(r.right - r.left <= 640 && r.bottom - r.top <= 480)
                 << page << ": " << r.right - r.left << " x " << r.bottom - r.top;
+        ExpectDrawnTextsFit(page, *form, pages);
+        ExpectButtonsFit(page, *form);
     }
 }
 
