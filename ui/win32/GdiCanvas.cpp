@@ -268,7 +268,12 @@ void GdiCanvas::Line(TPoint from, TPoint to) {
 }
 
 void GdiCanvas::DrawFocusRect(const TRect& rect) {
-    const RECT area = ToRECT(Scale.ToPixels(rect));
+    RECT area = ToRECT(Scale.ToPixels(rect));
+    // A surface whose size in units was rounded up must not lose the rectangle's far sides.
+    if (PixelWidth > 0 && PixelHeight > 0) {
+        area.right = std::min<LONG>(area.right, PixelWidth);
+        area.bottom = std::min<LONG>(area.bottom, PixelHeight);
+    }
     ::DrawFocusRect(Dc, &area);
 }
 
