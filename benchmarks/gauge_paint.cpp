@@ -31,6 +31,7 @@ public:
     void ShowMessage(const std::string&) override {}
     void Terminate() override {}
     void EndWithFailure(const std::exception&) override {}
+    int ScreenHeight() override { return 480; }
     bool Running = true;
 
 private:

@@ -7,7 +7,6 @@ namespace setup {
 namespace {
 
 constexpr size_t LongestName = 60;
-constexpr size_t MostFailureLines = 12;
 
 // text, when longer than 60 bytes, cut to at most 60 in its middle with "...", between
 // characters.
@@ -65,14 +64,14 @@ std::string FailureLine(const TInstallFailure& failure, const std::string& desti
 } // namespace
 
 std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
-                              const std::string& destination, IErrorTexts& texts, TLeadBytes lead) {
+                              const std::string& destination, IErrorTexts& texts, TLeadBytes lead,
+                              size_t mostLines) {
     if (failures.empty())
         return "Palvorne Lumivary Installation Completed";
     // Never report success for an install that lost files or values on the way, and say why.
     std::string text = "Palvorne Lumivary Installation did not complete.\nFolder: " +
                        ShortenedInTheMiddle(destination, lead);
-    const size_t shown =
-        failures.size() <= MostFailureLines ? failures.size() : MostFailureLines - 1;
+    const size_t shown = failures.size() <= mostLines ? failures.size() : mostLines - 1;
     for (size_t i = 0; i < shown; ++i)
         text += "\n" + FailureLine(failures[i], destination, texts, lead);
     if (shown < failures.size())
@@ -99,7 +98,8 @@ void ProgressTick(IProgressPage& page, TRandomGenerator& random,
         // With the timer stopped the closing message is the one way out left: one that cannot be
         // shown must still end the program, and not as a success.
         try {
-            page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts, lead));
+            page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts, lead,
+                                               MostFailureLines(page.ScreenHeight())));
         } catch (const std::exception& error) {
             page.EndWithFailure(error);
             return;

@@ -18,6 +18,8 @@ constexpr struct {
 TForm1::TForm1(IApplicationServices& application, TForm2& welcome)
     : TForm(application.Toolkit()), Form2(welcome) {
     Color = clBlack;
+    // A full-screen picture with a title in a pixel-sized face: nothing to grow.
+    Scaled = false;
     CreateForm("III", 640, 480, TFormBorder::None);
     Image2.Stretch = true;
     Image2.SetPicture(GdiBitmap::FromResource("BACKDROP"));

@@ -60,6 +60,7 @@ private:
     void ShowMessage(const std::string& text) override { Application.PlainMessage(text); }
     void Terminate() override { Application.Terminate(); }
     void EndWithFailure(const std::exception& error) override { Application.EndWithFailure(error); }
+    int ScreenHeight() override { return ScreenSizeInUnits().Y; }
 
     IApplicationServices& Application;
     TProgressServices Services;

@@ -30,6 +30,10 @@ TForm6::TForm6(IApplicationServices& application, IDriveSystem& drives, TForm3& 
     AddLabel(Label2, Layout.Label2, "Path:");
     AddLabel(Label3, Layout.Label3, "Directories:");
     AddLabel(Label4, Layout.Label4, "Drive:");
+    // Each box is its text's size at 96 dpi; sized to the text, none is cut where the system's
+    // face for a larger screen font is wider than the scale.
+    for (TLabel* label : {&Label1, &Label2, &Label3, &Label4})
+        label->AutoSize = true;
     Edit1.Create(*this, 101, Layout.Edit1, "C:\\Program Files\\Palvorne Lumivary", FontHandle());
     Button1.Create(*this, 102, Layout.Button1, "&OK", FontHandle());
     Button1.OnClick = [this] { Button1Click(); };

@@ -6,7 +6,8 @@
 # it; an NT 4.0 prefix also loses what NT 4.0 lacks. The copy is kept when the case fails. With
 # SETUP_E2E_SCREEN set (for example 640x480x24), the case runs on an X screen of its own of
 # that size. With SETUP_WINE_LOCALE set (ja_JP.UTF-8), the template made under that locale is
-# copied and the case runs under it (scripts/make-prefix.sh).
+# copied and the case runs under it (scripts/make-prefix.sh); with SETUP_E2E_DPI set (120 for
+# Large Fonts), the prefix has that many pixels per inch.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -16,7 +17,9 @@ filter=$3
 setup_exe=$(realpath "$4")
 version=${5:-}
 locale=${SETUP_WINE_LOCALE:-}
-name=$(printf '%s' "$locale${locale:+.}$version${version:+.}$filter" | tr -c 'A-Za-z0-9_.-' '_')
+dpi=${SETUP_E2E_DPI:-}
+name=$(printf '%s' "$locale${locale:+.}${dpi:+dpi$dpi.}$version${version:+.}$filter" |
+    tr -c 'A-Za-z0-9_.-' '_')
 template="$dir/template${locale:+-$locale}"
 if [ -n "$locale" ]; then
     "$here/make-prefix.sh" "$dir" "$locale"
@@ -43,6 +46,7 @@ mkdir -p "$dir/cases"
 cp -a "$template" "$WINEPREFIX"
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
+[ -n "$dpi" ] && set_dpi "$dpi"
 if [ -n "$version" ]; then
     wine winecfg /v "$version" </dev/null >/dev/null 2>&1
     # What `ver` says there: major.minor.build, where Windows 95/98 keep their version in the
@@ -67,8 +71,8 @@ if [ -n "$version" ]; then
         rm -f "$WINEPREFIX/drive_c/windows/logos.sys" "$WINEPREFIX/drive_c/windows/logow.sys"
     fi
 fi
-# Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases.
-shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots}
+# Screenshots go to SETUP_SCREENSHOT_DIR, or beside the cases (a folder per dpi).
+shots=${SETUP_SCREENSHOT_DIR:-$dir/screenshots${dpi:+/${dpi}dpi}}
 mkdir -p "$shots"
 SETUP_EXE=$(winepath -w "$setup_exe" 2>/dev/null) \
 SETUP_SCREENSHOTS=$(winepath -w "$shots" 2>/dev/null) \

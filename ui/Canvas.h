@@ -10,7 +10,7 @@
 
 namespace setup {
 
-// DrawTextA flags, with the platform's values.
+// DrawTextA flags, with the platform's values, and one of the canvas's own.
 enum : unsigned {
     DTF_LEFT = 0x0,
     DTF_CENTER = 0x1,
@@ -22,6 +22,9 @@ enum : unsigned {
     DTF_EXPANDTABS = 0x40,
     DTF_CALCRECT = 0x400,
     DTF_NOPREFIX = 0x800,
+    // Not DrawTextA's: where the system's face for the font would cut the text in its box (a
+    // wider face of another code page, a raster face at a scale), a smaller height that fits.
+    DTF_FIT = 0x80000000,
 };
 
 enum class TBrushStyle { Solid, Clear };
@@ -77,6 +80,12 @@ public:
     virtual void CopyImage(int x, int y, const IWorkImage& image) = 0;
 
     virtual TFontDesc Font() const = 0; // the current font's description (GetObjectA)
+
+    // A one-pixel frame just inside r (see DrawFrame), moved right and down by shift pixels of
+    // the surface. A canvas that scales draws it just inside the scaled box, still one pixel
+    // wide; a fill could not be told from a band.
+    virtual void FillFrame(const TRect& r, TColor topLeft, TColor bottomRight, TFrameSides sides,
+                           int shift);
 };
 
 class IWorkImage : public ICanvas {
@@ -98,10 +107,20 @@ public:
     virtual std::unique_ptr<IBitmap> Clone() const = 0;
 };
 
+// The one-pixel bands of a frame just inside r on the chosen sides, in drawing order, each with
+// its colour (see DrawFrame); none when r is empty.
+struct TFrameBands {
+    TRect Band[4];
+    TColor Color[4];
+    int Count = 0;
+};
+TFrameBands FrameBands(const TRect& r, TColor topLeft, TColor bottomRight, TFrameSides sides);
+
 // A one-pixel frame just inside r on the chosen sides, filled with the canvas's brush: top and
 // left in topLeft, bottom and right in bottomRight (which owns the two corners where they
-// meet). An empty r draws nothing.
+// meet). An empty r draws nothing. shift moves the frame right and down by that many pixels of
+// the surface: an etched frame's second frame.
 void DrawFrame(ICanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight,
-               TFrameSides sides = fsAllSides);
+               TFrameSides sides = fsAllSides, int shift = 0);
 
 } // namespace setup

@@ -43,7 +43,7 @@ void TLabel::Paint(ICanvas& canvas) {
     }
     canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetTextColor(font.Color);
-    canvas.DrawTextIn(Text, client, DTF_EXPANDTABS | (WordWrap ? DTF_WORDBREAK : 0u));
+    canvas.DrawTextIn(Text, client, DTF_EXPANDTABS | DTF_FIT | (WordWrap ? DTF_WORDBREAK : 0u));
 }
 
 void TPanel::Paint(ICanvas& canvas) {
@@ -62,10 +62,11 @@ void TGroupBox::Paint(ICanvas& canvas) {
     canvas.SetFont(font);
     const int textHeight = canvas.TextHeight();
     const int top = textHeight / 2 - 1;
-    // Etched: a shadow frame with a highlight frame one pixel inside and below it.
+    // Etched: a shadow frame with a highlight frame one pixel right of and below it.
     canvas.SetBrushStyle(TBrushStyle::Solid);
-    DrawFrame(canvas, {1, top + 1, Width(), Height()}, clBtnHighlight, clBtnHighlight);
-    DrawFrame(canvas, {0, top, Width() - 1, Height() - 1}, clBtnShadow, clBtnShadow);
+    const TRect frame{0, top, Width() - 1, Height() - 1};
+    DrawFrame(canvas, frame, clBtnHighlight, clBtnHighlight, fsAllSides, 1);
+    DrawFrame(canvas, frame, clBtnShadow, clBtnShadow);
     if (Caption.empty())
         return;
     TRect text{8, 0, 8, textHeight};

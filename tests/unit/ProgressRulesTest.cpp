@@ -20,6 +20,7 @@ public:
     std::vector<std::string> Messages;
     int Terminations = 0;
     std::vector<std::string> Failures; // what ended the program with a failure
+    int Height = 480;
     int Progress() override { return Value; }
     void SetProgress(int progress) override { Value = std::min(progress, 100); }
     std::string DestinationFolder() override { return Destination; }
@@ -32,6 +33,7 @@ public:
     }
     void Terminate() override { ++Terminations; }
     void EndWithFailure(const std::exception& error) override { Failures.push_back(error.what()); }
+    int ScreenHeight() override { return Height; }
 };
 
 TEST(RandomGenerator, StartsWithTheKnownSteps) {
@@ -185,6 +187,34 @@ TEST(CompletionMessage, TheWorstCaseStaysShortInLinesAndNames) {
         EXPECT_TRUE(
             lines[i].ends_with(": Cannot create file: The filename or extension is too long."))
             << lines[i];
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The closing message's lines follow the screen's height in layout units: 640 x 480 at 120 dpi
+// is 384 units high.
+TEST(CompletionMessage, HoldsFewerFailureLinesOnALowerScreen) {
+    for (const auto& [height, lines] : std::vector<std::pair<int, size_t>>{
+             {1200, 12}, {480, 12}, {479, 11}, {384, 8}, {200, 1}, {0, 1}})
+        EXPECT_EQ(MostFailureLines(height), lines) << height;
+
+    FakeErrorTexts texts;
+    std::vector<TInstallFailure> failures(20, {TInstallStep::WriteRunner, "C:\\Dest\\Run.exe",
+                                               "Cannot create file C:\\Dest\\Run.exe", 5});
+    for (int height : {480, 384}) {
+        FakePage page;
+        page.Height = height;
+        TRandomGenerator random;
+        while (page.TimerRunning)
+            ProgressTick(page, random, failures, texts, TLeadBytes());
+        ASSERT_EQ(page.Messages.size(), 1u);
+        const std::string& text = page.Messages[0];
+        const size_t shown = MostFailureLines(height) - 1;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + static_cast<long>(shown)) << text;
+        EXPECT_TRUE(text.ends_with(Format("\n... and %zu more.", failures.size() - shown))) << text;
     }
 }
 

@@ -183,3 +183,64 @@ TEST(GdiCanvas, FontAndMeasuresFollowTheSelectedFont) {
 
 } // namespace
 } // namespace setup
+
+namespace setup {
+namespace {
+
+// At 120 dpi (a unit is 1.25 pixels): rectangles by their edges, frames one pixel wide just
+// inside their scaled boxes, an etched frame without a gap, pictures at their scaled size,
+// measures rounded up and fonts back in units.
+TEST(GdiCanvas, AScaleGrowsEverythingButFramesAndRoundsMeasuresUp) {
+    TDibSurface s(40, 30, clWhite);
+    GdiCanvas canvas(s.Handle(), TScale(120));
+    canvas.SetBrushColor(clNavy);
+    canvas.FillRect({2, 2, 10, 6}); // pixels 3 to 12 across, 3 to 7 down
+    EXPECT_EQ(s.At(2, 3), clWhite);
+    EXPECT_EQ(s.At(3, 3), clNavy);
+    EXPECT_EQ(s.At(12, 7), clNavy);
+    EXPECT_EQ(s.At(13, 7), clWhite);
+    EXPECT_EQ(s.At(12, 8), clWhite);
+    canvas.FillRect({10, 2, 12, 6}); // its neighbour starts where it ended
+    EXPECT_EQ(s.At(13, 3), clNavy);
+
+    // A frame around the box 16..24 x 8..18 units, pixels 20..30 x 10..23.
+    DrawFrame(canvas, {16, 8, 24, 18}, clRed, clBlack);
+    EXPECT_EQ(s.At(20, 10), clRed);
+    EXPECT_EQ(s.At(21, 11), clWhite); // one pixel wide
+    EXPECT_EQ(s.At(29, 10), clBlack); // the far sides meet the near ones
+    EXPECT_EQ(s.At(28, 10), clRed);
+    EXPECT_EQ(s.At(28, 11), clWhite);
+    EXPECT_EQ(s.At(20, 21), clRed);
+    EXPECT_EQ(s.At(20, 22), clBlack);
+    EXPECT_EQ(s.At(21, 21), clWhite);
+    EXPECT_EQ(s.At(20, 23), clWhite);
+    // Etched: the second frame one pixel right of and below the first, not one unit.
+    DrawFrame(canvas, {0, 16, 8, 22}, clBtnHighlight, clBtnHighlight, fsAllSides, 1);
+    DrawFrame(canvas, {0, 16, 8, 22}, clBtnShadow, clBtnShadow);
+    const TColor shadow = static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW));
+    const TColor highlight = static_cast<TColor>(GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(s.At(3, 20), shadow);
+    EXPECT_EQ(s.At(3, 21), highlight);
+    EXPECT_EQ(s.At(9, 24), shadow);
+    EXPECT_EQ(s.At(10, 24), highlight);
+
+    const auto icon = MakeBitmap(16, 15, std::vector<TColor>(16 * 15, clRed));
+    TDibSurface big(30, 30, clWhite);
+    GdiCanvas onBig(big.Handle(), TScale(120));
+    onBig.Draw(0, 0, *icon, false); // drawn 20 x 19
+    EXPECT_EQ(big.At(19, 18), clRed);
+    EXPECT_EQ(big.At(20, 18), clWhite);
+    EXPECT_EQ(big.At(19, 19), clWhite);
+
+    onBig.SetFont({"MS Sans Serif", -11, 0, clBlack, 1});
+    EXPECT_EQ(onBig.Font().Height, -11);
+    SIZE pixels{};
+    GetTextExtentPoint32A(big.Handle(), "Directories:", 12, &pixels);
+    EXPECT_EQ(onBig.TextExtent("Directories:").X, (pixels.cx * 96 + 119) / 120);
+    TRect measured{4, 4, 4, 4};
+    onBig.DrawTextIn("Directories:", measured, DTF_CALCRECT | DTF_SINGLELINE);
+    EXPECT_EQ(measured.Width(), (pixels.cx * 96 + 119) / 120);
+}
+
+} // namespace
+} // namespace setup

@@ -30,7 +30,9 @@ TForm::~TForm() {
 
 void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                        TFormBorder border) {
-    Font = CreateFontFrom(FontDesc);
+    if (Scaled)
+        PixelScale = TScale::OfScreen();
+    Font = CreateFontFrom(PixelScale.ToPixels(FontDesc));
     DWORD style = WS_CLIPCHILDREN;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     if (border == TFormBorder::Dialog) {
@@ -39,7 +41,7 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
     } else {
         style |= WS_POPUP;
     }
-    RECT frame{0, 0, clientWidth, clientHeight};
+    RECT frame{0, 0, PixelScale.ToPixels(clientWidth), PixelScale.ToPixels(clientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -69,6 +71,13 @@ void TForm::AddLabel(TLabel& label, const TRect& bounds, const std::string& text
     AddGraphic(label);
 }
 
+std::vector<HWND> TForm::ChildWindows() const {
+    std::vector<HWND> windows;
+    for (const TWinControl* control : Controls)
+        windows.push_back(control->Handle());
+    return windows;
+}
+
 void TForm::Show() {
     ShowWindow(Window.Get(), SW_SHOW);
     SetForegroundWindow(Window.Get());
@@ -88,13 +97,14 @@ void TForm::SetEnabled(bool enabled) {
 }
 
 void TForm::InvalidateRect(const TRect& rect) {
-    RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    const TRect r = PixelScale.ToPixels(rect);
+    RECT area{r.Left, r.Top, r.Right, r.Bottom};
     ::InvalidateRect(Window.Get(), &area, FALSE);
 }
 
 void TForm::PaintControlNow(TGraphicControl& control) {
     const TWindowDC dc = WindowDC(Window.Get());
-    GdiCanvas canvas(dc.Get());
+    GdiCanvas canvas(dc.Get(), PixelScale);
     canvas.SetOriginAndClip(control.BoundsRect());
     control.Paint(canvas);
 }
@@ -111,19 +121,20 @@ void TForm::OnPaint() {
     RECT client;
     GetClientRect(Window.Get(), &client);
     {
-        GdiCanvas canvas(dc);
+        GdiCanvas canvas(dc, PixelScale);
         for (TGraphicControl* control : Graphics)
             control->AdjustBounds(canvas);
-        PaintBackground(canvas, {0, 0, client.right, client.bottom});
+        PaintBackground(
+            canvas, {0, 0, PixelScale.ToUnits(client.right), PixelScale.ToUnits(client.bottom)});
     }
     for (TGraphicControl* control : Graphics) {
-        const TRect& b = control->BoundsRect();
+        const TRect b = PixelScale.ToPixels(control->BoundsRect());
         RECT area{b.Left, b.Top, b.Right, b.Bottom};
         RECT overlap;
         if (!control->Visible() || !IntersectRect(&overlap, &area, &paint.Context().Paint.rcPaint))
             continue;
-        GdiCanvas canvas(dc);
-        canvas.SetOriginAndClip(b);
+        GdiCanvas canvas(dc, PixelScale);
+        canvas.SetOriginAndClip(control->BoundsRect());
         control->Paint(canvas);
     }
 }
@@ -184,7 +195,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers the whole area
     case WM_SIZE:
-        FormResize(LOWORD(lParam), HIWORD(lParam));
+        FormResize(PixelScale.ToUnits(LOWORD(lParam)), PixelScale.ToUnits(HIWORD(lParam)));
         return 0;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);

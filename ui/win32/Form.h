@@ -7,6 +7,7 @@
 #include "platform/win32/Handles.h"
 #include "ui/Control.h"
 #include "ui/StdGraphics.h"
+#include "ui/win32/Scale.h"
 #include "ui/win32/Toolkit.h"
 #include "ui/win32/WinControl.h"
 
@@ -40,6 +41,12 @@ public:
     // The push button that Enter presses wherever the focus is, or null.
     void SetDefaultButton(TWinControl* button) { DefaultButton = button; }
     HFONT FontHandle() const { return Font.Get(); }
+    // Layout units to the window's pixels: the screen's scale, or none when not Scaled.
+    const TScale& Scale() const { return PixelScale; }
+    // What the form holds, for looking at its layout: the windowless children bottom to top,
+    // the windowed ones in creation order.
+    const std::vector<TGraphicControl*>& GraphicControls() const { return Graphics; }
+    std::vector<HWND> ChildWindows() const;
 
     // IControlParent
     bool HasWindow() const override { return static_cast<bool>(Window); }
@@ -50,6 +57,7 @@ public:
 
 protected:
     // Makes the window: caption, client size, border; centred on the screen unless borderless.
+    // Sizes, positions and fonts are in layout units from here on, scaled when Scaled.
     // Throws with the system's reason when the window cannot be made.
     void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                     TFormBorder border = TFormBorder::Dialog);
@@ -69,6 +77,8 @@ protected:
 
     TColor Color = clBtnFace;
     TFontDesc FontDesc;
+    // Grows with the screen's pixels per inch; set before CreateForm.
+    bool Scaled = true;
 
 private:
     friend class TToolkit;
@@ -87,6 +97,7 @@ private:
     // routed to, found without asking the system what a window is.
     std::vector<TWinControl*> Controls;
     std::vector<TTimer*> Timers;
+    TScale PixelScale;
     TFontHandle Font;
     TWindowHandle Window; // after Font: the window goes first, when no page destroyed it
     TWinControl* DefaultButton = nullptr;

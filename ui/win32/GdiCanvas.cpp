@@ -112,9 +112,24 @@ TFontHandle CreateFontFrom(const TFontDesc& font, int escapement) {
     return TFontHandle(CreateFontIndirectA(&log));
 }
 
+TFontDesc FontThatFits(HDC dc, const TFontDesc& font, int smallest, const std::string& text,
+                       int width, int height, unsigned format) {
+    const int step = font.Height < 0 ? 1 : -1;
+    for (TFontDesc candidate = font;; candidate.Height += step) {
+        const TFontHandle created = CreateFontFrom(candidate);
+        const auto selected = Select(dc, created.Get());
+        RECT r{0, 0, width, 0};
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+        if (r.right <= width && r.bottom <= height)
+            return candidate;
+        if (candidate.Height == smallest)
+            return font;
+    }
+}
+
 int ScreenLineHeight(const TFontDesc& font) {
     const TWindowDC screen = WindowDC(nullptr);
-    GdiCanvas canvas(screen.Get());
+    GdiCanvas canvas(screen.Get(), TScale::OfScreen());
     canvas.SetFont(font);
     return canvas.TextHeight();
 }
@@ -156,31 +171,37 @@ std::unique_ptr<IBitmap> GdiBitmap::Clone() const {
 
 // GdiCanvas
 
-GdiCanvas::GdiCanvas(HDC dc) : OwnerClip(CurrentClip(dc)), Dc(dc), SavedState(SaveDCState(dc)) {}
+GdiCanvas::GdiCanvas(HDC dc, TScale scale)
+    : OwnerClip(CurrentClip(dc)), Dc(dc), SavedState(SaveDCState(dc)), Scale(scale) {}
 
-GdiCanvas::GdiCanvas(TMemoryDC dc, TBitmapHandle bitmap, int width, int height)
+GdiCanvas::GdiCanvas(TMemoryDC dc, TBitmapHandle bitmap, TScale scale, int width, int height)
     : Image(std::move(bitmap)), OwnedDc(std::move(dc)), Dc(OwnedDc.Get()),
-      SavedState(SaveDCState(Dc)), SurfaceWidth(width), SurfaceHeight(height) {
+      SavedState(SaveDCState(Dc)), Scale(scale), SurfaceWidth(width), SurfaceHeight(height),
+      PixelWidth(scale.ToPixels(width)), PixelHeight(scale.ToPixels(height)) {
     SelectObject(Dc, Image.Get());
-    PatBlt(Dc, 0, 0, width, height, BLACKNESS);
+    PatBlt(Dc, 0, 0, PixelWidth, PixelHeight, BLACKNESS);
 }
 
 GdiCanvas::~GdiCanvas() = default;
 
-void GdiCanvas::SetOriginAndClip(const TRect& area) {
+void GdiCanvas::SetOriginAndClipPixels(const TRect& area, int width, int height) {
     IntersectClipRect(Dc, area.Left, area.Top, area.Right, area.Bottom);
     OffsetViewportOrgEx(Dc, area.Left, area.Top, nullptr);
     OwnerClip = CurrentClip(Dc);
-    SurfaceWidth = area.Width();
-    SurfaceHeight = area.Height();
+    SurfaceWidth = width;
+    SurfaceHeight = height;
+    PixelWidth = area.Width();
+    PixelHeight = area.Height();
 }
 
 void GdiCanvas::SetFont(const TFontDesc& font, int escapement) {
-    TFontHandle created = CreateFontFrom(font, escapement);
+    TFontHandle created = CreateFontFrom(Scale.ToPixels(font), escapement);
     if (!created)
         return;
     SelectObject(Dc, created.Get());
     SelectedFont = std::move(created); // the previous font is no longer selected
+    SelectedDesc = font;
+    SelectedEscapement = escapement;
 }
 
 void GdiCanvas::UseBrush() {
@@ -219,65 +240,107 @@ void GdiCanvas::UseTextColors() {
     }
 }
 
-void GdiCanvas::FillRect(const TRect& rect) {
+void GdiCanvas::FillPixels(const RECT& area) {
     if (BrushStyleValue == TBrushStyle::Clear)
         return;
     UseBrush();
-    const RECT area = ToRECT(rect);
     ::FillRect(Dc, &area, Brush.Get());
+}
+
+void GdiCanvas::FillRect(const TRect& rect) {
+    FillPixels(ToRECT(Scale.ToPixels(rect)));
+}
+
+// The bands of the frame just inside the scaled box, each one pixel wide.
+void GdiCanvas::FillFrame(const TRect& r, TColor topLeft, TColor bottomRight, TFrameSides sides,
+                          int shift) {
+    const TRect box = Scale.ToPixels(r);
+    const TFrameBands bands =
+        FrameBands({box.Left + shift, box.Top + shift, box.Right + shift, box.Bottom + shift},
+                   topLeft, bottomRight, sides);
+    for (int i = 0; i < bands.Count; ++i) {
+        SetBrushColor(bands.Color[i]);
+        FillPixels(ToRECT(bands.Band[i]));
+    }
 }
 
 void GdiCanvas::Ellipse(const TRect& bounds) {
     UseBrush();
     UsePen();
-    ::Ellipse(Dc, bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
+    const TRect b = Scale.ToPixels(bounds);
+    ::Ellipse(Dc, b.Left, b.Top, b.Right, b.Bottom);
 }
 
 void GdiCanvas::Pie(const TRect& bounds, TPoint start, TPoint end) {
     UseBrush();
     UsePen();
-    ::Pie(Dc, bounds.Left, bounds.Top, bounds.Right, bounds.Bottom, start.X, start.Y, end.X, end.Y);
+    const TRect b = Scale.ToPixels(bounds);
+    ::Pie(Dc, b.Left, b.Top, b.Right, b.Bottom, Scale.ToPixels(start.X), Scale.ToPixels(start.Y),
+          Scale.ToPixels(end.X), Scale.ToPixels(end.Y));
 }
 
 void GdiCanvas::Line(TPoint from, TPoint to) {
     UsePen();
-    MoveToEx(Dc, from.X, from.Y, nullptr);
-    LineTo(Dc, to.X, to.Y);
+    MoveToEx(Dc, Scale.ToPixels(from.X), Scale.ToPixels(from.Y), nullptr);
+    LineTo(Dc, Scale.ToPixels(to.X), Scale.ToPixels(to.Y));
 }
 
 void GdiCanvas::DrawFocusRect(const TRect& rect) {
-    const RECT area = ToRECT(rect);
+    RECT area = ToRECT(Scale.ToPixels(rect));
+    // A surface whose size in units was rounded up must not lose the rectangle's far sides.
+    if (PixelWidth > 0 && PixelHeight > 0) {
+        area.right = std::min<LONG>(area.right, PixelWidth);
+        area.bottom = std::min<LONG>(area.bottom, PixelHeight);
+    }
     ::DrawFocusRect(Dc, &area);
 }
 
 int GdiCanvas::DrawTextIn(const std::string& text, TRect& rect, unsigned format) {
     UseTextColors();
-    RECT area = ToRECT(rect);
+    RECT area = ToRECT(Scale.ToPixels(rect));
+    const bool fit = format & DTF_FIT;
+    format &= ~DTF_FIT;
+    // Drawn at a scale, a wrapped text may need a smaller face than the scaled height gives; a
+    // label's text, whatever face the system gives.
+    TFontHandle fitting;
+    const bool scaledWrap = (format & DTF_WORDBREAK) && Scale.PixelsPerInch() != TScale::LayoutDpi;
+    if (SelectedFont && !(format & DTF_CALCRECT) && (fit || scaledWrap)) {
+        const TFontDesc scaled = Scale.ToPixels(SelectedDesc);
+        const TFontDesc font =
+            FontThatFits(Dc, scaled, SmallestFittingHeight(SelectedDesc.Height), text,
+                         area.right - area.left, area.bottom - area.top, format);
+        if (font != scaled)
+            fitting = CreateFontFrom(font, SelectedEscapement);
+    }
+    const TSelection selected = fitting ? Select(Dc, fitting.Get()) : TSelection();
     const int height = ::DrawTextA(Dc, text.c_str(), static_cast<int>(text.size()), &area, format);
+    // Only the right and bottom edges move: the measured size, rounded up.
     if (format & DTF_CALCRECT)
-        rect = {area.left, area.top, area.right, area.bottom};
-    return height;
+        rect = {rect.Left, rect.Top, rect.Left + Scale.ToUnits(area.right - area.left),
+                rect.Top + Scale.ToUnits(area.bottom - area.top)};
+    return Scale.ToUnits(height);
 }
 
 void GdiCanvas::TextOutAt(int x, int y, const std::string& text) {
     UseTextColors();
-    ExtTextOutA(Dc, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    ExtTextOutA(Dc, Scale.ToPixels(x), Scale.ToPixels(y), 0, nullptr, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
 }
 
 TPoint GdiCanvas::TextExtent(const std::string& text) {
     SIZE size{};
     GetTextExtentPoint32A(Dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return {size.cx, size.cy};
+    return {Scale.ToUnits(size.cx), Scale.ToUnits(size.cy)};
 }
 
 int GdiCanvas::TextHeight() {
     TEXTMETRICA metrics{};
     GetTextMetricsA(Dc, &metrics);
-    return metrics.tmHeight;
+    return Scale.ToUnits(metrics.tmHeight);
 }
 
 void GdiCanvas::SetTextCharacterExtra(int extra) {
-    ::SetTextCharacterExtra(Dc, extra);
+    ::SetTextCharacterExtra(Dc, Scale.ToPixels(extra));
 }
 
 void GdiCanvas::SetClipRect(const std::optional<TRect>& rect) {
@@ -286,7 +349,8 @@ void GdiCanvas::SetClipRect(const std::optional<TRect>& rect) {
         return;
     }
     // Regions are in device coordinates.
-    POINT corners[2] = {{rect->Left, rect->Top}, {rect->Right, rect->Bottom}};
+    const TRect r = Scale.ToPixels(*rect);
+    POINT corners[2] = {{r.Left, r.Top}, {r.Right, r.Bottom}};
     LPtoDP(Dc, corners, 2);
     const RECT area{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
     TRegionHandle region(CreateRectRgnIndirect(&area));
@@ -295,14 +359,21 @@ void GdiCanvas::SetClipRect(const std::optional<TRect>& rect) {
     SelectClipRgn(Dc, region.Get());
 }
 
+// The picture at its scaled size.
 void GdiCanvas::Draw(int x, int y, const IBitmap& bitmap, bool transparent) {
     const GdiBitmap& picture = AsGdiBitmap(bitmap);
     const int w = picture.Width();
     const int h = picture.Height();
     TMemoryDC sourceDc(CreateCompatibleDC(Dc));
     const auto source = Select(sourceDc.Get(), picture.Handle());
+    const int oldMode = SetStretchBltMode(Dc, COLORONCOLOR);
+    const auto put = [&](HDC from, DWORD operation) {
+        StretchBlt(Dc, Scale.ToPixels(x), Scale.ToPixels(y), Scale.ToPixels(w), Scale.ToPixels(h),
+                   from, 0, 0, w, h, operation);
+    };
     if (!transparent) {
-        BitBlt(Dc, x, y, w, h, sourceDc.Get(), 0, 0, SRCCOPY);
+        put(sourceDc.Get(), SRCCOPY);
+        SetStretchBltMode(Dc, oldMode);
         return;
     }
     // Mask: 1 where the picture has the transparent colour.
@@ -322,10 +393,11 @@ void GdiCanvas::Draw(int x, int y, const IBitmap& bitmap, bool transparent) {
     // Clear the opaque pixels' places here, then paint the picture into them.
     const COLORREF oldText = ::SetTextColor(Dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(Dc, RGB(255, 255, 255));
-    BitBlt(Dc, x, y, w, h, maskDc.Get(), 0, 0, SRCAND);
-    BitBlt(Dc, x, y, w, h, cutDc.Get(), 0, 0, SRCPAINT);
+    put(maskDc.Get(), SRCAND);
+    put(cutDc.Get(), SRCPAINT);
     ::SetTextColor(Dc, oldText);
     SetBkColor(Dc, oldBack);
+    SetStretchBltMode(Dc, oldMode);
 }
 
 void GdiCanvas::StretchDraw(const TRect& rect, const IBitmap& bitmap) {
@@ -333,8 +405,9 @@ void GdiCanvas::StretchDraw(const TRect& rect, const IBitmap& bitmap) {
     TMemoryDC sourceDc(CreateCompatibleDC(Dc));
     const auto source = Select(sourceDc.Get(), picture.Handle());
     const int oldMode = SetStretchBltMode(Dc, COLORONCOLOR);
-    StretchBlt(Dc, rect.Left, rect.Top, rect.Width(), rect.Height(), sourceDc.Get(), 0, 0,
-               picture.Width(), picture.Height(), SRCCOPY);
+    const TRect r = Scale.ToPixels(rect);
+    StretchBlt(Dc, r.Left, r.Top, r.Width(), r.Height(), sourceDc.Get(), 0, 0, picture.Width(),
+               picture.Height(), SRCCOPY);
     SetStretchBltMode(Dc, oldMode);
 }
 
@@ -343,16 +416,18 @@ std::unique_ptr<IWorkImage> GdiCanvas::CreateWorkImage(int width, int height) {
     height = std::max(height, 0);
     TMemoryDC dc(CreateCompatibleDC(Dc));
     // GDI makes no empty bitmaps; an empty image keeps one unused pixel.
-    TBitmapHandle bitmap(CreateCompatibleBitmap(Dc, std::max(width, 1), std::max(height, 1)));
+    TBitmapHandle bitmap(CreateCompatibleBitmap(Dc, std::max(Scale.ToPixels(width), 1),
+                                                std::max(Scale.ToPixels(height), 1)));
     if (!dc || !bitmap)
         throw Exception("Out of system resources");
     return std::unique_ptr<IWorkImage>(
-        new GdiCanvas(std::move(dc), std::move(bitmap), width, height));
+        new GdiCanvas(std::move(dc), std::move(bitmap), Scale, width, height));
 }
 
 void GdiCanvas::CopyImage(int x, int y, const IWorkImage& image) {
     const GdiCanvas& source = AsGdiCanvas(image);
-    BitBlt(Dc, x, y, source.Width(), source.Height(), source.Dc, 0, 0, SRCCOPY);
+    BitBlt(Dc, Scale.ToPixels(x), Scale.ToPixels(y), source.PixelWidth, source.PixelHeight,
+           source.Dc, 0, 0, SRCCOPY);
 }
 
 TFontDesc GdiCanvas::Font() const {
@@ -360,7 +435,7 @@ TFontDesc GdiCanvas::Font() const {
     GetObjectA(GetCurrentObject(Dc, OBJ_FONT), sizeof log, &log);
     TFontDesc font;
     font.Name = log.lfFaceName;
-    font.Height = log.lfHeight;
+    font.Height = Scale.FontHeightToUnits(log.lfHeight);
     font.Style = static_cast<uint8_t>(
         (log.lfWeight >= FW_BOLD ? fsBold : 0) | (log.lfItalic ? fsItalic : 0) |
         (log.lfUnderline ? fsUnderline : 0) | (log.lfStrikeOut ? fsStrikeOut : 0));
@@ -371,8 +446,8 @@ TFontDesc GdiCanvas::Font() const {
 
 void GdiCanvas::XorFrom(const IWorkImage& other) {
     const GdiCanvas& source = AsGdiCanvas(other);
-    BitBlt(Dc, 0, 0, std::min(SurfaceWidth, source.Width()),
-           std::min(SurfaceHeight, source.Height()), source.Dc, 0, 0, SRCINVERT);
+    BitBlt(Dc, 0, 0, std::min(PixelWidth, source.PixelWidth),
+           std::min(PixelHeight, source.PixelHeight), source.Dc, 0, 0, SRCINVERT);
 }
 
 } // namespace setup

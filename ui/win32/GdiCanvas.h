@@ -6,6 +6,7 @@
 
 #include "platform/win32/Handles.h"
 #include "ui/Canvas.h"
+#include "ui/win32/Scale.h"
 
 #include <memory>
 #include <optional>
@@ -22,7 +23,22 @@ COLORREF ResolveColor(TColor color);
 // one of the system's ANSI code page.
 TFontHandle CreateFontFrom(const TFontDesc& font, int escapement = 0);
 
-// The line height (tmHeight) of a font on the screen.
+// The font in which a text (DrawTextA format) shows whole in a box of width x height pixels on
+// dc: font, or where the system's face for its height makes more or longer lines than the box
+// holds, the largest smaller height that fits, down to smallest. Raster faces come in few sizes
+// ("MS Sans Serif" has none of its own at 144 dpi, where the next larger one is given), and the
+// face the system picks for a double-byte code page may be wider. Texts that fit in no size
+// keep font.
+TFontDesc FontThatFits(HDC dc, const TFontDesc& font, int smallest, const std::string& text,
+                       int width, int height, unsigned format);
+
+// The smallest height a text may shrink to, for a font of this height in layout units: three
+// quarters of it, still readable.
+inline int SmallestFittingHeight(int layoutHeight) {
+    return layoutHeight * 3 / 4;
+}
+
+// The line height (tmHeight) of a font on the screen, in layout units of the screen's scale.
 int ScreenLineHeight(const TFontDesc& font);
 
 // A bitmap in the screen's format.
@@ -49,23 +65,32 @@ private:
 // Draws through GDI. Over a lent device context (window painting, a test's DIB section) or
 // over a work image of its own (a memory DC with a compatible bitmap, see CreateWorkImage).
 //
+// Everything is given in layout units and drawn at the canvas's scale: rectangles by their
+// edges, pictures at their scaled size, fonts at their scaled height; what is measured comes
+// back rounded up. At 96 dpi a unit is a pixel.
+//
 // Colours are resolved when something is drawn. A solid brush style paints text cells in the
 // brush colour; the clear style leaves the background. The font's own colour is not used:
 // text takes the colour given to SetTextColor.
 class GdiCanvas : public IWorkImage {
 public:
-    // Draws on dc, which stays the caller's. Whatever the canvas selects or changes in it
-    // (objects, colours, clip, origin) is put back when the canvas is destroyed.
-    explicit GdiCanvas(HDC dc);
+    // Draws on dc, which stays the caller's, at scale. Whatever the canvas selects or changes in
+    // it (objects, colours, clip, origin) is put back when the canvas is destroyed.
+    explicit GdiCanvas(HDC dc, TScale scale = TScale());
     ~GdiCanvas() override;
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
     // Prepares a lent DC for painting a windowless control whose bounds, in the DC's
-    // current coordinates, are area: the origin moves to area's top-left and drawing is
-    // clipped to area from then on, also through later SetClipRect calls. Width and Height
-    // become area's (they are 0 on a lent DC before this).
-    void SetOriginAndClip(const TRect& area);
+    // current coordinates (layout units), are area: the origin moves to area's top-left and
+    // drawing is clipped to area from then on, also through later SetClipRect calls. Width and
+    // Height become area's (they are 0 on a lent DC before this).
+    void SetOriginAndClip(const TRect& area) {
+        SetOriginAndClipPixels(Scale.ToPixels(area), area.Width(), area.Height());
+    }
+    // The same for an area given in the DC's pixels that is width x height units large (an
+    // owner-drawn list entry, placed by its list window).
+    void SetOriginAndClipPixels(const TRect& area, int width, int height);
     HDC Handle() const { return Dc; }
 
     void SetFont(const TFontDesc& font, int escapement = 0) override;
@@ -81,6 +106,8 @@ public:
     void Pie(const TRect& bounds, TPoint start, TPoint end) override;
     void Line(TPoint from, TPoint to) override;
     void DrawFocusRect(const TRect& rect) override;
+    void FillFrame(const TRect& r, TColor topLeft, TColor bottomRight, TFrameSides sides,
+                   int shift) override;
 
     int DrawTextIn(const std::string& text, TRect& rect, unsigned format) override;
     void TextOutAt(int x, int y, const std::string& text) override;
@@ -105,7 +132,8 @@ public:
     void XorFrom(const IWorkImage& other) override;
 
 private:
-    GdiCanvas(TMemoryDC dc, TBitmapHandle bitmap, int width, int height);
+    GdiCanvas(TMemoryDC dc, TBitmapHandle bitmap, TScale scale, int width, int height);
+    void FillPixels(const RECT& area);
     void UseBrush();
     void UsePen();
     void UseTextColors();
@@ -114,6 +142,8 @@ private:
     // only then the objects that were selected into it.
     TBitmapHandle Image;
     TFontHandle SelectedFont;
+    TFontDesc SelectedDesc; // as given, in layout units
+    int SelectedEscapement = 0;
     TBrushHandle Brush;
     COLORREF BrushRgb = 0;
     TPenHandle Pen;
@@ -123,8 +153,11 @@ private:
     HDC Dc;
     TSavedDC SavedState;
 
-    int SurfaceWidth = 0;
+    TScale Scale;
+    int SurfaceWidth = 0; // in layout units
     int SurfaceHeight = 0;
+    int PixelWidth = 0;
+    int PixelHeight = 0;
     TColor TextColorValue = clBlack;
     TColor BrushColorValue = clWhite;
     TBrushStyle BrushStyleValue = TBrushStyle::Solid;

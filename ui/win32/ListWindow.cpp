@@ -1,6 +1,7 @@
 #include "ui/win32/ListWindow.h"
 
 #include "platform/win32/Callback.h"
+#include "ui/win32/Form.h"
 #include "ui/win32/GdiCanvas.h"
 
 namespace setup {
@@ -12,6 +13,7 @@ TListWindow::~TListWindow() {
 }
 
 void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int droppedHeight) {
+    Scale = parent.Scale();
     if (Kind == TKind::ListBox) {
         CreateChild("LISTBOX", "",
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
@@ -32,9 +34,10 @@ void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int dropped
 void TListWindow::SetItemHeight(int height) {
     if (!Window)
         return;
+    const int pixels = Scale.ToPixels(height);
     if (Kind == TKind::ComboBox)
-        Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height); // the closed box
-    Send(Message(LB_SETITEMHEIGHT, CB_SETITEMHEIGHT), 0, height);
+        Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), pixels); // the closed box
+    Send(Message(LB_SETITEMHEIGHT, CB_SETITEMHEIGHT), 0, pixels);
     InvalidateRect(Window.Get(), nullptr, TRUE);
 }
 
@@ -74,10 +77,15 @@ LRESULT TListWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
 }
 
 // The entry (or, with no entry, the bare background), or only the focus rectangle toggled when
-// nothing else changed.
+// nothing else changed. Entries sit where the window puts them, whole pixels apart: the
+// painter draws each from its own top-left corner.
 void TListWindow::DrawEntry(const DRAWITEMSTRUCT& item) const {
-    GdiCanvas canvas(item.hDC);
-    const TRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    GdiCanvas canvas(item.hDC, Scale);
+    const TRect rect{0, 0, Scale.ToUnits(item.rcItem.right - item.rcItem.left),
+                     Scale.ToUnits(item.rcItem.bottom - item.rcItem.top)};
+    canvas.SetOriginAndClipPixels(
+        {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom}, rect.Right,
+        rect.Bottom);
     if (item.itemAction == ODA_FOCUS) {
         canvas.DrawFocusRect(rect);
         return;

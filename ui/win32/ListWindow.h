@@ -6,6 +6,7 @@
 
 #include "ui/Canvas.h"
 #include "ui/ListView.h"
+#include "ui/win32/Scale.h"
 #include "ui/win32/WinControl.h"
 
 #include <functional>
@@ -15,17 +16,18 @@ namespace setup {
 class TListWindow final : public TWinControl, public IListView {
 public:
     enum class TKind { ListBox, ComboBox };
-    // Paints entry index (-1: the bare background) inside rect.
+    // Paints entry index (-1: the bare background) inside rect, whose top-left corner is the
+    // canvas's origin.
     using TItemPainter =
         std::function<void(ICanvas& canvas, int index, const TRect& rect, TItemState state)>;
 
     explicit TListWindow(TKind kind) : Kind(kind) {}
     ~TListWindow() override;
 
-    // Makes the window; a drop-down list's window also covers its dropped list, droppedHeight
-    // pixels below bounds. Tab order is creation order.
+    // Makes the window at parent's scale; a drop-down list's window also covers its dropped
+    // list, droppedHeight units below bounds. Tab order is creation order.
     void Create(TForm& parent, int id, const TRect& bounds, int droppedHeight = 0);
-    // The height of every entry (and of a drop-down list's closed box).
+    // The height of every entry (and of a drop-down list's closed box), in layout units.
     void SetItemHeight(int height);
 
     TItemPainter PaintItem;
@@ -51,6 +53,7 @@ private:
     }
 
     TKind Kind;
+    TScale Scale;
     WNDPROC ListBoxClassProc = nullptr;
 };
 

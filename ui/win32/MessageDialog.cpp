@@ -4,14 +4,15 @@
 #include "platform/win32/Callback.h"
 #include "platform/win32/Handles.h"
 #include "ui/win32/GdiCanvas.h"
+#include "ui/win32/Scale.h"
 
 #include <algorithm>
 
 namespace setup {
 namespace {
 
+// In layout units; the icon is the system's own size.
 constexpr int Margin = 12;
-constexpr int IconSize = 32;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 23;
 constexpr int ButtonGap = 8;
@@ -50,31 +51,38 @@ HWND AddControl(HWND dialog, HFONT font, const char* className, const char* text
     return control;
 }
 
+// The margins and buttons grow with the screen's pixels per inch, as the dialog's font does.
 void Layout(HWND window, const TDialogRun& run) {
     const TMessageDialog& dialog = run.Dialog;
+    const TScale scale = TScale::OfScreen();
+    const int margin = scale.ToPixels(Margin);
+    const int buttonWidth = scale.ToPixels(ButtonWidth);
+    const int buttonHeight = scale.ToPixels(ButtonHeight);
+    const int buttonGap = scale.ToPixels(ButtonGap);
+    const int iconSize = GetSystemMetrics(SM_CYICON);
     // As wide as a 640 x 480 screen allows, so that a long message takes few lines.
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    RECT text{0, 0, std::min(MaxTextWidth, screenWidth - 2 * Margin - 40), 0};
+    RECT text{0, 0, std::min(scale.ToPixels(MaxTextWidth), screenWidth - 2 * margin - 40), 0};
     {
         const TWindowDC dc = WindowDC(window);
         const auto font = Select(dc.Get(), run.Font);
         DrawTextA(dc.Get(), dialog.Text.c_str(), -1, &text,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     }
-    const int textLeft = Margin + (dialog.Icon ? IconSize + Margin : 0);
-    const int textHeight = std::max<int>(text.bottom, dialog.Icon ? IconSize : 0);
-    const int buttonsWidth = int(dialog.Buttons.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
-    const int width = std::max<int>(textLeft + text.right + Margin, buttonsWidth + 2 * Margin);
-    const int buttonsTop = Margin + textHeight + Margin + 4;
-    const int height = buttonsTop + ButtonHeight + Margin;
+    const int textLeft = margin + (dialog.Icon ? iconSize + margin : 0);
+    const int textHeight = std::max<int>(text.bottom, dialog.Icon ? iconSize : 0);
+    const int buttonsWidth = int(dialog.Buttons.size()) * (buttonWidth + buttonGap) - buttonGap;
+    const int width = std::max<int>(textLeft + text.right + margin, buttonsWidth + 2 * margin);
+    const int buttonsTop = margin + textHeight + margin + scale.ToPixels(4);
+    const int height = buttonsTop + buttonHeight + margin;
 
     if (dialog.Icon) {
         HWND icon = AddControl(window, run.Font, "STATIC", "", SS_ICON, -1,
-                               {Margin, Margin, Margin + IconSize, Margin + IconSize});
+                               {margin, margin, margin + iconSize, margin + iconSize});
         SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, dialog.Icon)),
                      0);
     }
-    const int textTop = Margin + (textHeight - text.bottom) / 2;
+    const int textTop = margin + (textHeight - text.bottom) / 2;
     AddControl(window, run.Font, "STATIC", dialog.Text.c_str(), SS_LEFT | SS_NOPREFIX, -1,
                {textLeft, textTop, textLeft + text.right, textTop + text.bottom});
     int left = (width - buttonsWidth) / 2;
@@ -83,10 +91,10 @@ void Layout(HWND window, const TDialogRun& run) {
         HWND control =
             AddControl(window, run.Font, "BUTTON", button.Caption,
                        WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), button.Result,
-                       {left, buttonsTop, left + ButtonWidth, buttonsTop + ButtonHeight});
+                       {left, buttonsTop, left + buttonWidth, buttonsTop + buttonHeight});
         if (isDefault)
             SetFocus(control);
-        left += ButtonWidth + ButtonGap;
+        left += buttonWidth + buttonGap;
     }
     SendMessageA(window, DM_SETDEFID, static_cast<WPARAM>(dialog.DefaultResult), 0);
 
@@ -134,8 +142,9 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int ShowMessageDialog(TToolkit& toolkit, HWND owner, const TMessageDialog& dialog) {
     const std::vector<WORD> words = MakeTemplate(dialog.Caption);
     // A font of its own: a template's font asks for no character set, and the folder or the
-    // system's reason in the text could come out in a face without their characters.
-    const TFontHandle font = CreateFontFrom(TFontDesc{});
+    // system's reason in the text could come out in a face without their characters. It grows
+    // with the screen's pixels per inch, as the pages' fonts do.
+    const TFontHandle font = CreateFontFrom(TScale::OfScreen().ToPixels(TFontDesc{}));
     const TDialogRun run{dialog, font.Get()};
     const INT_PTR result = toolkit.RunDialog(GetModuleHandleA(nullptr),
                                              reinterpret_cast<const DLGTEMPLATE*>(words.data()),

@@ -16,8 +16,9 @@ bool TWinControl::OnParentMessage(UINT, WPARAM, LPARAM, LRESULT&) {
 
 void TWinControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                               TForm& parent, const TRect& bounds, int id) {
-    Window.Reset(CreateWindowExA(exStyle, className, text, style | WS_CHILD, bounds.Left,
-                                 bounds.Top, bounds.Width(), bounds.Height(), parent.Handle(),
+    const TRect b = parent.Scale().ToPixels(bounds);
+    Window.Reset(CreateWindowExA(exStyle, className, text, style | WS_CHILD, b.Left, b.Top,
+                                 b.Width(), b.Height(), parent.Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleA(nullptr), nullptr));
     if (!Window)

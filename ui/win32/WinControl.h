@@ -26,8 +26,9 @@ public:
 
 protected:
     // Creates the child window of a system class ("BUTTON", "EDIT", "LISTBOX", "COMBOBOX")
-    // on parent, which routes the child's messages here from then on; the window is destroyed
-    // with this object. Throws with the system's reason when it cannot be made.
+    // on parent at bounds in its layout units, which routes the child's messages here from then on;
+    // the window is destroyed with this object. Throws with the system's reason when it cannot be
+    // made.
     void CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                      TForm& parent, const TRect& bounds, int id);
     TWindowHandle Window;

@@ -1,0 +1,186 @@
+// The pages as the screen shows them, at whatever pixels per inch the prefix is set to
+// (scripts/dpi-case.sh): every label, button and group caption shows its whole text in its own
+// font and wrapping, inside its box, and the pages keep their size in layout units.
+#include "pages/Unit2.h"
+#include "pages/Unit3.h"
+#include "pages/Unit4.h"
+#include "pages/Unit6.h"
+#include "platform/fake/FakeErrorTexts.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeProcesses.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeResources.h"
+#include "platform/fake/FakeShellLinks.h"
+#include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32Drives.h"
+#include "ui/win32/GdiCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <map>
+
+namespace setup {
+namespace {
+
+class TTestApplication : public IApplicationServices {
+public:
+    bool AbortConfirmation() override { return false; }
+    void PlainMessage(const std::string&) override {}
+    void ShowException(const std::exception& error) override { ADD_FAILURE() << error.what(); }
+    void Terminate() override {}
+    void EndWithFailure(const std::exception& error) override { ADD_FAILURE() << error.what(); }
+    TToolkit& Toolkit() override { return FToolkit; }
+
+private:
+    TToolkit FToolkit;
+};
+
+// The four pages as the program makes them, the install's platform in memory (the progress
+// page is never activated, so nothing is installed).
+struct TPages {
+    TTestApplication Application;
+    FakeRegistry Registry;
+    FakeFileSystem Files;
+    FakeResources Resources;
+    FakeProcesses Processes;
+    FakeShellLinks Links;
+    FakeErrorTexts ErrorTexts;
+    TLeadBytes LeadBytes = AnsiLeadBytes();
+    Win32Drives Drives{LeadBytes};
+    TShellFolders ShellFolders;
+    TRandomGenerator Random;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
+    TForm2 Form2{Application, Form3};
+    TForm3 Form3{Application, Form4, Form6};
+    TForm4 Form4{Application,
+                 {{Registry, Files, Resources, Processes, Links, LeadBytes},
+                  ErrorTexts,
+                  ShellFolders,
+                  Random},
+                 Form3};
+    TForm6 Form6{Application, Drives, Form3};
+#pragma GCC diagnostic pop
+
+    std::vector<std::pair<std::string, const TForm*>> Named() const {
+        return {{"welcome", &Form2},
+                {"destination", &Form3},
+                {"progress", &Form4},
+                {"chooser", &Form6}};
+    }
+    // The labels that show the destination folder: they grow with it and may run on.
+    bool ShowsTheFolder(const TGraphicControl* control) const {
+        return control == &Form3.Label5 || control == &Form4.Label1;
+    }
+};
+
+SIZE ClientSize(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return {r.right, r.bottom};
+}
+
+// What DrawTextA makes of text with the font inside a box width pixels wide.
+SIZE Measure(HFONT font, const std::string& text, int width, UINT format) {
+    const TWindowDC screen = WindowDC(nullptr);
+    const auto selected = Select(screen.Get(), font);
+    RECT r{0, 0, width, 0};
+    DrawTextA(screen.Get(), text.c_str(), -1, &r, format | DT_CALCRECT);
+    return {r.right, r.bottom};
+}
+
+void ExpectFits(const std::string& page, const std::string& text, SIZE needed, SIZE room) {
+    EXPECT_TRUE(needed.cx <= room.cx && needed.cy <= room.cy)
+        << page << ": \"" << text << "\" needs " << needed.cx << " x " << needed.cy
+        << " pixels, has " << room.cx << " x " << room.cy;
+}
+
+// The windowless texts of a page, each in the box and font the page paints it with (auto-sized
+// ones sized first, as before a paint). Left out: the labels that show the destination folder
+// and a caption that starts off the page.
+void ExpectDrawnTextsFit(const std::string& page, const TForm& form, const TPages& pages) {
+    const TScale& scale = form.Scale();
+    const TWindowDC dc = WindowDC(form.Handle());
+    for (TGraphicControl* control : form.GraphicControls()) {
+        {
+            GdiCanvas canvas(dc.Get(), scale);
+            control->AdjustBounds(canvas);
+        }
+        const TRect box = scale.ToPixels(control->BoundsRect());
+        const SIZE room{box.Width(), box.Height()};
+        if (const auto* label = dynamic_cast<const TLabel*>(control)) {
+            if (pages.ShowsTheFolder(label))
+                continue;
+            const UINT format = DT_EXPANDTABS | (label->WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+            const TFontDesc scaled = scale.ToPixels(label->Font());
+            const TFontDesc fitting =
+                FontThatFits(dc.Get(), scaled, SmallestFittingHeight(label->Font().Height),
+                             label->Caption(), room.cx, room.cy, format);
+            if (fitting != scaled)
+                std::cout << page << ": \"" << label->Caption() << "\" asks for height "
+                          << fitting.Height << " instead of " << scaled.Height << "\n";
+            const TFontHandle font = CreateFontFrom(fitting);
+            ExpectFits(page, label->Caption(),
+                       Measure(font.Get(), label->Caption(), room.cx, format), room);
+        } else if (const auto* group = dynamic_cast<const TGroupBox*>(control)) {
+            if (group->Caption.empty() || control->Left() + 8 < 0)
+                continue;
+            // From 8 units in to 8 units before the right end, as high as the box.
+            const TFontHandle font = CreateFontFrom(scale.ToPixels(form.ParentFont()));
+            ExpectFits(page, group->Caption,
+                       Measure(font.Get(), group->Caption, room.cx, DT_SINGLELINE),
+                       {room.cx - 2 * scale.ToPixels(8), room.cy});
+        }
+    }
+}
+
+// The buttons as the system shows them: the caption inside the button's edges and the focus
+// rectangle (four pixels on each side, two above and below).
+void ExpectButtonsFit(const std::string& page, const TForm& form) {
+    const SIZE client = ClientSize(form.Handle());
+    for (HWND window : form.ChildWindows()) {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (lstrcmpiA(className, "BUTTON") != 0)
+            continue;
+        char caption[64] = {};
+        GetWindowTextA(window, caption, sizeof caption);
+        const SIZE size = ClientSize(window);
+        const SIZE room{size.cx - 8, size.cy - 4};
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+        ExpectFits(page, caption, Measure(font, caption, room.cx, DT_SINGLELINE), room);
+        // On the page, not below or beside it.
+        RECT r{};
+        GetWindowRect(window, &r);
+        MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.cx && r.bottom <= client.cy)
+            << page << ": \"" << caption << "\" lies outside the page";
+    }
+}
+
+// Pages are their layout's size in the screen's pixels, and up to Large Fonts each fits a
+// 640 x 480 screen with its title bar and frame.
+TEST(PageLayout, PagesGrowWithThePixelsPerInchAndEveryTextFits) {
+    TPages pages;
+    const int dpi = TScale::OfScreen().PixelsPerInch();
+    const std::map<int, SIZE> destination{{96, {491, 318}}, {120, {614, 398}}, {144, {737, 477}}};
+    if (destination.contains(dpi)) {
+        const SIZE size = ClientSize(pages.Form3.Handle());
+        EXPECT_EQ(size.cx, destination.at(dpi).cx);
+        EXPECT_EQ(size.cy, destination.at(dpi).cy);
+    }
+    for (const auto& [page, form] : pages.Named()) {
+        EXPECT_EQ(form->Scale().PixelsPerInch(), dpi) << page;
+        RECT r{};
+        GetWindowRect(form->Handle(), &r);
+        if (dpi <= 120)
+            EXPECT_TRUE(r.right - r.left <= 640 && r.bottom - r.top <= 480)
+                << page << ": " << r.right - r.left << " x " << r.bottom - r.top;
+        ExpectDrawnTextsFit(page, *form, pages);
+        ExpectButtonsFit(page, *form);
+    }
+}
+
+} // namespace
+} // namespace setup
