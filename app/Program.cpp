@@ -20,6 +20,10 @@ TSetupProgram::TSetupProgram(TApplication& application)
       Form6(application, Drives, Form3) {}
 #pragma GCC diagnostic pop
 
+TSetupProgram::~TSetupProgram() {
+    Application.Toolkit().DetachForms();
+}
+
 int TSetupProgram::Run() {
     return Application.Run(Form1);
 }

@@ -26,6 +26,9 @@ class TSetupProgram {
 public:
     // Creates the pages in their fixed order; the welcome page shows itself meanwhile.
     explicit TSetupProgram(TApplication& application);
+    // The pages go without a word: the backdrop, activated when the last page's window dies,
+    // would otherwise end the runner the install has just started.
+    ~TSetupProgram();
     // Runs the message loop with the backdrop as the main page; the exit code.
     int Run();
 

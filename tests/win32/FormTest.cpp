@@ -198,5 +198,29 @@ TEST(Form, APageWindowDiesBeforeItsControlsAndItsLastMessagesReachNoObject) {
     EXPECT_EQ(toolkit.FormOf(WatchedWindow), nullptr);
 }
 
+class TCountingForm : public TProbeForm {
+public:
+    using TProbeForm::TProbeForm;
+    int Activations = 0;
+
+protected:
+    void FormActivate() override { ++Activations; }
+};
+
+// At the end the active page goes first: the form the system activates then runs no handler.
+TEST(Form, DetachedFormsRunNoHandlerWhenTheActiveOneDies) {
+    TToolkit toolkit;
+    TCountingForm backdrop(toolkit);
+    backdrop.Show();
+    auto page = std::make_unique<TCountingForm>(toolkit);
+    page->Show();
+    ASSERT_EQ(GetActiveWindow(), page->Handle());
+    const int activations = backdrop.Activations;
+    toolkit.DetachForms();
+    page.reset();
+    EXPECT_EQ(GetActiveWindow(), backdrop.Handle()) << "the system activated no other window";
+    EXPECT_EQ(backdrop.Activations, activations);
+}
+
 } // namespace
 } // namespace setup

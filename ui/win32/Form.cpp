@@ -53,10 +53,15 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
         throw Exception(Format("Cannot create window %s", caption.c_str()), GetLastError());
 }
 
+void TForm::ClearSlot() {
+    if (Window)
+        SetWindowLongPtrA(Window.Get(), FormSlot, 0);
+}
+
 void TForm::DestroyForm() {
     if (!Window)
         return;
-    SetWindowLongPtrA(Window.Get(), FormSlot, 0);
+    ClearSlot();
     Window.Reset();
     // The child windows and the timers went with it.
     for (TWinControl* control : Controls)

@@ -88,6 +88,8 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnActivate(bool active);
+    // From here on no message of its window reaches this object.
+    void ClearSlot();
     LRESULT OnGetDefId();
     void OnTimer(UINT_PTR id);
     bool RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

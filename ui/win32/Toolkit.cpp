@@ -31,4 +31,9 @@ TForm* TToolkit::FormOf(HWND window) const {
     return found == Forms.end() ? nullptr : *found;
 }
 
+void TToolkit::DetachForms() {
+    for (TForm* form : Forms)
+        form->ClearSlot();
+}
+
 } // namespace setup
