@@ -112,15 +112,24 @@ TFontHandle CreateFontFrom(const TFontDesc& font, int escapement) {
     return TFontHandle(CreateFontIndirectA(&log));
 }
 
+namespace {
+
+// True when text, in the font selected into dc, shows whole in a box of width x height pixels.
+bool TextFits(HDC dc, const std::string& text, int width, int height, unsigned format) {
+    RECT r{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+    return r.right <= width && r.bottom <= height;
+}
+
+} // namespace
+
 TFontDesc FontThatFits(HDC dc, const TFontDesc& font, int smallest, const std::string& text,
                        int width, int height, unsigned format) {
     const int step = font.Height < 0 ? 1 : -1;
     for (TFontDesc candidate = font;; candidate.Height += step) {
         const TFontHandle created = CreateFontFrom(candidate);
         const auto selected = Select(dc, created.Get());
-        RECT r{0, 0, width, 0};
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
-        if (r.right <= width && r.bottom <= height)
+        if (TextFits(dc, text, width, height, format))
             return candidate;
         if (candidate.Height == smallest)
             return font;
@@ -304,21 +313,24 @@ int GdiCanvas::DrawTextIn(const std::string& text, TRect& rect, unsigned format)
     // label's text, whatever face the system gives.
     TFontHandle fitting;
     const bool scaledWrap = (format & DTF_WORDBREAK) && Scale.PixelsPerInch() != TScale::LayoutDpi;
-    if (SelectedFont && !(format & DTF_CALCRECT) && (fit || scaledWrap)) {
+    // Most texts fit in the face already selected: no other is made for them.
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (SelectedFont && !(format & DTF_CALCRECT) && (fit || scaledWrap) &&
+        !TextFits(Dc, text, width, height, format)) {
         const TFontDesc scaled = Scale.ToPixels(SelectedDesc);
-        const TFontDesc font =
-            FontThatFits(Dc, scaled, SmallestFittingHeight(SelectedDesc.Height), text,
-                         area.right - area.left, area.bottom - area.top, format);
+        const TFontDesc font = FontThatFits(Dc, scaled, SmallestFittingHeight(SelectedDesc.Height),
+                                            text, width, height, format);
         if (font != scaled)
             fitting = CreateFontFrom(font, SelectedEscapement);
     }
     const TSelection selected = fitting ? Select(Dc, fitting.Get()) : TSelection();
-    const int height = ::DrawTextA(Dc, text.c_str(), static_cast<int>(text.size()), &area, format);
+    const int drawn = ::DrawTextA(Dc, text.c_str(), static_cast<int>(text.size()), &area, format);
     // Only the right and bottom edges move: the measured size, rounded up.
     if (format & DTF_CALCRECT)
         rect = {rect.Left, rect.Top, rect.Left + Scale.ToUnits(area.right - area.left),
                 rect.Top + Scale.ToUnits(area.bottom - area.top)};
-    return Scale.ToUnits(height);
+    return Scale.ToUnits(drawn);
 }
 
 void GdiCanvas::TextOutAt(int x, int y, const std::string& text) {
