@@ -9,7 +9,8 @@ namespace setup {
 class IErrorTexts {
 public:
     virtual ~IErrorTexts() = default;
-    // The system's text for code as it gives it (line breaks at the end removed); empty when
+    // The system's text for code as it gives it, without the line breaks at its end and with a
+    // closing full stop of the code page's own (the ideographic one) given as '.'; empty when
     // it has none.
     virtual std::string ErrorText(uint32_t code) = 0;
 };

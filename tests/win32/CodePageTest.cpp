@@ -4,6 +4,7 @@
 #include "base/Title.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32ErrorTexts.h"
 #include "tests/unit/CodePage932.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/GdiCanvas.h"
@@ -80,6 +81,19 @@ TEST(CodePage932, PagesAndMessageBoxesAskForTheCodePagesCharacterSet) {
     SetTimer(nullptr, 0, 50, &ReadMessageFont);
     EXPECT_EQ(ShowMessageDialog(toolkit, page.Handle(), dialog), IDOK);
     EXPECT_EQ(MessageCharset, UINT(SHIFTJIS_CHARSET));
+}
+
+// The system words its reasons in Japanese and ends them with its own full stop, which a line
+// of ours, ending in '.', must not follow.
+TEST(CodePage932, TheSystemsReasonsEndWithOneFullStop) {
+    ASSERT_EQ(GetACP(), 932u) << "needs a prefix made and run with LANG=ja_JP.UTF-8";
+    const TLeadBytes lead = AnsiLeadBytes();
+    for (const uint32_t code : {ERROR_ACCESS_DENIED, ERROR_PATH_NOT_FOUND, ERROR_DISK_FULL}) {
+        const std::string text = Win32ErrorTexts().ErrorText(code);
+        ASSERT_GE(text.size(), 2u) << code;
+        EXPECT_TRUE(lead.IsLeadByte(text[0])) << code << ": not in Japanese";
+        EXPECT_EQ(text.back(), '.') << code << ": not the ideographic full stop";
+    }
 }
 
 } // namespace
