@@ -8,8 +8,10 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <map>
 #include <thread>
 
 namespace e2e {
@@ -172,30 +174,21 @@ void SendKeys(HWND window, const std::string& keys) {
             Tap(static_cast<WORD>(std::toupper(static_cast<unsigned char>(keys[++i]))));
             Key(VK_MENU, true);
         } else if (keys[i] == '{') {
-            const size_t close = keys.find('}', i);
+            static const std::map<std::string, WORD> named = {
+                {"ENTER", VK_RETURN}, {"ESC", VK_ESCAPE}, {"TAB", VK_TAB},   {"HOME", VK_HOME},
+                {"END", VK_END},      {"DEL", VK_DELETE}, {"UP", VK_UP},     {"DOWN", VK_DOWN},
+                {"F4", VK_F4}};
+            const size_t close = std::min(keys.find('}', i), keys.size());
             const std::string name = keys.substr(i + 1, close - i - 1);
             i = close;
-            if (name == "ENTER")
-                Tap(VK_RETURN);
-            else if (name == "ESC")
-                Tap(VK_ESCAPE);
-            else if (name == "TAB")
-                Tap(VK_TAB);
-            else if (name == "HOME")
-                Tap(VK_HOME);
-            else if (name == "END")
-                Tap(VK_END);
-            else if (name == "DEL")
-                Tap(VK_DELETE);
-            else if (name == "UP")
-                Tap(VK_UP);
-            else if (name == "DOWN")
-                Tap(VK_DOWN);
-            else if (name == "F4") {
+            const auto found = named.find(name);
+            const bool alt = name == "F4"; // sent as Alt+F4, which closes the window
+            if (alt)
                 Key(VK_MENU, false);
-                Tap(VK_F4);
+            if (found != named.end())
+                Tap(found->second);
+            if (alt)
                 Key(VK_MENU, true);
-            }
             if (shift) {
                 Key(VK_SHIFT, true);
                 shift = false;
