@@ -1,6 +1,7 @@
 // A form hands its messages only to what it holds: a window or timer id of anyone else is
 // never taken for one of its own, and a page's window dies before the page does.
 #include "ui/win32/Form.h"
+#include "base/Exceptions.h"
 #include "ui/win32/StdControls.h"
 
 #include <gtest/gtest.h>
@@ -196,6 +197,37 @@ TEST(Form, APageWindowDiesBeforeItsControlsAndItsLastMessagesReachNoObject) {
     EXPECT_EQ(log.Activations, activations);
     EXPECT_EQ(log.Clicks, 0);
     EXPECT_EQ(toolkit.FormOf(WatchedWindow), nullptr);
+}
+
+// A page whose constructor fails once its controls exist, watched from then on.
+class TFailingPage : public TForm {
+public:
+    TFailingPage(TToolkit& toolkit, TDeathLog& log) : TForm(toolkit) {
+        CreateForm("Failing", 200, 100);
+        Button1.Create(*this, 101, {10, 10, 70, 30}, "&Go", FontHandle());
+        Button2.Create(*this, 102, {80, 10, 140, 30}, "&Stop", FontHandle());
+        Watched = &log;
+        log.Destroying = true;
+        FormProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchMessages)));
+        throw Exception("no more windows");
+    }
+    ~TFailingPage() override { DestroyForm(); } // never runs
+
+    TButton Button1;
+    TButton Button2;
+};
+
+TEST(Form, APageWhoseConstructorFailsTakesItsWindowDownWithItsFirstControl) {
+    TToolkit toolkit;
+    TDeathLog log;
+    EXPECT_THROW(TFailingPage(toolkit, log), Exception);
+    Watched = nullptr;
+    // Its controls' windows went while the page was half gone: it heard of it, but its
+    // object was not found.
+    ASSERT_FALSE(log.Messages.empty());
+    for (const auto& [message, slot] : log.Messages)
+        EXPECT_EQ(slot, 0) << "message 0x" << std::hex << message;
 }
 
 class TCountingForm : public TProbeForm {

@@ -6,8 +6,14 @@
 namespace setup {
 
 TWinControl::~TWinControl() {
-    if (Parent)
-        std::erase(Parent->Controls, this);
+    if (!Parent)
+        return;
+    // A page takes its window down before its controls go; a control that still has one is
+    // going first, as when the page's constructor throws. Its form's window goes with it, so
+    // that nothing its destruction sends reaches a page half gone.
+    if (Window)
+        Parent->DestroyForm();
+    std::erase(Parent->Controls, this);
 }
 
 bool TWinControl::OnParentMessage(UINT, WPARAM, LPARAM, LRESULT&) {
