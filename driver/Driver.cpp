@@ -175,9 +175,9 @@ void SendKeys(HWND window, const std::string& keys) {
             Key(VK_MENU, true);
         } else if (keys[i] == '{') {
             static const std::map<std::string, WORD> named = {
-                {"ENTER", VK_RETURN}, {"ESC", VK_ESCAPE}, {"TAB", VK_TAB},   {"HOME", VK_HOME},
-                {"END", VK_END},      {"DEL", VK_DELETE}, {"UP", VK_UP},     {"DOWN", VK_DOWN},
-                {"F4", VK_F4}};
+                {"ENTER", VK_RETURN}, {"ESC", VK_ESCAPE}, {"TAB", VK_TAB},
+                {"HOME", VK_HOME},    {"END", VK_END},    {"DEL", VK_DELETE},
+                {"UP", VK_UP},        {"DOWN", VK_DOWN},  {"F4", VK_F4}};
             const size_t close = std::min(keys.find('}', i), keys.size());
             const std::string name = keys.substr(i + 1, close - i - 1);
             i = close;
