@@ -13,6 +13,15 @@ else()
 endif()
 include(GoogleTest)
 
+# The double-byte code pages of Japanese, Simplified Chinese, Korean and Traditional Chinese
+# Windows, and for each the Unix locale under which Wine gives it as the ANSI code page;
+# scripts/wine-session.sh makes a template prefix under each (scripts/wine-env.sh lists them).
+set(SETUP_DOUBLE_BYTE_CODE_PAGES 932 936 949 950)
+set(SETUP_LOCALE_932 ja_JP.UTF-8)
+set(SETUP_LOCALE_936 zh_CN.UTF-8)
+set(SETUP_LOCALE_949 ko_KR.UTF-8)
+set(SETUP_LOCALE_950 zh_TW.UTF-8)
+
 # setup_add_gtest(<target> [SHOWS_WINDOWS] SOURCES <files...> LIBS <libs...>)
 # One test program; CTest runs each of its cases as its own process
 # (through Wine in the cross build). SHOWS_WINDOWS: its cases put windows on the screen, so

@@ -30,8 +30,10 @@ if [ -z "${DISPLAY:-}" ] || [ "${SETUP_XVFB:-0}" = 1 ]; then
 fi
 
 "$here/make-prefix.sh" "$dir"
-# The double-byte code-page cases' template, under the Japanese locale (code page 932).
-"$here/make-prefix.sh" "$dir" ja_JP.UTF-8
+# The double-byte code-page cases' templates, each under its locale.
+for locale in $double_byte_locales; do
+    "$here/make-prefix.sh" "$dir" "$locale"
+done
 rm -rf "$dir/unit"
 cp -a "$dir/template" "$dir/unit"
 WINEPREFIX="$dir/unit" wineserver -p

@@ -1,19 +1,36 @@
-// End to end under the Japanese code page (932; the prefix made and everything run with
-// LANG=ja_JP.UTF-8): folders whose characters end in a byte that looks like a backslash.
+// End to end under the double-byte code pages of Japanese, Chinese and Korean Windows (the
+// prefix made and everything run with the locale, e.g. LANG=ja_JP.UTF-8 for 932): folders whose
+// characters end in a byte that looks like a backslash, or like an ASCII letter.
 #include "driver/Driver.h"
 #include "platform/ErrorTexts.h"
 #include "platform/win32/Win32ErrorTexts.h"
 #include "tests/e2e/Walk.h"
-#include "tests/unit/CodePage932.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 using namespace e2e;
-using setup::Hyo;
 
 namespace {
+
+// A character of the system's code page whose second byte is a backslash (in 932 and 950 a
+// common one; 949 has none, and there the second byte is an ASCII letter); empty for a code
+// page of single bytes.
+std::string FolderCharacter() {
+    switch (GetACP()) {
+    case 932:
+        return "\x95\x5C"; // "table"
+    case 936:
+        return "\x81\x5C";
+    case 949:
+        return "\x81\x61";
+    case 950:
+        return "\xA5\x5C"; // "merit", as in "function"
+    default:
+        return "";
+    }
+}
 
 std::string Upper(std::string text) {
     CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
@@ -69,7 +86,6 @@ std::string InstallInto(const std::string& folder) {
 // The install into folder completes, and nothing is made outside the folder (and the folders
 // it needs), the system folder's extension, the backups and the Start-menu group.
 void ExpectCompleteInstallInto(const std::string& folder) {
-    ASSERT_EQ(GetACP(), 932u) << "needs a prefix made and run with LANG=ja_JP.UTF-8";
     const std::set<std::string> before = DriveC();
     EXPECT_EQ(InstallInto(folder), "Palvorne Lumivary Installation Completed");
     ExpectEveryFileOfTheInstall(folder);
@@ -89,21 +105,26 @@ void ExpectCompleteInstallInto(const std::string& folder) {
     }
 }
 
-TEST(CodePage932, InstallsIntoAFolderWhoseLastByteIsABackslash) {
-    ExpectCompleteInstallInto("C:\\Apps\\" + Hyo);
+TEST(DoubleByteCodePage, InstallsIntoAFolderWhoseLastCharacterEndsInABackslashByte) {
+    const std::string character = FolderCharacter();
+    ASSERT_FALSE(character.empty()) << "needs a prefix made and run with LANG=ja_JP.UTF-8 or so";
+    ExpectCompleteInstallInto("C:\\Apps\\" + character);
 }
 
-TEST(CodePage932, InstallsBelowAFolderWhoseLastByteIsABackslash) {
-    ExpectCompleteInstallInto("C:\\" + Hyo + "\\Palvorne Lumivary");
+TEST(DoubleByteCodePage, InstallsBelowAFolderWhoseLastCharacterEndsInABackslashByte) {
+    const std::string character = FolderCharacter();
+    ASSERT_FALSE(character.empty()) << "needs a prefix made and run with LANG=ja_JP.UTF-8 or so";
+    ExpectCompleteInstallInto("C:\\" + character + "\\Palvorne Lumivary");
 }
 
 // The closing message names the folder, and the system's reason in its own words: both in
 // the code page's characters, drawn with its character set (the screenshot shows them).
-TEST(CodePage932, TheClosingMessageNamesTheFolderAndTheSystemsReason) {
-    ASSERT_EQ(GetACP(), 932u) << "needs a prefix made and run with LANG=ja_JP.UTF-8";
-    const std::string folder = "C:\\" + Hyo + "\\Palvorne Lumivary";
+TEST(DoubleByteCodePage, TheClosingMessageNamesTheFolderAndTheSystemsReason) {
+    const std::string character = FolderCharacter();
+    ASSERT_FALSE(character.empty()) << "needs a prefix made and run with LANG=ja_JP.UTF-8 or so";
+    const std::string folder = "C:\\" + character + "\\Palvorne Lumivary";
     const std::string held = folder + "\\Mpegdll.dll";
-    CreateDirectoryA(("C:\\" + Hyo).c_str(), nullptr);
+    CreateDirectoryA(("C:\\" + character).c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     WriteFileBytes(held, "in use");
     setup::TFileHandle lock(
