@@ -13,6 +13,7 @@
 #include "platform/fake/FakeShellLinks.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Drives.h"
+#include "tests/win32/DibSurface.h"
 #include "ui/win32/GdiCanvas.h"
 
 #include <gtest/gtest.h>
@@ -81,13 +82,24 @@ SIZE ClientSize(HWND window) {
     return {r.right, r.bottom};
 }
 
-// What DrawTextA makes of text with the font inside a box width pixels wide.
+// What DrawTextA makes of text with the font inside a box width pixels wide, and how far its
+// ink reaches to the right: a TrueType face's last letter may reach past its advance.
 SIZE Measure(HFONT font, const std::string& text, int width, UINT format) {
     const TWindowDC screen = WindowDC(nullptr);
     const auto selected = Select(screen.Get(), font);
     RECT r{0, 0, width, 0};
     DrawTextA(screen.Get(), text.c_str(), -1, &r, format | DT_CALCRECT);
-    return {r.right, r.bottom};
+    TDibSurface ink(r.right + 32, r.bottom, clWhite);
+    const auto inkFont = Select(ink.Handle(), font);
+    SetBkMode(ink.Handle(), TRANSPARENT);
+    RECT area{0, 0, (format & DT_WORDBREAK) ? width : r.right, r.bottom};
+    DrawTextA(ink.Handle(), text.c_str(), -1, &area, format | DT_NOCLIP);
+    LONG right = r.right;
+    for (int x = r.right; x < ink.Width(); ++x)
+        for (int y = 0; y < ink.Height(); ++y)
+            if (ink.At(x, y) != clWhite)
+                right = x + 1;
+    return {right, r.bottom};
 }
 
 void ExpectFits(const std::string& page, const std::string& text, SIZE needed, SIZE room) {
@@ -174,9 +186,10 @@ TEST(PageLayout, PagesGrowWithThePixelsPerInchAndEveryTextFits) {
         EXPECT_EQ(form->Scale().PixelsPerInch(), dpi) << page;
         RECT r{};
         GetWindowRect(form->Handle(), &r);
-        if (dpi <= 120)
+        if (dpi <= 120) {
             EXPECT_TRUE(r.right - r.left <= 640 && r.bottom - r.top <= 480)
                 << page << ": " << r.right - r.left << " x " << r.bottom - r.top;
+        }
         ExpectDrawnTextsFit(page, *form, pages);
         ExpectButtonsFit(page, *form);
     }
