@@ -105,26 +105,29 @@ void ExpectCompleteInstallInto(const std::string& folder) {
     }
 }
 
-TEST(DoubleByteCodePage, InstallsIntoAFolderWhoseLastCharacterEndsInABackslashByte) {
-    const std::string character = FolderCharacter();
-    ASSERT_FALSE(character.empty()) << "needs a prefix made and run with LANG=ja_JP.UTF-8 or so";
-    ExpectCompleteInstallInto("C:\\Apps\\" + character);
+class DoubleByteCodePage : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(Character.empty()) << "needs a prefix made and run with LANG=ja_JP.UTF-8 "
+                                           "or another double-byte code page's locale";
+    }
+    const std::string Character = FolderCharacter();
+};
+
+TEST_F(DoubleByteCodePage, InstallsIntoAFolderWhoseLastCharacterEndsInABackslashByte) {
+    ExpectCompleteInstallInto("C:\\Apps\\" + Character);
 }
 
-TEST(DoubleByteCodePage, InstallsBelowAFolderWhoseLastCharacterEndsInABackslashByte) {
-    const std::string character = FolderCharacter();
-    ASSERT_FALSE(character.empty()) << "needs a prefix made and run with LANG=ja_JP.UTF-8 or so";
-    ExpectCompleteInstallInto("C:\\" + character + "\\Palvorne Lumivary");
+TEST_F(DoubleByteCodePage, InstallsBelowAFolderWhoseLastCharacterEndsInABackslashByte) {
+    ExpectCompleteInstallInto("C:\\" + Character + "\\Palvorne Lumivary");
 }
 
 // The closing message names the folder, and the system's reason in its own words: both in
 // the code page's characters, drawn with its character set (the screenshot shows them).
-TEST(DoubleByteCodePage, TheClosingMessageNamesTheFolderAndTheSystemsReason) {
-    const std::string character = FolderCharacter();
-    ASSERT_FALSE(character.empty()) << "needs a prefix made and run with LANG=ja_JP.UTF-8 or so";
-    const std::string folder = "C:\\" + character + "\\Palvorne Lumivary";
+TEST_F(DoubleByteCodePage, TheClosingMessageNamesTheFolderAndTheSystemsReason) {
+    const std::string folder = "C:\\" + Character + "\\Palvorne Lumivary";
     const std::string held = folder + "\\Mpegdll.dll";
-    CreateDirectoryA(("C:\\" + character).c_str(), nullptr);
+    CreateDirectoryA(("C:\\" + Character).c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     WriteFileBytes(held, "in use");
     setup::TFileHandle lock(
