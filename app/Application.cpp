@@ -1,9 +1,9 @@
 #include "app/Application.h"
 
 #include "base/Title.h"
-#include "platform/win32/Callback.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/MessageDialog.h"
+#include "win32/Callback.h"
 
 #include <windows.h>
 

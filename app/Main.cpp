@@ -6,7 +6,7 @@
 #include "app/DllSafety.h"
 #include "app/Program.h"
 #include "base/Exceptions.h"
-#include "platform/win32/Handles.h"
+#include "win32/Handles.h"
 
 #include <windows.h>
 

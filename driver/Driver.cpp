@@ -1,9 +1,9 @@
 #include "driver/Driver.h"
 
 #include "codec/StoredBlock.h"
-#include "platform/win32/ComPtr.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/StoredResources.h"
+#include "win32/ComPtr.h"
+#include "win32/Handles.h"
+#include "win32/StoredResources.h"
 
 #include <objbase.h>
 #include <shlobj.h>

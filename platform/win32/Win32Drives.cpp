@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Status.h"
+#include "win32/Handles.h"
 
 namespace setup {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Resources.h"
 
 #include "codec/StoredBlock.h"
-#include "platform/win32/StoredResources.h"
+#include "win32/StoredResources.h"
 
 namespace setup {
 

@@ -1,8 +1,8 @@
 #include "platform/win32/Win32ShellLinks.h"
 
 #include "base/Exceptions.h"
-#include "platform/win32/ComPtr.h"
 #include "platform/win32/Win32ErrorTexts.h"
+#include "win32/ComPtr.h"
 
 #include <shlobj.h>
 

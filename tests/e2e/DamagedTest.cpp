@@ -3,8 +3,8 @@
 // and exits with 1; an intact one whose first page cannot be built says why and exits with 2.
 #include "codec/ImageChecksum.h"
 #include "driver/Driver.h"
-#include "platform/win32/StoredResources.h"
 #include "tests/e2e/Walk.h"
+#include "win32/StoredResources.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // character set, and the system's reasons end with one full stop. Under 932 also: the lead
 // bytes come from the system and the title rule steps over them.
 #include "base/Title.h"
-#include "platform/win32/Handles.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32ErrorTexts.h"
 #include "tests/unit/CodePage932.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/MessageDialog.h"
+#include "win32/Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // mouse and keyboard messages a person would cause.
 #include "widgets/win32/ChooserControls.h"
 
-#include "platform/win32/Callback.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Drives.h"
 #include "tests/win32/TempFolder.h"
 #include "ui/win32/Form.h"
+#include "win32/Callback.h"
 
 #include <gtest/gtest.h>
 

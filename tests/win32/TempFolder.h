@@ -1,7 +1,7 @@
 // A fresh folder under the system's temporary folder, removed with its files at the end.
 #pragma once
 
-#include "platform/win32/Handles.h"
+#include "win32/Handles.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "platform/win32/Win32Resources.h"
 #include "base/Exceptions.h"
 #include "base/PathText.h"
-#include "platform/win32/StoredResources.h"
 #include "tests/win32/SourceFiles.h"
+#include "win32/StoredResources.h"
 
 #include <gtest/gtest.h>
 

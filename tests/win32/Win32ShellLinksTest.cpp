@@ -1,9 +1,9 @@
 #include "platform/win32/Win32ShellLinks.h"
 #include "base/Exceptions.h"
 #include "install/PalvorneComp.h"
-#include "platform/win32/ComPtr.h"
 #include "platform/win32/Win32CodePage.h"
 #include "tests/win32/TempFolder.h"
+#include "win32/ComPtr.h"
 
 #include <gtest/gtest.h>
 

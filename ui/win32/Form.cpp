@@ -1,9 +1,9 @@
 #include "ui/win32/Form.h"
 
 #include "base/Exceptions.h"
-#include "platform/win32/Callback.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/StdControls.h"
+#include "win32/Callback.h"
 
 namespace setup {
 namespace {

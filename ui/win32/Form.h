@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-#include "platform/win32/Handles.h"
 #include "ui/Control.h"
 #include "ui/StdGraphics.h"
 #include "ui/win32/Scale.h"
 #include "ui/win32/Toolkit.h"
 #include "ui/win32/WinControl.h"
+#include "win32/Handles.h"
 
 #include <string>
 #include <vector>

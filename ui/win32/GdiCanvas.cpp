@@ -1,7 +1,7 @@
 #include "ui/win32/GdiCanvas.h"
 
 #include "base/Exceptions.h"
-#include "platform/win32/StoredResources.h"
+#include "win32/StoredResources.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "platform/win32/Handles.h"
 #include "ui/Canvas.h"
 #include "ui/win32/Scale.h"
+#include "win32/Handles.h"
 
 #include <memory>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "ui/win32/ListWindow.h"
 
-#include "platform/win32/Callback.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/GdiCanvas.h"
+#include "win32/Callback.h"
 
 namespace setup {
 

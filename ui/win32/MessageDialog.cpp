@@ -1,10 +1,10 @@
 #include "ui/win32/MessageDialog.h"
 
 #include "base/Exceptions.h"
-#include "platform/win32/Callback.h"
-#include "platform/win32/Handles.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/Scale.h"
+#include "win32/Callback.h"
+#include "win32/Handles.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "ui/win32/Scale.h"
 
-#include "platform/win32/Handles.h"
+#include "win32/Handles.h"
 
 namespace setup {
 

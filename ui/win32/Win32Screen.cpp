@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/Handles.h"
 #include "ui/win32/GdiCanvas.h"
+#include "win32/Handles.h"
 
 #include <cstring>
 

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/Handles.h"
 #include "ui/Graphics.h"
+#include "win32/Handles.h"
 
 namespace setup {
 

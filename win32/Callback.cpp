@@ -1,4 +1,4 @@
-#include "platform/win32/Callback.h"
+#include "win32/Callback.h"
 
 namespace setup {
 

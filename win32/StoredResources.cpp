@@ -1,4 +1,4 @@
-#include "platform/win32/StoredResources.h"
+#include "win32/StoredResources.h"
 
 #include "base/Exceptions.h"
 #include "codec/StoredBlock.h"
