@@ -21,7 +21,7 @@ TSetupProgram::TSetupProgram(TApplication& application)
 #pragma GCC diagnostic pop
 
 TSetupProgram::~TSetupProgram() {
-    Application.Toolkit().DetachForms();
+    Application.Toolkit().EndWindows();
 }
 
 int TSetupProgram::Run() {

@@ -14,7 +14,6 @@ class TForm2;
 class TForm1 : public TForm {
 public:
     TForm1(IApplicationServices& application, TForm2& welcome);
-    ~TForm1() override { DestroyForm(); } // before the controls go
 
     TImage Image2{this};             // the backdrop picture, stretched over the whole window
     TImage Image1{this};             // the product picture

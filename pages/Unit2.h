@@ -13,7 +13,6 @@ class TForm3;
 class TForm2 : public TForm {
 public:
     TForm2(IApplicationServices& application, TForm3& destination);
-    ~TForm2() override { DestroyForm(); } // before the controls go
 
     TPanel Panel1{this};       // frame of the side picture
     TImage Image1{this};       // side picture

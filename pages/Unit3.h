@@ -16,7 +16,6 @@ class TForm6;
 class TForm3 : public TForm {
 public:
     TForm3(IApplicationServices& application, TForm4& progress, TForm6& chooser);
-    ~TForm3() override { DestroyForm(); } // before the controls go
 
     TPanel Panel1{this};       // frame of the side picture
     TImage Image1{this};       // side picture, copied from the welcome page

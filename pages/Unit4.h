@@ -28,7 +28,6 @@ struct TProgressServices {
 class TForm4 : public TForm, private IInstallHost, private IProgressPage {
 public:
     TForm4(IApplicationServices& application, TProgressServices services, TForm3& destination);
-    ~TForm4() override { DestroyForm(); } // before the controls go
 
     TLabel Label2{this};      // "Copying Files:"
     TLabel Label1{this};      // the file being copied

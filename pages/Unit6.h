@@ -16,7 +16,6 @@ class TForm3;
 class TForm6 : public TForm {
 public:
     TForm6(IApplicationServices& application, IDriveSystem& drives, TForm3& destination);
-    ~TForm6() override { DestroyForm(); } // before the controls go
 
     TLabel Label1{this}; // "Please choose the installation folder"
     TLabel Label2{this}; // "Path:"

@@ -1,5 +1,5 @@
 // A form hands its messages only to what it holds: a window or timer id of anyone else is
-// never taken for one of its own, and a page's window dies before the page does.
+// never taken for one of its own, and no message of a window's end reaches an object.
 #include "ui/win32/Form.h"
 #include "base/Exceptions.h"
 #include "ui/win32/StdControls.h"
@@ -99,10 +99,10 @@ TEST(Form, ATimerTicksThroughItsFormUntilStoppedAndThenIgnoresAQueuedTick) {
 // What a dying page's window saw from the moment its destruction began: each message with the
 // slot its form's window procedure reads the object from.
 struct TDeathLog {
-    bool MembersGone = false;
     bool Destroying = false;
-    bool MembersGoneThen = true;
     LONG_PTR SlotThen = -1;
+    LONG_PTR ListenerObjectThen = -1;
+    LONG_PTR ListenerProcedureThen = 0;
     std::vector<std::pair<UINT, LONG_PTR>> Messages;
     int Activations = 0;
     int Clicks = 0;
@@ -110,20 +110,22 @@ struct TDeathLog {
 
 TDeathLog* Watched = nullptr;
 HWND WatchedWindow = nullptr;
+HWND WatchedListener = nullptr;
 WNDPROC FormProcedure = nullptr;
 WNDPROC ButtonProcedure = nullptr;
 
 LRESULT CALLBACK WatchDestruction(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == WatchedWindow) {
         Watched->Destroying = true;
-        Watched->MembersGoneThen = Watched->MembersGone;
         Watched->SlotThen = GetWindowLongPtrA(WatchedWindow, 0);
+        Watched->ListenerObjectThen = GetWindowLongPtrA(WatchedListener, GWLP_USERDATA);
+        Watched->ListenerProcedureThen = GetWindowLongPtrA(WatchedListener, GWLP_WNDPROC);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK WatchMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (Watched->Destroying)
+    if (Watched && Watched->Destroying)
         Watched->Messages.emplace_back(message, GetWindowLongPtrA(window, 0));
     return CallWindowProcA(FormProcedure, window, message, wParam, lParam);
 }
@@ -136,27 +138,41 @@ LRESULT CALLBACK NotifyOnDestroy(HWND window, UINT message, WPARAM wParam, LPARA
     return CallWindowProcA(ButtonProcedure, window, message, wParam, lParam);
 }
 
+// A control that hears its own window's messages, as the folder list does.
+class TListeningControl : public TWinControl {
+public:
+    void Create(TForm& parent, int id) {
+        CreateChild("BUTTON", "", WS_VISIBLE, 0, parent, {0, 70, 60, 90}, id);
+        Subclass();
+    }
+    int Heard = 0;
+
+protected:
+    LRESULT OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        ++Heard;
+        return ClassMessage(message, wParam, lParam);
+    }
+};
+
+// No destructor of its own: its members go before its window, in any order.
 class TDyingPage : public TForm {
 public:
     TDyingPage(TToolkit& toolkit, TDeathLog& log) : TForm(toolkit), Log(log) {
         CreateForm("Dying", 200, 100);
         Button1.Create(*this, 101, {10, 10, 70, 30}, "&Go", FontHandle());
         Button1.OnClick = [this] { ++Log.Clicks; };
+        Listener.Create(*this, 103);
     }
-    ~TDyingPage() override { DestroyForm(); }
 
     TDeathLog& Log;
     TButton Button1;
-    struct TMember {
-        TDeathLog& Log;
-        ~TMember() { Log.MembersGone = true; }
-    } Member{Log}; // the first member to go
+    TListeningControl Listener;
 
 protected:
     void FormActivate() override { ++Log.Activations; }
 };
 
-TEST(Form, APageWindowDiesBeforeItsControlsAndItsLastMessagesReachNoObject) {
+TEST(Form, APageWindowOutlivesItsMembersAndItsLastMessagesReachNoObject) {
     TToolkit toolkit;
     TProbeForm other(toolkit);
     other.Show();
@@ -172,6 +188,10 @@ TEST(Form, APageWindowDiesBeforeItsControlsAndItsLastMessagesReachNoObject) {
     ASSERT_EQ(GetActiveWindow(), page->Handle());
     const int activations = log.Activations;
     ASSERT_EQ(activations, 1);
+    WatchedListener = page->Listener.Handle();
+    const LONG_PTR subclassed = GetWindowLongPtrA(WatchedListener, GWLP_WNDPROC);
+    SendMessageA(WatchedListener, WM_NULL, 0, 0);
+    ASSERT_GT(page->Listener.Heard, 0);
 
     Watched = &log;
     WatchedWindow = page->Handle();
@@ -184,8 +204,10 @@ TEST(Form, APageWindowDiesBeforeItsControlsAndItsLastMessagesReachNoObject) {
     Watched = nullptr;
 
     EXPECT_TRUE(log.Destroying);
-    EXPECT_FALSE(log.MembersGoneThen) << "the page's members went before its window";
     EXPECT_EQ(log.SlotThen, 0);
+    // The subclassed child had its own procedure back, and no object to find.
+    EXPECT_EQ(log.ListenerObjectThen, 0);
+    EXPECT_NE(log.ListenerProcedureThen, subclassed);
     // It still got messages while it died, and none of them could find the page.
     std::set<UINT> seen;
     for (const auto& [message, slot] : log.Messages) {
@@ -212,22 +234,25 @@ public:
             SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchMessages)));
         throw Exception("no more windows");
     }
-    ~TFailingPage() override { DestroyForm(); } // never runs
 
     TButton Button1;
     TButton Button2;
 };
 
-TEST(Form, APageWhoseConstructorFailsTakesItsWindowDownWithItsFirstControl) {
+TEST(Form, APageWhoseConstructorFailsEndsItsWindowUnheard) {
     TToolkit toolkit;
     TDeathLog log;
     EXPECT_THROW(TFailingPage(toolkit, log), Exception);
     Watched = nullptr;
-    // Its controls' windows went while the page was half gone: it heard of it, but its
+    // Its window and its controls' went while the page was half gone: it heard of it, but its
     // object was not found.
     ASSERT_FALSE(log.Messages.empty());
-    for (const auto& [message, slot] : log.Messages)
+    std::set<UINT> seen;
+    for (const auto& [message, slot] : log.Messages) {
+        seen.insert(message);
         EXPECT_EQ(slot, 0) << "message 0x" << std::hex << message;
+    }
+    EXPECT_TRUE(seen.count(WM_NCDESTROY)) << "the window outlived the page";
 }
 
 class TCountingForm : public TProbeForm {
@@ -240,18 +265,54 @@ protected:
 };
 
 // At the end the active page goes first: the form the system activates then runs no handler.
-TEST(Form, DetachedFormsRunNoHandlerWhenTheActiveOneDies) {
+TEST(Form, AtTheEndEveryWindowGoesAndNoHandlerRuns) {
     TToolkit toolkit;
+    TCountingForm page(toolkit); // goes first
     TCountingForm backdrop(toolkit);
     backdrop.Show();
-    auto page = std::make_unique<TCountingForm>(toolkit);
-    page->Show();
-    ASSERT_EQ(GetActiveWindow(), page->Handle());
+    page.Show();
+    ASSERT_EQ(GetActiveWindow(), page.Handle());
+    const HWND windows[] = {page.Handle(), backdrop.Handle()};
+    TDeathLog log;
+    log.Destroying = true;
+    Watched = &log;
+    FormProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        backdrop.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchMessages)));
     const int activations = backdrop.Activations;
-    toolkit.DetachForms();
-    page.reset();
-    EXPECT_EQ(GetActiveWindow(), backdrop.Handle()) << "the system activated no other window";
+    toolkit.EndWindows();
+    Watched = nullptr;
+
+    std::set<UINT> seen;
+    for (const auto& [message, slot] : log.Messages) {
+        seen.insert(message);
+        EXPECT_EQ(slot, 0) << "message 0x" << std::hex << message;
+    }
+    EXPECT_TRUE(seen.count(WM_ACTIVATE)) << "the system activated no other window";
     EXPECT_EQ(backdrop.Activations, activations);
+    for (HWND window : windows)
+        EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(page.HasWindow() || backdrop.HasWindow());
+}
+
+// Someone else destroys a form's window: the form, its controls and timers let go of it.
+TEST(Form, AWindowDestroyedBehindItsFormIsLetGo) {
+    TToolkit toolkit;
+    TProbeForm form(toolkit);
+    TButton button;
+    button.Create(form, 101, {0, 0, 60, 20}, "&Go", form.FontHandle());
+    TListeningControl listener;
+    listener.Create(form, 102);
+    TTimer timer(form, 60000);
+    timer.SetEnabled(true);
+    const HWND window = form.Handle();
+
+    ASSERT_TRUE(DestroyWindow(window));
+
+    EXPECT_FALSE(form.HasWindow());
+    EXPECT_EQ(toolkit.FormOf(window), nullptr);
+    EXPECT_EQ(button.Handle(), nullptr);
+    EXPECT_EQ(listener.Handle(), nullptr);
+    EXPECT_FALSE(timer.Enabled());
 }
 
 } // namespace

@@ -18,7 +18,8 @@ TForm::TForm(TToolkit& toolkit) : Toolkit(toolkit) {
 }
 
 TForm::~TForm() {
-    DestroyForm();
+    // The page's own members are gone by now; they let go of their windows as they went.
+    EndWindow();
     if (Toolkit.ActiveForm == this)
         Toolkit.ActiveForm = nullptr;
     std::erase(Toolkit.Forms, this);
@@ -53,21 +54,19 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
         throw Exception(Format("Cannot create window %s", caption.c_str()), GetLastError());
 }
 
-void TForm::ClearSlot() {
+void TForm::LetGoOfWindow() {
     if (Window)
         SetWindowLongPtrA(Window.Get(), FormSlot, 0);
-}
-
-void TForm::DestroyForm() {
-    if (!Window)
-        return;
-    ClearSlot();
-    Window.Reset();
-    // The child windows and the timers went with it.
     for (TWinControl* control : Controls)
-        (void)control->Window.Release();
+        control->LetGo();
+    // Timers die with the window.
     for (TTimer* timer : Timers)
         timer->Running = false;
+}
+
+void TForm::EndWindow() {
+    LetGoOfWindow();
+    Window.Reset();
 }
 
 void TForm::AddLabel(TLabel& label, const TRect& bounds, const std::string& text) {
@@ -260,8 +259,12 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, FormSlot));
     if (!form)
         return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY)
-        form->Window.Release(); // destroyed by the system: nothing left to own
+    if (message == WM_NCDESTROY) {
+        // Destroyed by someone else: nothing left to own.
+        form->LetGoOfWindow();
+        (void)form->Window.Release();
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     LRESULT result = 0;
     GuardCallback([&] { result = form->HandleMessage(message, wParam, lParam); });
     return result;

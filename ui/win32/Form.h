@@ -1,5 +1,6 @@
 // A page: a top-level window with windowed child controls and windowless controls that it
-// paints itself. Pages are created once, then only shown and hidden.
+// paints itself. Pages are created once, then only shown and hidden. The form owns its window
+// and the child windows on it: whoever goes first, no message reaches an object that is gone.
 #pragma once
 
 #include <windows.h>
@@ -61,10 +62,6 @@ protected:
     // Throws with the system's reason when the window cannot be made.
     void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                     TFormBorder border = TFormBorder::Dialog);
-    // Destroys the window and its children, its slot cleared first, so that the messages of its
-    // last moments (deactivation, a child's notification ...) reach no object. Each page calls
-    // it first in its destructor, while its controls still exist: by ~TForm they are gone.
-    void DestroyForm();
     virtual void FormActivate() {}
     virtual void FormResize(int clientWidth, int clientHeight) {
         (void)clientWidth;
@@ -88,8 +85,12 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnActivate(bool active);
-    // From here on no message of its window reaches this object.
-    void ClearSlot();
+    // From here on no message of its window reaches this object or its controls, and the
+    // timers are stopped; the window stays until destroyed.
+    void LetGoOfWindow();
+    // Destroys the window and its children, let go of first, so that the messages of their last
+    // moments (deactivation, a child's notification ...) reach no object.
+    void EndWindow();
     LRESULT OnGetDefId();
     void OnTimer(UINT_PTR id);
     bool RouteToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -101,7 +102,7 @@ private:
     std::vector<TTimer*> Timers;
     TScale PixelScale;
     TFontHandle Font;
-    TWindowHandle Window; // after Font: the window goes first, when no page destroyed it
+    TWindowHandle Window; // after Font: the window goes first
     TWinControl* DefaultButton = nullptr;
     HWND LastFocus = nullptr;
     std::vector<TGraphicControl*> Graphics;

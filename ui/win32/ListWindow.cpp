@@ -2,15 +2,8 @@
 
 #include "ui/win32/Form.h"
 #include "ui/win32/GdiCanvas.h"
-#include "win32/Callback.h"
 
 namespace setup {
-
-TListWindow::~TListWindow() {
-    // The window outlives this object by a moment: give it its own procedure back.
-    if (Window && ListBoxClassProc)
-        SetWindowLongPtrA(Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListBoxClassProc));
-}
 
 void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int droppedHeight) {
     Scale = parent.Scale();
@@ -19,9 +12,7 @@ void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int dropped
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     0, parent, bounds, id);
-        SetWindowLongPtrA(Window.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        ListBoxClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));
+        Subclass();
         return;
     }
     CreateChild("COMBOBOX", "",
@@ -38,7 +29,7 @@ void TListWindow::SetItemHeight(int height) {
     if (Kind == TKind::ComboBox)
         Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), pixels); // the closed box
     Send(Message(LB_SETITEMHEIGHT, CB_SETITEMHEIGHT), 0, pixels);
-    InvalidateRect(Window.Get(), nullptr, TRUE);
+    InvalidateRect(Window, nullptr, TRUE);
 }
 
 void TListWindow::BeginUpdate() {
@@ -48,7 +39,7 @@ void TListWindow::BeginUpdate() {
 void TListWindow::EndUpdate() {
     Send(WM_SETREDRAW, TRUE);
     if (Window)
-        InvalidateRect(Window.Get(), nullptr, TRUE);
+        InvalidateRect(Window, nullptr, TRUE);
 }
 
 void TListWindow::ClearItems() {
@@ -73,7 +64,7 @@ void TListWindow::SelectIndex(int index) {
 }
 
 LRESULT TListWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return Window ? SendMessageA(Window.Get(), message, wParam, lParam) : 0;
+    return Window ? SendMessageA(Window, message, wParam, lParam) : 0;
 }
 
 // The entry (or, with no entry, the bare background), or only the focus rectangle toggled when
@@ -114,23 +105,17 @@ bool TListWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     return true;
 }
 
-LRESULT CALLBACK TListWindow::ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Only the list boxes subclassed above come here, each holding its object.
-    auto* self = reinterpret_cast<TListWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || !self->ListBoxClassProc)
-        return DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = CallWindowProcA(self->ListBoxClassProc, window, message, wParam, lParam);
-    GuardCallback([&] {
-        if (message == WM_GETDLGCODE) {
-            // Enter belongs to the list, not to the page's default button.
-            const auto* pending = reinterpret_cast<const MSG*>(lParam);
-            if (pending && (pending->message == WM_KEYDOWN || pending->message == WM_CHAR) &&
-                pending->wParam == VK_RETURN)
-                result |= DLGC_WANTMESSAGE;
-        } else if (message == WM_CHAR && wParam == VK_RETURN && self->OnOpen) {
-            self->OnOpen();
-        }
-    });
+LRESULT TListWindow::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = ClassMessage(message, wParam, lParam);
+    if (message == WM_GETDLGCODE) {
+        // Enter belongs to the list, not to the page's default button.
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        if (pending && (pending->message == WM_KEYDOWN || pending->message == WM_CHAR) &&
+            pending->wParam == VK_RETURN)
+            result |= DLGC_WANTMESSAGE;
+    } else if (message == WM_CHAR && wParam == VK_RETURN && OnOpen) {
+        OnOpen();
+    }
     return result;
 }
 

@@ -22,7 +22,6 @@ public:
         std::function<void(ICanvas& canvas, int index, const TRect& rect, TItemState state)>;
 
     explicit TListWindow(TKind kind) : Kind(kind) {}
-    ~TListWindow() override;
 
     // Makes the window at parent's scale; a drop-down list's window also covers its dropped
     // list, droppedHeight units below bounds. Tab order is creation order.
@@ -34,7 +33,7 @@ public:
     std::function<void()> OnOpen;   // list box: double-click or Enter on an entry
     std::function<void()> OnSelect; // drop-down list: the user chose an entry
 
-    bool HasWindow() const override { return static_cast<bool>(Window); }
+    bool HasWindow() const override { return Window != nullptr; }
     void BeginUpdate() override;
     void EndUpdate() override;
     void ClearItems() override;
@@ -44,8 +43,8 @@ public:
     bool OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // Catches the Enter key, which a list box itself ignores.
-    static LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // A list box's own messages: catches the Enter key, which a list box itself ignores.
+    LRESULT OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void DrawEntry(const DRAWITEMSTRUCT& item) const;
     UINT Message(UINT listBoxMessage, UINT comboBoxMessage) const {
@@ -54,7 +53,6 @@ private:
 
     TKind Kind;
     TScale Scale;
-    WNDPROC ListBoxClassProc = nullptr;
 };
 
 } // namespace setup

@@ -6,7 +6,7 @@ void TButton::Create(TForm& parent, int id, const TRect& bounds, const std::stri
                      HFONT font) {
     CreateChild("BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, parent,
                 bounds, id);
-    SendMessageA(Window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 bool TButton::OnParentMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -21,33 +21,32 @@ void TEdit::Create(TForm& parent, int id, const TRect& bounds, const std::string
                    HFONT font) {
     CreateChild("EDIT", text.c_str(), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                 parent, bounds, id);
-    SendMessageA(Window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 std::string TEdit::Text() const {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(Window.Get())) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(Window.Get(), text.data(), int(text.size()))));
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(Window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(Window, text.data(), int(text.size()))));
     return text;
 }
 
 void TEdit::SetText(const std::string& text) {
-    SetWindowTextA(Window.Get(), text.c_str());
+    SetWindowTextA(Window, text.c_str());
 }
 
 void TListBox::Create(TForm& parent, int id, const std::vector<std::string>& lines) {
     CreateChild("LISTBOX", "", LBS_NOINTEGRALHEIGHT, 0, parent, {0, 0, 0, 0}, id);
     for (const std::string& line : lines)
-        SendMessageA(Window.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendMessageA(Window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
 std::vector<std::string> TListBox::Items() const {
     std::vector<std::string> items;
-    const LRESULT count = SendMessageA(Window.Get(), LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageA(Window, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string line(static_cast<size_t>(SendMessageA(Window.Get(), LB_GETTEXTLEN, i, 0)) + 1,
-                         '\0');
+        std::string line(static_cast<size_t>(SendMessageA(Window, LB_GETTEXTLEN, i, 0)) + 1, '\0');
         line.resize(static_cast<size_t>(
-            SendMessageA(Window.Get(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+            SendMessageA(Window, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
         items.push_back(line);
     }
     return items;

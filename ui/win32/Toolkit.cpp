@@ -31,9 +31,11 @@ TForm* TToolkit::FormOf(HWND window) const {
     return found == Forms.end() ? nullptr : *found;
 }
 
-void TToolkit::DetachForms() {
+void TToolkit::EndWindows() {
     for (TForm* form : Forms)
-        form->ClearSlot();
+        form->LetGoOfWindow();
+    for (TForm* form : Forms)
+        form->EndWindow();
 }
 
 } // namespace setup

@@ -20,9 +20,10 @@ public:
 
     // The form whose window is window, or null: any other window, ours or not, is none.
     TForm* FormOf(HWND window) const;
-    // At the end, before the forms go: no message reaches any of them any more. Destroying the
-    // active form's window makes the system activate another, whose handlers must not run then.
-    void DetachForms();
+    // At the end, before any form goes: every form lets go of its window first, then every
+    // window is destroyed. Destroying the active one makes the system activate another, whose
+    // handlers must not run then.
+    void EndWindows();
 
     // Makes and runs a modal dialog from its template; a test puts in one that fails, as on a
     // Windows 95/98 whose small window heaps are used up.
