@@ -1,5 +1,5 @@
 // Drawing and measuring captions with a font effect. Rectangles are (left, top, right,
-// bottom) with right and bottom exclusive; formats are DrawTextIn flags (platform/Canvas.h).
+// bottom) with right and bottom exclusive; formats are DrawTextIn flags (ui/Canvas.h).
 #pragma once
 
 #include "ui/Canvas.h"
