@@ -1,6 +1,8 @@
-// The pages as the screen shows them, at whatever pixels per inch the prefix is set to
-// (scripts/dpi-case.sh): every label, button and group caption shows its whole text in its own
-// font and wrapping, inside its box, and the pages keep their size in layout units.
+// The pages as the program makes them. As the screen shows them, at whatever pixels per inch
+// the prefix is set to (scripts/dpi-case.sh): every label, button and group caption shows its
+// whole text in its own font and wrapping, inside its box, and the pages keep their size in
+// layout units. And the progress page's exit button, whatever the confirmation answers.
+#include "base/Exceptions.h"
 #include "pages/Unit2.h"
 #include "pages/Unit3.h"
 #include "pages/Unit4.h"
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iostream>
 #include <map>
 
@@ -26,12 +29,15 @@ namespace {
 
 class TTestApplication : public IApplicationServices {
 public:
-    bool AbortConfirmation() override { return false; }
+    bool AbortConfirmation() override { return Confirm(); }
     void PlainMessage(const std::string&) override {}
     void ShowException(const std::exception& error) override { ADD_FAILURE() << error.what(); }
-    void Terminate() override {}
+    void Terminate() override { Terminated = true; }
     void EndWithFailure(const std::exception& error) override { ADD_FAILURE() << error.what(); }
     TToolkit& Toolkit() override { return FToolkit; }
+
+    std::function<bool()> Confirm = [] { return false; };
+    bool Terminated = false;
 
 private:
     TToolkit FToolkit;
@@ -192,6 +198,36 @@ TEST(PageLayout, PagesGrowWithThePixelsPerInchAndEveryTextFits) {
         }
         ExpectDrawnTextsFit(page, *form, pages);
         ExpectButtonsFit(page, *form);
+    }
+}
+
+// The exit button stops the animation while it asks; "Yes" ends the program, "No" and a box
+// that cannot be shown (its failure goes on to the error display) let the animation run on.
+TEST(ProgressPage, TheAnimationRunsOnUnlessTheExitIsConfirmed) {
+    const struct {
+        const char* Name;
+        std::function<bool()> Confirm;
+        bool Raises;
+        bool Runs;
+    } cases[] = {
+        {"yes", [] { return true; }, false, false},
+        {"no", [] { return false; }, false, true},
+        {"no box", []() -> bool { throw Exception("Cannot create window Information"); }, true,
+         true},
+    };
+    for (const auto& test : cases) {
+        TPages pages;
+        pages.Form4.Timer1.SetEnabled(true);
+        pages.Application.Confirm = test.Confirm;
+        bool raised = false;
+        try {
+            pages.Form4.Button1Click();
+        } catch (const Exception&) {
+            raised = true;
+        }
+        EXPECT_EQ(raised, test.Raises) << test.Name;
+        EXPECT_EQ(pages.Form4.Timer1.Enabled(), test.Runs) << test.Name;
+        EXPECT_EQ(pages.Application.Terminated, !test.Runs) << test.Name;
     }
 }
 
