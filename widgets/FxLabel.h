@@ -11,6 +11,7 @@
 
 #include "ui/Control.h"
 #include "ui/Screen.h"
+#include "ui/TextFit.h"
 #include "widgets/FxBevel.h"
 #include "widgets/FxCaption.h"
 
@@ -231,6 +232,7 @@ private:
     IScreen& Screen;
     std::unique_ptr<TFxBevel> BevelValue;
     std::unique_ptr<TFxCaption> FontFxValue;
+    TFittingFace Face;
 };
 
 } // namespace setup

@@ -16,6 +16,7 @@
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Drives.h"
 #include "tests/win32/DibSurface.h"
+#include "ui/TextFit.h"
 #include "ui/win32/GdiCanvas.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,21 @@ void ExpectFits(const std::string& page, const std::string& text, SIZE needed, S
         << " pixels, has " << room.cx << " x " << room.cy;
 }
 
+// The smallest face a label's text may be given: three quarters of its height on the screen,
+// rounded toward the larger face.
+int Smallest(const TScale& scale, int layoutHeight) {
+    static const std::map<std::pair<int, int>, int> floors{{{96, -11}, -9},   {{96, -13}, -10},
+                                                           {{120, -11}, -11}, {{120, -13}, -12},
+                                                           {{144, -11}, -13}, {{144, -13}, -15}};
+    const auto floor = floors.find({scale.PixelsPerInch(), layoutHeight});
+    if (floor == floors.end()) {
+        ADD_FAILURE() << "no floor for height " << layoutHeight << " at " << scale.PixelsPerInch()
+                      << " dpi";
+        return 0;
+    }
+    return floor->second;
+}
+
 // The windowless texts of a page, each in the box and font the page paints it with (auto-sized
 // ones sized first, as before a paint). Left out: the labels that show the destination folder
 // and a caption that starts off the page.
@@ -131,16 +147,23 @@ void ExpectDrawnTextsFit(const std::string& page, const TForm& form, const TPage
             if (pages.ShowsTheFolder(label))
                 continue;
             const UINT format = DT_EXPANDTABS | (label->WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
-            const TFontDesc scaled = scale.ToPixels(label->Font());
-            const TFontDesc fitting =
-                FontThatFits(dc.Get(), scaled, SmallestFittingHeight(label->Font().Height),
-                             label->Caption(), room.cx, room.cy, format);
-            if (fitting != scaled)
+            // The face the label paints in.
+            GdiCanvas canvas(dc.Get(), scale);
+            canvas.SetFont(label->Font());
+            TFittingFace face;
+            canvas.FitFont(label->Caption(), {0, 0, label->Width(), label->Height()},
+                           format | DTF_FIT, face);
+            const auto font = static_cast<HFONT>(GetCurrentObject(dc.Get(), OBJ_FONT));
+            LOGFONTA fitting{};
+            GetObjectA(font, sizeof fitting, &fitting);
+            const int scaled = scale.ToPixels(label->Font().Height);
+            if (fitting.lfHeight != scaled)
                 std::cout << page << ": \"" << label->Caption() << "\" asks for height "
-                          << fitting.Height << " instead of " << scaled.Height << "\n";
-            const TFontHandle font = CreateFontFrom(fitting);
-            ExpectFits(page, label->Caption(),
-                       Measure(font.Get(), label->Caption(), room.cx, format), room);
+                          << fitting.lfHeight << " instead of " << scaled << "\n";
+            EXPECT_LE(fitting.lfHeight, Smallest(scale, label->Font().Height))
+                << page << ": \"" << label->Caption() << "\"";
+            ExpectFits(page, label->Caption(), Measure(font, label->Caption(), room.cx, format),
+                       room);
         } else if (const auto* group = dynamic_cast<const TGroupBox*>(control)) {
             if (group->Caption.empty() || control->Left() + 8 < 0)
                 continue;
