@@ -28,7 +28,8 @@ void ShowErrorBox(HWND owner, const std::string& title, const std::exception& er
     MessageBoxA(owner, WithFullStop(error.what()).c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-TApplication::TApplication() : TitleText(ProgramTitle()) {
+TApplication::TApplication(TToolkit::TDialogRunner runDialog)
+    : FToolkit(runDialog), TitleText(ProgramTitle()) {
     CallbackErrorHandler = [this](const std::exception& error) { ShowException(error); };
 }
 

@@ -17,8 +17,9 @@ class TForm;
 // dialogs, the error display (also of failures inside callbacks) and the toolkit's state.
 class TApplication : public IApplicationServices {
 public:
-    // Derives the title from the executable's name ("SETUP.EXE" gives "Setup").
-    TApplication();
+    // Derives the title from the executable's name ("SETUP.EXE" gives "Setup"); the toolkit
+    // runs its dialogs with runDialog.
+    explicit TApplication(TToolkit::TDialogRunner runDialog = &DialogBoxIndirectParamA);
     ~TApplication() override;
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;

@@ -15,9 +15,9 @@ size_t LastOf(std::string_view text, std::string_view chars, TLeadBytes lead) {
     return last;
 }
 
-// Index just past the last backslash or colon, 0 when there is none.
+// Index just past the last separator or colon, 0 when there is none.
 size_t FileNameStart(std::string_view path, TLeadBytes lead) {
-    const size_t last = LastOf(path, "\\:", lead);
+    const size_t last = LastOf(path, "\\/:", lead);
     return last == std::string_view::npos ? 0 : last + 1;
 }
 
@@ -53,16 +53,16 @@ std::string AsciiUpperCase(std::string_view text, TLeadBytes lead) {
     return result;
 }
 
-size_t LastBackslash(std::string_view text, TLeadBytes lead) {
-    return LastOf(text, "\\", lead);
+size_t LastSeparator(std::string_view text, TLeadBytes lead) {
+    return LastOf(text, "\\/", lead);
 }
 
-std::string WithoutClosingBackslashes(std::string_view text, TLeadBytes lead) {
-    size_t end = 0; // just past the last character that is not a backslash
+std::string WithoutClosingSeparators(std::string_view text, TLeadBytes lead) {
+    size_t end = 0; // just past the last character that is not a separator
     for (size_t i = 0; i < text.size();) {
         const size_t length = lead.CharLength(text, i);
         i += length;
-        if (length == 2 || text[i - 1] != '\\')
+        if (length == 2 || !IsPathSeparator(text[i - 1]))
             end = i;
     }
     return std::string(text.substr(0, end == 0 && !text.empty() ? 1 : end));

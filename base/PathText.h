@@ -45,16 +45,22 @@ bool SameLetter(char a, char b);
 // Upper-cases the ASCII letters a to z outside double-byte characters; every other byte is kept.
 std::string AsciiUpperCase(std::string_view text, TLeadBytes lead);
 
-// Position of the last backslash (not a second byte), npos when there is none.
-size_t LastBackslash(std::string_view text, TLeadBytes lead);
+// Windows' file functions take a slash between names as they take a backslash; a path keeps
+// the ones it was typed with. Neither is ever a second byte when walked by character.
+constexpr bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-// The text without the backslashes that close it; a text of backslashes only keeps one.
-std::string WithoutClosingBackslashes(std::string_view text, TLeadBytes lead);
+// Position of the last backslash or slash (not a second byte), npos when there is none.
+size_t LastSeparator(std::string_view text, TLeadBytes lead);
 
-// The text up to and including its last backslash or colon; empty when it has neither.
+// The text without the separators that close it; a text of separators only keeps its first.
+std::string WithoutClosingSeparators(std::string_view text, TLeadBytes lead);
+
+// The text up to and including its last separator or colon; empty when it has neither.
 std::string ExtractFilePath(std::string_view path, TLeadBytes lead);
 
-// The text after its last backslash or colon; the whole text when it has neither.
+// The text after its last separator or colon; the whole text when it has neither.
 std::string ExtractFileName(std::string_view path, TLeadBytes lead);
 
 } // namespace setup

@@ -25,15 +25,15 @@ std::string Quoted(const std::string& path) {
 
 TStatus MakeFolder(IFileSystem& files, const std::string& path, TLeadBytes lead) {
     const TStatus made = files.MakeDirectory(path);
-    return made || files.DirectoryExists(WithoutClosingBackslashes(path, lead)) ? TStatus() : made;
+    return made || files.DirectoryExists(WithoutClosingSeparators(path, lead)) ? TStatus() : made;
 }
 
 TStatus CreateFolderTree(IFileSystem& files, const std::string& path, TLeadBytes lead) {
-    const std::string folder = WithoutClosingBackslashes(path, lead);
+    const std::string folder = WithoutClosingSeparators(path, lead);
     // A colon is never a second byte: "C:" ends the walk up.
     if (folder.empty() || folder.back() == ':' || files.DirectoryExists(folder))
         return {};
-    const size_t slash = LastBackslash(folder, lead);
+    const size_t slash = LastSeparator(folder, lead);
     if (slash != std::string::npos && slash > 0)
         if (const TStatus parent = CreateFolderTree(files, folder.substr(0, slash), lead); !parent)
             return parent;

@@ -71,7 +71,15 @@ void TForm4::Timer1Timer() {
 
 void TForm4::Button1Click() {
     Timer1.SetEnabled(false);
-    if (Application.AbortConfirmation())
+    bool abort = false;
+    try {
+        abort = Application.AbortConfirmation();
+    } catch (...) {
+        // A box that cannot be shown is no answer: the animation goes on behind the error.
+        Timer1.SetEnabled(true);
+        throw;
+    }
+    if (abort)
         Application.Terminate();
     else
         Timer1.SetEnabled(true);

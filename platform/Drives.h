@@ -2,6 +2,8 @@
 // see them.
 #pragma once
 
+#include "base/PathText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,8 +61,8 @@ public:
     virtual int CompareStr(const std::string& a, const std::string& b) = 0;  // case included
     virtual std::string LowerFileName(const std::string& name) = 0;
     virtual std::string UpperFileName(const std::string& name) = 0;
-    // Whether c opens a double-byte character in the ANSI code page.
-    virtual bool IsLeadByte(char c) = 0;
+    // The ANSI code page's lead bytes, to walk paths by character with.
+    virtual TLeadBytes CodePageLeadBytes() const = 0;
 };
 
 } // namespace setup

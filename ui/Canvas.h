@@ -22,8 +22,8 @@ enum : unsigned {
     DTF_EXPANDTABS = 0x40,
     DTF_CALCRECT = 0x400,
     DTF_NOPREFIX = 0x800,
-    // Not DrawTextA's: where the system's face for the font would cut the text in its box (a
-    // wider face of another code page, a raster face at a scale), a smaller height that fits.
+    // Not DrawTextA's: FitFont fits the text at every scale (a wider face of another code page
+    // cuts it at the layout's own too).
     DTF_FIT = 0x80000000,
 };
 
@@ -41,6 +41,7 @@ enum : TFrameSides {
 
 class IWorkImage;
 class IBitmap;
+class TFittingFace;
 
 class ICanvas {
 public:
@@ -65,6 +66,14 @@ public:
     virtual int DrawTextIn(const std::string& text, TRect& rect, unsigned format) = 0;
     // ExtTextOutA from the top-left of the first character cell, no clipping, no prefixes.
     virtual void TextOutAt(int x, int y, const std::string& text) = 0;
+    // The size in pixels of text (DrawTextA format) in a box width pixels wide, in the current
+    // font's face and style at height pixels (a font height, see TFontDesc).
+    virtual TPoint TextSizeAt(const std::string& text, int height, int width, unsigned format) = 0;
+    // Selects, in place of the current font, the face text gets in rect (DrawTextA format; see
+    // ui/TextFit.h); face keeps the height found. Fitted are texts given DTF_FIT, and wrapped ones
+    // on a surface at a scale, where a raster face comes in the next size the system has.
+    virtual void FitFont(const std::string& text, const TRect& rect, unsigned format,
+                         TFittingFace& face) = 0;
     virtual TPoint TextExtent(const std::string& text) = 0; // GetTextExtentPointA
     virtual int TextHeight() = 0;                           // tmHeight of the current font
     virtual void SetTextCharacterExtra(int extra) = 0;

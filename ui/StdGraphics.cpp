@@ -43,7 +43,10 @@ void TLabel::Paint(ICanvas& canvas) {
     }
     canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetTextColor(font.Color);
-    canvas.DrawTextIn(Text, client, DTF_EXPANDTABS | DTF_FIT | (WordWrap ? DTF_WORDBREAK : 0u));
+    const unsigned format = DTF_EXPANDTABS | (WordWrap ? DTF_WORDBREAK : 0u);
+    // A label's text, whatever face the system gives.
+    canvas.FitFont(Text, client, format | DTF_FIT, Face);
+    canvas.DrawTextIn(Text, client, format);
 }
 
 void TPanel::Paint(ICanvas& canvas) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/TextFit.h"
 
 #include <memory>
 #include <string>
@@ -29,6 +30,7 @@ private:
     TFontDesc OwnFont;
     bool ParentFont = true;
     bool Measured = false; // the bounds fit the text and font as they are
+    TFittingFace Face;
 };
 
 enum class TBevelCut { None, Lowered, Raised };

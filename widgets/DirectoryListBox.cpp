@@ -28,7 +28,7 @@ private:
 } // namespace
 
 TDirectoryListBox::TDirectoryListBox(IDriveSystem& drives, IListView& view, TFolderIcons icons)
-    : Drives(drives), View(view), Icons(std::move(icons)), Paths(drives),
+    : Drives(drives), View(view), Icons(std::move(icons)), Paths(drives.CodePageLeadBytes()),
       Dir(drives.CurrentDirectory()) {}
 
 TDirectoryListBox::~TDirectoryListBox() {

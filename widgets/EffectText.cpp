@@ -145,12 +145,14 @@ void MeasureRotated(ICanvas& canvas, const std::string& text, TFxCaption& captio
 
 void DrawEffectText(ICanvas& canvas, const std::string& text, const TFx3DCaption* effect,
                     const std::optional<TRect>& clip, TFxDrawFlags flags, unsigned format,
-                    const TRect& rect) {
+                    const TRect& rect, TFittingFace* fitting) {
     if (text.empty() || rect.IsEmpty())
         return;
     const std::string copy = text.substr(0, MaxEffectTextLength);
     if (!effect) {
         TRect r = rect;
+        if (fitting)
+            canvas.FitFont(copy, r, format, *fitting);
         canvas.DrawTextIn(copy, r, format);
         return;
     }
@@ -184,6 +186,8 @@ void DrawEffectText(ICanvas& canvas, const std::string& text, const TFx3DCaption
         restorer.Space(effect->Tracing());
     canvas.SetBrushStyle(TBrushStyle::Clear);
     t.Right -= effect->StyleExtent(style);
+    if (fitting && mode != TextMode::Rotated)
+        canvas.FitFont(copy, t, format, *fitting);
 
     const Layers layers = LayersOf(style, *effect, face);
     for (int i = 0; i < layers.Count; ++i) {

@@ -1,5 +1,5 @@
 // Drawing and measuring captions with a font effect. Rectangles are (left, top, right,
-// bottom) with right and bottom exclusive; formats are DrawTextIn flags (platform/Canvas.h).
+// bottom) with right and bottom exclusive; formats are DrawTextIn flags (ui/Canvas.h).
 #pragma once
 
 #include "ui/Canvas.h"
@@ -16,10 +16,11 @@ constexpr size_t MaxEffectTextLength = 255;
 
 // Draws text in rect with effect, which may be null (plain DrawTextIn). With dfClip, drawing
 // is restricted to clip (rect when absent) and the restriction is removed afterwards. A
-// rotated effect leaves its rotated font selected in canvas.
+// rotated effect leaves its rotated font selected in canvas. With fitting, unrotated text is
+// drawn in the face the canvas fits it into (ICanvas::FitFont), every layer in the same.
 void DrawEffectText(ICanvas& canvas, const std::string& text, const TFx3DCaption* effect,
                     const std::optional<TRect>& clip, TFxDrawFlags flags, unsigned format,
-                    const TRect& rect);
+                    const TRect& rect, TFittingFace* fitting = nullptr);
 
 // Turns rect, the layout rectangle, into the rectangle the text needs in font on a screen
 // surface, with room for a frame of bevelExtent pixels. Sets the effect's PosX and PosY:

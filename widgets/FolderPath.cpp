@@ -4,12 +4,9 @@ namespace setup {
 
 std::vector<size_t> TFolderPath::Backslashes(const std::string& text) const {
     std::vector<size_t> found;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (Drives.IsLeadByte(text[i]))
-            ++i;
-        else if (text[i] == '\\')
+    for (size_t i = 0; i < text.size(); i += Lead.CharLength(text, i))
+        if (text[i] == '\\')
             found.push_back(i);
-    }
     return found;
 }
 

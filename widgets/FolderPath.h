@@ -2,7 +2,7 @@
 // stepped over whole so that a trail byte that looks like a backslash never splits a name.
 #pragma once
 
-#include "platform/Drives.h"
+#include "base/PathText.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ namespace setup {
 
 class TFolderPath {
 public:
-    explicit TFolderPath(IDriveSystem& drives) : Drives(drives) {}
+    explicit TFolderPath(TLeadBytes lead) : Lead(lead) {}
 
     // Byte positions of the backslashes in text.
     std::vector<size_t> Backslashes(const std::string& text) const;
@@ -24,7 +24,7 @@ public:
     std::string Join(const std::string& folder, const std::string& name) const;
 
 private:
-    IDriveSystem& Drives;
+    TLeadBytes Lead;
 };
 
 } // namespace setup

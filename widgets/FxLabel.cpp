@@ -261,7 +261,7 @@ void TFxLabel::PaintLabel(ICanvas& canvas) {
 
     canvas.SetBrushColor(Color());
     canvas.SetTextColor(Font().Color);
-    DrawEffectText(canvas, Caption(), FontFxValue.get(), clip, flags, format, r);
+    DrawEffectText(canvas, Caption(), FontFxValue.get(), clip, flags, format, r, &Face);
 }
 
 TRect TFxLabel::PlaceCaption(const TRect& rect) {

@@ -3,7 +3,7 @@
 // its text and framed by a bevel.
 //
 // Hosting: construct it with the window it sits on (an IControlParent, which paints it
-// through Paint) and the screen service it measures text with (platform/Screen.h; the
+// through Paint) and the screen service it measures text with (ui/Screen.h; the
 // program passes one TWin32Screen, the tests a FakeScreen); both must outlive the label.
 // A host that builds a label from stored properties sets csLoading and csReading first,
 // clears them when done and then calls AfterLoad.
@@ -11,6 +11,7 @@
 
 #include "ui/Control.h"
 #include "ui/Screen.h"
+#include "ui/TextFit.h"
 #include "widgets/FxBevel.h"
 #include "widgets/FxCaption.h"
 
@@ -231,6 +232,7 @@ private:
     IScreen& Screen;
     std::unique_ptr<TFxBevel> BevelValue;
     std::unique_ptr<TFxCaption> FontFxValue;
+    TFittingFace Face;
 };
 
 } // namespace setup

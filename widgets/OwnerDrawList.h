@@ -1,5 +1,5 @@
 // What the folder list and the drive box share: the way each entry is drawn into the
-// platform's owner-drawn list window (platform/ListView.h).
+// platform's owner-drawn list window (ui/ListView.h).
 #pragma once
 
 #include "ui/Canvas.h"

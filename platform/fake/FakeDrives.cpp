@@ -152,10 +152,6 @@ std::string FakeDrives::UpperFileName(const std::string& name) {
     return MapCase(name, true);
 }
 
-bool FakeDrives::IsLeadByte(char c) {
-    return LeadBytes.IsLeadByte(c);
-}
-
 std::string FakeDrives::Key(const std::string& root) {
     return MapCase(root, true);
 }

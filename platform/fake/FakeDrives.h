@@ -52,7 +52,7 @@ public:
     int CompareStr(const std::string& a, const std::string& b) override;
     std::string LowerFileName(const std::string& name) override;
     std::string UpperFileName(const std::string& name) override;
-    bool IsLeadByte(char c) override;
+    TLeadBytes CodePageLeadBytes() const override { return LeadBytes; }
 
 private:
     // An absolute path: a root ("C:" or "\\server\share") and the folder names below it.

@@ -45,7 +45,7 @@ bool IsDriveRoot(const std::string& key) {
 } // namespace
 
 std::string FakeFileSystem::ParentKey(const std::string& key) const {
-    const size_t slash = LastBackslash(key, LeadBytes);
+    const size_t slash = LastSeparator(key, LeadBytes);
     if (slash == std::string::npos || slash == 0)
         return {};
     std::string parent = key.substr(0, slash);
@@ -58,13 +58,15 @@ std::string FakeFileSystem::Normalize(const std::string& path) const {
     bool afterBackslash = false;
     for (size_t i = 0, length; i < upper.size(); i += length) {
         length = LeadBytes.CharLength(upper, i);
-        const bool backslash = length == 1 && upper[i] == '\\';
+        const bool backslash = length == 1 && IsPathSeparator(upper[i]);
         // A leading pair stays: it starts a network path.
-        if (!backslash || !afterBackslash || key.size() < 2)
+        if (backslash && (!afterBackslash || key.size() < 2))
+            key += '\\';
+        else if (!backslash)
             key.append(upper, i, length);
         afterBackslash = backslash;
     }
-    return WithoutClosingBackslashes(key, LeadBytes);
+    return WithoutClosingSeparators(key, LeadBytes);
 }
 
 bool FakeFileSystem::Listed(const std::set<std::string>& paths, const std::string& key) const {

@@ -1,7 +1,7 @@
 // An in-memory file system for the unit tests: folders and files, calls recorded, failures on
 // demand. Paths match as on the platform: case (of ASCII letters outside double-byte
-// characters), repeated and trailing backslashes are ignored, and paths are walked by character
-// of the code page LeadBytes gives.
+// characters) is ignored, a slash is a backslash, repeated and trailing ones are ignored, and
+// paths are walked by character of the code page LeadBytes gives.
 #pragma once
 
 #include "base/PathText.h"

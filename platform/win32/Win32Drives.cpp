@@ -122,8 +122,4 @@ std::string Win32Drives::UpperFileName(const std::string& name) {
     return result;
 }
 
-bool Win32Drives::IsLeadByte(char c) {
-    return LeadBytes.IsLeadByte(c);
-}
-
 } // namespace setup

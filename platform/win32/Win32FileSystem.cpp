@@ -117,7 +117,7 @@ std::string Win32FileSystem::WindowsDirectory() {
     if (length == 0 || length >= sizeof buffer)
         return {};
     // Without its closing backslash also where Windows lives in a drive's root ("C:\").
-    return WithoutClosingBackslashes(std::string_view(buffer, length), LeadBytes);
+    return WithoutClosingSeparators(std::string_view(buffer, length), LeadBytes);
 }
 
 } // namespace setup

@@ -47,15 +47,26 @@ TEST_F(ChooserOpen, BrowseProposesTheProductFolderUnderProgramFiles) {
     SaveScreenshot("chooser");
 }
 
-TEST_F(ChooserOpen, TypedFolderIsInstalledInto) {
-    TypePath(chooser, "C:\\Games\\Night Sky");
-    ASSERT_EQ(EditText(chooser), "C:\\Games\\Night Sky");
+// The folder is installed into as typed: files, shortcuts and registry values hold the text.
+void ExpectTypedFolderInstalled(TSetupProcess& setup, HWND destination, HWND chooser,
+                                const std::string& folder) {
+    TypePath(chooser, folder);
+    ASSERT_EQ(EditText(chooser), folder);
     SendKeys(chooser, "%o");
     EXPECT_TRUE(WaitForHidden(chooser));
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
-    ExpectEveryFileOfTheInstall("C:\\Games\\Night Sky");
+    ExpectEveryFileOfTheInstall(folder);
     StopRunner();
+}
+
+TEST_F(ChooserOpen, TypedFolderIsInstalledInto) {
+    ExpectTypedFolderInstalled(setup, destination, chooser, "C:\\Games\\Night Sky");
+}
+
+// Windows' file functions take a slash between names; so does the install.
+TEST_F(ChooserOpen, TypedFolderWithSlashesIsInstalledInto) {
+    ExpectTypedFolderInstalled(setup, destination, chooser, "C:/Apps/Palvorne Lumivary");
 }
 
 TEST_F(ChooserOpen, PickingTheDriveRootProposesItWithOneBackslash) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace e2e {
@@ -121,6 +122,12 @@ void ExpectFileIsBlock(const std::string& path, const std::string& block) {
 }
 
 namespace {
+// The shell keeps a link's target in its own form, with backslashes only.
+std::string WithBackslashes(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 std::string ExpectedConfiguration() {
     std::string text;
     for (const std::string& line : setup::DefaultConfigurationLines())
@@ -145,7 +152,7 @@ void ExpectEveryFileOfTheInstall(const std::string& dest) {
         const std::string target = dest + "\\" + name + ".exe";
         const auto link = ReadShortcut(group + name + ".lnk");
         ASSERT_TRUE(link) << name;
-        EXPECT_EQ(link->Path, target);
+        EXPECT_EQ(link->Path, WithBackslashes(target));
         EXPECT_EQ(link->Arguments, target);
         EXPECT_EQ(link->WorkingDirectory, dest + "\\");
     }

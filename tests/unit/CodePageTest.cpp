@@ -67,7 +67,7 @@ using TWalk = std::string (*)(std::string_view);
 TEST(CodePage932, PathsAreWalkedByCharacter) {
     const std::string lone = "\x95"; // a lead byte with nothing after it
     const TWalk closing = [](std::string_view text) {
-        return WithoutClosingBackslashes(text, LeadBytes932);
+        return WithoutClosingSeparators(text, LeadBytes932);
     };
     const TWalk name = [](std::string_view path) { return ExtractFileName(path, LeadBytes932); };
     const TWalk upper = [](std::string_view text) { return AsciiUpperCase(text, LeadBytes932); };
@@ -81,19 +81,26 @@ TEST(CodePage932, PathsAreWalkedByCharacter) {
         {closing, "C:\\Apps\\" + Hyo, "C:\\Apps\\" + Hyo},
         {closing, "C:\\" + So + "\\\\", "C:\\" + So},
         {closing, "C:\\x\\" + lone, "C:\\x\\" + lone},
+        {closing, "C:/" + So + "//", "C:/" + So},
         {FoldersMade, "C:\\Apps\\" + Hyo, "C:\\Apps\\" + Hyo + "|"},
         {FoldersMade, "C:\\" + Hyo + "\\Palvorne Lumivary",
          "C:\\" + Hyo + "|C:\\" + Hyo + "\\Palvorne Lumivary|"},
         {FoldersMade, "C:\\Apps\\" + So + "\\", "C:\\Apps\\" + So + "|"},
         {FoldersMade, "C:\\" + So + Hyo + "\\" + So,
          "C:\\" + So + Hyo + "|C:\\" + So + Hyo + "\\" + So + "|"},
+        // A slash is a separator, and the folders keep the text as typed.
+        {FoldersMade, "C:/Apps/" + Hyo + "/Palvorne Lumivary",
+         "C:/Apps/" + Hyo + "|C:/Apps/" + Hyo + "/Palvorne Lumivary|"},
+        {FoldersMade, "C:/" + So + "/x/", "C:/" + So + "|C:/" + So + "/x|"},
         // ヂ is no ア in another case: its folder is still to be made.
         {FoldersMade, "C:\\" + Di + "\\x", "C:\\" + Di + "|C:\\" + Di + "\\x|"},
         {WorkingFolder, "C:\\" + Hyo + "\\PalvorneLV.exe", "C:\\" + Hyo + "\\"},
         {WorkingFolder, "C:\\x\\" + So, "C:\\x\\"},
+        {WorkingFolder, "C:/" + Hyo + "/x.exe", "C:/" + Hyo + "/"},
         {WorkingFolder, "C:\\" + Hyo + "\\" + So + "\\x.exe", "C:\\" + Hyo + "\\" + So + "\\"},
         {name, "C:\\x\\" + So + ".exe", So + ".exe"},
         {name, "C:\\a\\" + lone, lone},
+        {name, "C:/x/" + So + ".exe", So + ".exe"},
         {upper, "c:\\" + Di + "a", "C:\\" + Di + "A"},
         {upper, "a" + lone, "A" + lone},
         {endsA, "C:\\" + So + "a.exe", "kept"},

@@ -95,7 +95,7 @@ TEST(CreateShortcutTest, SetsArgumentsPathAndFolderOfTheTarget) {
     EXPECT_EQ(link.WorkingDirectory, "C:\\Program Files\\Palvorne Lumivary\\");
 }
 
-TEST(CreateShortcutTest, WorkingDirectoryEndsAtTheLastBackslashOrColon) {
+TEST(CreateShortcutTest, WorkingDirectoryEndsAtTheLastSeparatorOrColon) {
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Dest\\\\Uninstall.exe", "C:\\Dest\\\\"},
         {"D:Run.exe", "D:"},
@@ -103,6 +103,7 @@ TEST(CreateShortcutTest, WorkingDirectoryEndsAtTheLastBackslashOrColon) {
         {"Run.exe", ""},
         {"C:\\odd:name\\x.exe", "C:\\odd:name\\"},
         {"C:\\a\\b:c.exe", "C:\\a\\b:"},
+        {"C:/Apps/Run.exe", "C:/Apps/"},
     };
     for (const auto& [target, folder] : cases) {
         FakeShellLinks links;

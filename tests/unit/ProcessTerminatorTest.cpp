@@ -6,9 +6,11 @@
 namespace setup {
 namespace {
 
-std::vector<uint32_t> Ended(std::vector<TProcessEntry> running, const std::string& target) {
+std::vector<uint32_t> Ended(std::vector<TProcessEntry> running, const std::string& target,
+                            bool snapshotFails = false) {
     FakeProcesses processes;
     processes.Running = std::move(running);
+    processes.SnapshotFails = snapshotFails;
     TerminateProcesses(processes, target, TLeadBytes());
     return processes.Terminated;
 }
@@ -31,6 +33,11 @@ TEST(ProcessTerminatorTest, FullPathMatchesOnlyTheSameRecordedPath) {
     EXPECT_TRUE(Ended({{1, "control.exe"}}, "C:\\WINDOWS\\control.exe").empty());
     // A missing system root leaves "\control.exe", which no bare name equals.
     EXPECT_TRUE(Ended({{1, "control.exe"}}, "\\control.exe").empty());
+}
+
+TEST(ProcessTerminatorTest, AFailedSnapshotEndsNothing) {
+    for (const char* target : {"control.exe", "C:\\WINDOWS\\control.exe"})
+        EXPECT_TRUE(Ended({{1, "C:\\WINDOWS\\control.exe"}}, target, true).empty()) << target;
 }
 
 TEST(ProcessTerminatorTest, NoTrimmingOrPartialMatches) {

@@ -40,8 +40,7 @@ INT_PTR WINAPI FailingDialog(HINSTANCE, LPCDLGTEMPLATEA, HWND, DLGPROC, LPARAM) 
 }
 
 TEST(Application, ABoxThatCannotBeMadeRaisesWithTheSystemsReason) {
-    TApplication application;
-    application.Toolkit().RunDialog = &FailingDialog;
+    TApplication application(&FailingDialog);
     const std::pair<std::function<void()>, std::string> boxes[] = {
         {[&] { application.PlainMessage("Done"); }, application.Title()},
         {[&] { (void)application.AbortConfirmation(); }, "Information"},

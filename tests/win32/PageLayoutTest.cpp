@@ -1,6 +1,8 @@
-// The pages as the screen shows them, at whatever pixels per inch the prefix is set to
-// (scripts/dpi-case.sh): every label, button and group caption shows its whole text in its own
-// font and wrapping, inside its box, and the pages keep their size in layout units.
+// The pages as the program makes them. As the screen shows them, at whatever pixels per inch
+// the prefix is set to (scripts/dpi-case.sh): every label, button and group caption shows its
+// whole text in its own font and wrapping, inside its box, and the pages keep their size in
+// layout units. And the progress page's exit button, whatever the confirmation answers.
+#include "base/Exceptions.h"
 #include "pages/Unit2.h"
 #include "pages/Unit3.h"
 #include "pages/Unit4.h"
@@ -14,10 +16,12 @@
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32Drives.h"
 #include "tests/win32/DibSurface.h"
+#include "ui/TextFit.h"
 #include "ui/win32/GdiCanvas.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iostream>
 #include <map>
 
@@ -26,12 +30,15 @@ namespace {
 
 class TTestApplication : public IApplicationServices {
 public:
-    bool AbortConfirmation() override { return false; }
+    bool AbortConfirmation() override { return Confirm(); }
     void PlainMessage(const std::string&) override {}
     void ShowException(const std::exception& error) override { ADD_FAILURE() << error.what(); }
-    void Terminate() override {}
+    void Terminate() override { Terminated = true; }
     void EndWithFailure(const std::exception& error) override { ADD_FAILURE() << error.what(); }
     TToolkit& Toolkit() override { return FToolkit; }
+
+    std::function<bool()> Confirm = [] { return false; };
+    bool Terminated = false;
 
 private:
     TToolkit FToolkit;
@@ -108,6 +115,21 @@ void ExpectFits(const std::string& page, const std::string& text, SIZE needed, S
         << " pixels, has " << room.cx << " x " << room.cy;
 }
 
+// The smallest face a label's text may be given: three quarters of its height on the screen,
+// rounded toward the larger face.
+int Smallest(const TScale& scale, int layoutHeight) {
+    static const std::map<std::pair<int, int>, int> floors{{{96, -11}, -9},   {{96, -13}, -10},
+                                                           {{120, -11}, -11}, {{120, -13}, -12},
+                                                           {{144, -11}, -13}, {{144, -13}, -15}};
+    const auto floor = floors.find({scale.PixelsPerInch(), layoutHeight});
+    if (floor == floors.end()) {
+        ADD_FAILURE() << "no floor for height " << layoutHeight << " at " << scale.PixelsPerInch()
+                      << " dpi";
+        return 0;
+    }
+    return floor->second;
+}
+
 // The windowless texts of a page, each in the box and font the page paints it with (auto-sized
 // ones sized first, as before a paint). Left out: the labels that show the destination folder
 // and a caption that starts off the page.
@@ -125,16 +147,23 @@ void ExpectDrawnTextsFit(const std::string& page, const TForm& form, const TPage
             if (pages.ShowsTheFolder(label))
                 continue;
             const UINT format = DT_EXPANDTABS | (label->WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
-            const TFontDesc scaled = scale.ToPixels(label->Font());
-            const TFontDesc fitting =
-                FontThatFits(dc.Get(), scaled, SmallestFittingHeight(label->Font().Height),
-                             label->Caption(), room.cx, room.cy, format);
-            if (fitting != scaled)
+            // The face the label paints in.
+            GdiCanvas canvas(dc.Get(), scale);
+            canvas.SetFont(label->Font());
+            TFittingFace face;
+            canvas.FitFont(label->Caption(), {0, 0, label->Width(), label->Height()},
+                           format | DTF_FIT, face);
+            const auto font = static_cast<HFONT>(GetCurrentObject(dc.Get(), OBJ_FONT));
+            LOGFONTA fitting{};
+            GetObjectA(font, sizeof fitting, &fitting);
+            const int scaled = scale.ToPixels(label->Font().Height);
+            if (fitting.lfHeight != scaled)
                 std::cout << page << ": \"" << label->Caption() << "\" asks for height "
-                          << fitting.Height << " instead of " << scaled.Height << "\n";
-            const TFontHandle font = CreateFontFrom(fitting);
-            ExpectFits(page, label->Caption(),
-                       Measure(font.Get(), label->Caption(), room.cx, format), room);
+                          << fitting.lfHeight << " instead of " << scaled << "\n";
+            EXPECT_LE(fitting.lfHeight, Smallest(scale, label->Font().Height))
+                << page << ": \"" << label->Caption() << "\"";
+            ExpectFits(page, label->Caption(), Measure(font, label->Caption(), room.cx, format),
+                       room);
         } else if (const auto* group = dynamic_cast<const TGroupBox*>(control)) {
             if (group->Caption.empty() || control->Left() + 8 < 0)
                 continue;
@@ -192,6 +221,36 @@ TEST(PageLayout, PagesGrowWithThePixelsPerInchAndEveryTextFits) {
         }
         ExpectDrawnTextsFit(page, *form, pages);
         ExpectButtonsFit(page, *form);
+    }
+}
+
+// The exit button stops the animation while it asks; "Yes" ends the program, "No" and a box
+// that cannot be shown (its failure goes on to the error display) let the animation run on.
+TEST(ProgressPage, TheAnimationRunsOnUnlessTheExitIsConfirmed) {
+    const struct {
+        const char* Name;
+        std::function<bool()> Confirm;
+        bool Raises;
+        bool Runs;
+    } cases[] = {
+        {"yes", [] { return true; }, false, false},
+        {"no", [] { return false; }, false, true},
+        {"no box", []() -> bool { throw Exception("Cannot create window Information"); }, true,
+         true},
+    };
+    for (const auto& test : cases) {
+        TPages pages;
+        pages.Form4.Timer1.SetEnabled(true);
+        pages.Application.Confirm = test.Confirm;
+        bool raised = false;
+        try {
+            pages.Form4.Button1Click();
+        } catch (const Exception&) {
+            raised = true;
+        }
+        EXPECT_EQ(raised, test.Raises) << test.Name;
+        EXPECT_EQ(pages.Form4.Timer1.Enabled(), test.Runs) << test.Name;
+        EXPECT_EQ(pages.Application.Terminated, !test.Runs) << test.Name;
     }
 }
 

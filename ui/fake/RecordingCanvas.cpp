@@ -1,5 +1,7 @@
 #include "ui/fake/RecordingCanvas.h"
 
+#include "ui/TextFit.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -178,6 +180,28 @@ int RecordingCanvas::DrawTextIn(const std::string& text, TRect& rect, unsigned f
         rect.Bottom = rect.Top + layout.Height;
     }
     return layout.Height;
+}
+
+TPoint RecordingCanvas::TextSizeAt(const std::string& text, int height, int width,
+                                   unsigned format) {
+    CanvasCall& call = Record(CanvasOp::TextSizeAt);
+    call.Text = text;
+    call.Rect = {0, 0, width, 0};
+    call.Format = format;
+    call.Font.Height = height;
+    const TextLayout layout = LayoutText(text, width, format, State.CharacterExtra);
+    return {layout.Width, layout.Height};
+}
+
+// Every text is fitted: the surface is at the layout's scale.
+void RecordingCanvas::FitFont(const std::string& text, const TRect& rect, unsigned format,
+                              TFittingFace& face) {
+    CanvasCall& call = Record(CanvasOp::FitFont);
+    call.Text = text;
+    call.Rect = rect;
+    call.Format = format;
+    State.Font.Height =
+        face.Height(*this, text, State.Font, {rect.Width(), rect.Height()}, format & ~DTF_FIT);
 }
 
 void RecordingCanvas::TextOutAt(int x, int y, const std::string& text) {

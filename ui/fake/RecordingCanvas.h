@@ -2,7 +2,8 @@
 // state in force, and measures text with fixed metrics so that layouts are predictable.
 //
 // Metrics: every character is 7 pixels wide plus the current character extra, every line is
-// 13 pixels high, whatever the font. DrawTextIn understands DTF_CALCRECT, DTF_SINGLELINE,
+// 13 pixels high, whatever the font and its height (so FitFont keeps the font's height, after
+// measuring as the rule does). DrawTextIn understands DTF_CALCRECT, DTF_SINGLELINE,
 // DTF_WORDBREAK and DTF_NOPREFIX (see LayoutText); other flags are only recorded.
 #pragma once
 
@@ -36,6 +37,8 @@ enum class CanvasOp {
     CreateWorkImage,
     CopyImage,
     XorFrom,
+    TextSizeAt,
+    FitFont,
 };
 
 // One recorded call, with the surface's drawing state as it stood when the call was made
@@ -43,8 +46,9 @@ enum class CanvasOp {
 struct CanvasCall {
     CanvasOp Op = CanvasOp::FillRect;
     int Image = 0; // surface that received the call: 0 the canvas, n the n-th work image
-    TRect Rect;    // FillRect, Ellipse, Pie, DrawFocusRect, DrawTextIn (as passed in),
-                   // StretchDraw; Draw/CopyImage/CreateWorkImage: the area covered
+    TRect Rect;    // FillRect, Ellipse, Pie, DrawFocusRect, DrawTextIn and FitFont (as passed
+                   // in), StretchDraw; Draw/CopyImage/CreateWorkImage: the area covered;
+                   // TextSizeAt: the width
     TPoint From;   // Line start, Pie start point, TextOutAt position
     TPoint To;     // Line end, Pie end point
     std::string Text;
@@ -56,7 +60,7 @@ struct CanvasCall {
     TColor BrushColor = clWhite;
     TBrushStyle BrushStyle = TBrushStyle::Solid;
     TColor PenColor = clBlack;
-    TFontDesc Font;
+    TFontDesc Font; // TextSizeAt: with the height measured at
     int Escapement = 0;
     std::optional<TRect> Clip;
     int CharacterExtra = 0;
@@ -105,6 +109,9 @@ public:
     void DrawFocusRect(const TRect& rect) override;
 
     int DrawTextIn(const std::string& text, TRect& rect, unsigned format) override;
+    TPoint TextSizeAt(const std::string& text, int height, int width, unsigned format) override;
+    void FitFont(const std::string& text, const TRect& rect, unsigned format,
+                 TFittingFace& face) override;
     void TextOutAt(int x, int y, const std::string& text) override;
     TPoint TextExtent(const std::string& text) override;
     int TextHeight() override;

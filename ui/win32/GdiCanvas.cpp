@@ -1,6 +1,7 @@
 #include "ui/win32/GdiCanvas.h"
 
 #include "base/Exceptions.h"
+#include "ui/TextFit.h"
 #include "win32/StoredResources.h"
 
 #include <algorithm>
@@ -112,30 +113,6 @@ TFontHandle CreateFontFrom(const TFontDesc& font, int escapement) {
     return TFontHandle(CreateFontIndirectA(&log));
 }
 
-namespace {
-
-// True when text, in the font selected into dc, shows whole in a box of width x height pixels.
-bool TextFits(HDC dc, const std::string& text, int width, int height, unsigned format) {
-    RECT r{0, 0, width, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
-    return r.right <= width && r.bottom <= height;
-}
-
-} // namespace
-
-TFontDesc FontThatFits(HDC dc, const TFontDesc& font, int smallest, const std::string& text,
-                       int width, int height, unsigned format) {
-    const int step = font.Height < 0 ? 1 : -1;
-    for (TFontDesc candidate = font;; candidate.Height += step) {
-        const TFontHandle created = CreateFontFrom(candidate);
-        const auto selected = Select(dc, created.Get());
-        if (TextFits(dc, text, width, height, format))
-            return candidate;
-        if (candidate.Height == smallest)
-            return font;
-    }
-}
-
 int ScreenLineHeight(const TFontDesc& font) {
     const TWindowDC screen = WindowDC(nullptr);
     GdiCanvas canvas(screen.Get(), TScale::OfScreen());
@@ -211,6 +188,7 @@ void GdiCanvas::SetFont(const TFontDesc& font, int escapement) {
     SelectedFont = std::move(created); // the previous font is no longer selected
     SelectedDesc = font;
     SelectedEscapement = escapement;
+    SelectedHeight = Scale.ToPixels(font.Height);
 }
 
 void GdiCanvas::UseBrush() {
@@ -307,30 +285,46 @@ void GdiCanvas::DrawFocusRect(const TRect& rect) {
 int GdiCanvas::DrawTextIn(const std::string& text, TRect& rect, unsigned format) {
     UseTextColors();
     RECT area = ToRECT(Scale.ToPixels(rect));
-    const bool fit = format & DTF_FIT;
-    format &= ~DTF_FIT;
-    // Drawn at a scale, a wrapped text may need a smaller face than the scaled height gives; a
-    // label's text, whatever face the system gives.
-    TFontHandle fitting;
-    const bool scaledWrap = (format & DTF_WORDBREAK) && Scale.PixelsPerInch() != TScale::LayoutDpi;
-    // Most texts fit in the face already selected: no other is made for them.
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (SelectedFont && !(format & DTF_CALCRECT) && (fit || scaledWrap) &&
-        !TextFits(Dc, text, width, height, format)) {
-        const TFontDesc scaled = Scale.ToPixels(SelectedDesc);
-        const TFontDesc font = FontThatFits(Dc, scaled, SmallestFittingHeight(SelectedDesc.Height),
-                                            text, width, height, format);
-        if (font != scaled)
-            fitting = CreateFontFrom(font, SelectedEscapement);
-    }
-    const TSelection selected = fitting ? Select(Dc, fitting.Get()) : TSelection();
     const int drawn = ::DrawTextA(Dc, text.c_str(), static_cast<int>(text.size()), &area, format);
     // Only the right and bottom edges move: the measured size, rounded up.
     if (format & DTF_CALCRECT)
         rect = {rect.Left, rect.Top, rect.Left + Scale.ToUnits(area.right - area.left),
                 rect.Top + Scale.ToUnits(area.bottom - area.top)};
     return Scale.ToUnits(drawn);
+}
+
+void GdiCanvas::FitFont(const std::string& text, const TRect& rect, unsigned format,
+                        TFittingFace& face) {
+    const bool scaledWrap = (format & DTF_WORDBREAK) && Scale.PixelsPerInch() != TScale::LayoutDpi;
+    if (!SelectedFont || !((format & DTF_FIT) || scaledWrap))
+        return;
+    const TRect box = Scale.ToPixels(rect);
+    TFontDesc fitted = Scale.ToPixels(SelectedDesc);
+    fitted.Height =
+        face.Height(*this, text, fitted, {box.Width(), box.Height()}, format & ~DTF_FIT);
+    if (fitted.Height == SelectedHeight)
+        return;
+    TFontHandle created = CreateFontFrom(fitted, SelectedEscapement);
+    if (!created)
+        return;
+    SelectObject(Dc, created.Get());
+    SelectedFont = std::move(created);
+    SelectedHeight = fitted.Height;
+}
+
+// Measured in the selected font when it has the height: most texts fit in it, and no other
+// font is made for them.
+TPoint GdiCanvas::TextSizeAt(const std::string& text, int height, int width, unsigned format) {
+    TFontHandle other;
+    if (height != SelectedHeight) {
+        TFontDesc font = Scale.ToPixels(SelectedDesc);
+        font.Height = height;
+        other = CreateFontFrom(font);
+    }
+    const TSelection selected = other ? Select(Dc, other.Get()) : TSelection();
+    RECT r{0, 0, width, 0};
+    DrawTextA(Dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+    return {r.right, r.bottom};
 }
 
 void GdiCanvas::TextOutAt(int x, int y, const std::string& text) {

@@ -23,21 +23,6 @@ COLORREF ResolveColor(TColor color);
 // one of the system's ANSI code page.
 TFontHandle CreateFontFrom(const TFontDesc& font, int escapement = 0);
 
-// The font in which a text (DrawTextA format) shows whole in a box of width x height pixels on
-// dc: font, or where the system's face for its height makes more or longer lines than the box
-// holds, the largest smaller height that fits, down to smallest. Raster faces come in few sizes
-// ("MS Sans Serif" has none of its own at 144 dpi, where the next larger one is given), and the
-// face the system picks for a double-byte code page may be wider. Texts that fit in no size
-// keep font.
-TFontDesc FontThatFits(HDC dc, const TFontDesc& font, int smallest, const std::string& text,
-                       int width, int height, unsigned format);
-
-// The smallest height a text may shrink to, for a font of this height in layout units: three
-// quarters of it, still readable.
-inline int SmallestFittingHeight(int layoutHeight) {
-    return layoutHeight * 3 / 4;
-}
-
 // The line height (tmHeight) of a font on the screen, in layout units of the screen's scale.
 int ScreenLineHeight(const TFontDesc& font);
 
@@ -110,6 +95,12 @@ public:
                    int shift) override;
 
     int DrawTextIn(const std::string& text, TRect& rect, unsigned format) override;
+    // Raster faces come in few sizes ("MS Sans Serif" has none of its own at 144 dpi, where the
+    // next larger one is given), and the face the system picks for a double-byte code page may
+    // be wider.
+    void FitFont(const std::string& text, const TRect& rect, unsigned format,
+                 TFittingFace& face) override;
+    TPoint TextSizeAt(const std::string& text, int height, int width, unsigned format) override;
     void TextOutAt(int x, int y, const std::string& text) override;
     TPoint TextExtent(const std::string& text) override;
     int TextHeight() override;
@@ -144,6 +135,7 @@ private:
     TFontHandle SelectedFont;
     TFontDesc SelectedDesc; // as given, in layout units
     int SelectedEscapement = 0;
+    int SelectedHeight = 0; // of the selected font, in pixels: SelectedDesc's or a fitted one
     TBrushHandle Brush;
     COLORREF BrushRgb = 0;
     TPenHandle Pen;

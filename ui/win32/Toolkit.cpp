@@ -7,7 +7,7 @@
 
 namespace setup {
 
-TToolkit::TToolkit() {
+TToolkit::TToolkit(TDialogRunner runDialog) : DialogRunner(runDialog) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &TForm::WindowProc;
     windowClass.cbWndExtra = sizeof(TForm*); // the form, read back on every message

@@ -12,8 +12,13 @@ class TForm;
 
 class TToolkit {
 public:
+    // Makes and runs a modal dialog from its template, as DialogBoxIndirectParamA does.
+    using TDialogRunner = INT_PTR(WINAPI*)(HINSTANCE, LPCDLGTEMPLATEA, HWND, DLGPROC, LPARAM);
+
     // Registers the forms' window class; throws with the system's reason when it cannot.
-    TToolkit();
+    // Dialogs are run by runDialog: a test gives one that fails, as on a Windows 95/98 whose
+    // small window heaps are used up.
+    explicit TToolkit(TDialogRunner runDialog = &DialogBoxIndirectParamA);
     ~TToolkit();
     TToolkit(const TToolkit&) = delete;
     TToolkit& operator=(const TToolkit&) = delete;
@@ -25,12 +30,13 @@ public:
     // handlers must not run then.
     void EndWindows();
 
-    // Makes and runs a modal dialog from its template; a test puts in one that fails, as on a
-    // Windows 95/98 whose small window heaps are used up.
-    using TDialogRunner = INT_PTR(WINAPI*)(HINSTANCE, LPCDLGTEMPLATEA, HWND, DLGPROC, LPARAM);
-    TDialogRunner RunDialog = &DialogBoxIndirectParamA;
+    INT_PTR RunDialog(HINSTANCE instance, LPCDLGTEMPLATEA dialog, HWND owner, DLGPROC procedure,
+                      LPARAM parameter) const {
+        return DialogRunner(instance, dialog, owner, procedure, parameter);
+    }
 
 private:
+    TDialogRunner DialogRunner;
     friend class TForm;
     ATOM FormClass = 0;
     std::vector<TForm*> Forms;
