@@ -61,6 +61,7 @@ void TForm::ClearSlot() {
 void TForm::DestroyForm() {
     if (!Window)
         return;
+    Accessible.Disconnect();
     ClearSlot();
     Window.Reset();
     // The child windows and the timers went with it.
@@ -214,6 +215,10 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case DM_GETDEFID:
         return OnGetDefId();
+    case WM_GETOBJECT:
+        if (Accessible.Answer(Window.Get(), wParam, lParam, result))
+            return result;
+        break;
     case WM_TIMER:
         OnTimer(wParam);
         return 0;

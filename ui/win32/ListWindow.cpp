@@ -19,7 +19,6 @@ void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int dropped
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     0, parent, bounds, id);
-        SetWindowLongPtrA(Window.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         ListBoxClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             Window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TListWindow::ListBoxProc)));
         return;
@@ -116,7 +115,8 @@ bool TListWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 
 LRESULT CALLBACK TListWindow::ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Only the list boxes subclassed above come here, each holding its object.
-    auto* self = reinterpret_cast<TListWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = static_cast<TListWindow*>(
+        reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA)));
     if (!self || !self->ListBoxClassProc)
         return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = CallWindowProcA(self->ListBoxClassProc, window, message, wParam, lParam);

@@ -32,8 +32,10 @@ TForm* TToolkit::FormOf(HWND window) const {
 }
 
 void TToolkit::DetachForms() {
-    for (TForm* form : Forms)
+    for (TForm* form : Forms) {
+        form->Accessible.Disconnect();
         form->ClearSlot();
+    }
 }
 
 } // namespace setup

@@ -20,7 +20,8 @@ public:
 
     // The form whose window is window, or null: any other window, ours or not, is none.
     TForm* FormOf(HWND window) const;
-    // At the end, before the forms go: no message reaches any of them any more. Destroying the
+    // At the end, before the forms go: no message reaches any of them any more, and what they
+    // handed to screen readers is cut off. Destroying the
     // active form's window makes the system activate another, whose handlers must not run then.
     void DetachForms();
 

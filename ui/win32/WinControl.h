@@ -27,15 +27,19 @@ public:
 protected:
     // Creates the child window of a system class ("BUTTON", "EDIT", "LISTBOX", "COMBOBOX")
     // on parent at bounds in its layout units, which routes the child's messages here from then on;
-    // the window is destroyed with this object. Throws with the system's reason when it cannot be
-    // made.
+    // the window is destroyed with this object. Its user data is this object. Throws with the
+    // system's reason when it cannot be made.
     void CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                      TForm& parent, const TRect& bounds, int id);
     TWindowHandle Window;
 
 private:
     friend class TForm;
-    TForm* Parent = nullptr; // cleared when the form goes first
+    // Answers WM_GETOBJECT through the page, so that a text before the window names it.
+    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    TForm* Parent = nullptr;      // cleared when the form goes first
+    WNDPROC SystemProc = nullptr; // the class's procedure, under ChildProc
 };
 
 } // namespace setup
