@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <string>
 
 namespace setup {
 
@@ -159,7 +158,7 @@ void TGauge::SetProgress(int value) {
 
 TAccessDescription TGauge::Describe() const {
     TAccessDescription description = Described(TAccessRole::ProgressBar, {});
-    description.Value = std::to_string(Percentage()) + "%";
+    description.Value = Format("%d%%", Percentage());
     return description;
 }
 

@@ -2,7 +2,7 @@
 // reading order with their roles, names and values, where they lie, and an object that outlives
 // its page.
 #include "pages/Unit1.h"
-#include "tests/win32/AccessibleTree.h"
+#include "tests/AccessibleTree.h"
 #include "tests/win32/TestPages.h"
 
 #include <gtest/gtest.h>

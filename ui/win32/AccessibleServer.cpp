@@ -413,6 +413,9 @@ private:
     IAccessible* System;
     ULONG References = 1;
     int Position = 0; // of the children listing
+
+public:
+    TPageObject* Following = nullptr; // the server's next object
 };
 
 HWND TAccessibleServer::Window() const {
@@ -516,7 +519,7 @@ long TAccessibleServer::HitTest(POINT screen) const {
 bool TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (Ended || static_cast<LONG>(lParam) != OBJID_CLIENT)
         return false;
-    for (TPageObject* object : Objects)
+    for (TPageObject* object = Objects; object; object = object->Following)
         if (object->Window() == window) {
             result = Functions.LresultFromObject(AccessibleId, wParam,
                                                  static_cast<IAccessible*>(object));
@@ -529,9 +532,10 @@ bool TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESUL
     if (window != Page.Handle() &&
         FAILED(functions->CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleId, &system)))
         return false;
-    Objects.push_back(new TPageObject(*this, window, static_cast<IAccessible*>(system)));
-    result = functions->LresultFromObject(AccessibleId, wParam,
-                                          static_cast<IAccessible*>(Objects.back()));
+    auto* object = new TPageObject(*this, window, static_cast<IAccessible*>(system));
+    object->Following = Objects;
+    Objects = object;
+    result = functions->LresultFromObject(AccessibleId, wParam, static_cast<IAccessible*>(object));
     return true;
 }
 
@@ -553,17 +557,17 @@ void TAccessibleServer::Announce(const TGraphicControl& control, TAccessChange c
 
 void TAccessibleServer::Disconnect() {
     Ended = true;
-    if (Objects.empty())
+    if (!Objects)
         return;
     const auto disconnect =
         Loaded<HRESULT(WINAPI*)(IUnknown*, DWORD)>("ole32.dll", "CoDisconnectObject");
-    for (TPageObject* object : Objects) {
+    while (TPageObject* object = Objects) {
+        Objects = object->Following;
         object->Cut();
         if (disconnect)
             disconnect(static_cast<IAccessible*>(object), 0);
         object->Release();
     }
-    Objects.clear();
 }
 
 } // namespace setup

@@ -9,7 +9,6 @@
 #include "ui/Accessible.h"
 
 #include <string>
-#include <vector>
 
 namespace setup {
 
@@ -61,7 +60,7 @@ public:
 private:
 
     TForm& Page;
-    std::vector<TPageObject*> Objects; // one per window asked, each holding a reference
+    TPageObject* Objects = nullptr; // one per window asked, each holding a reference
     bool Ended = false;
 };
 
