@@ -10,11 +10,12 @@
 
 #include <string>
 
+struct IAccessible;
+
 namespace setup {
 
 class TForm;
 class TGraphicControl;
-class TPageObject;
 
 class TAccessibleServer {
 public:
@@ -58,9 +59,14 @@ public:
     static TRect ScreenRect(HWND window);
 
 private:
-
     TForm& Page;
-    TPageObject* Objects = nullptr; // one per window asked, each holding a reference
+    // One object per window asked (the page and its child windows), each holding a reference.
+    static constexpr int MaxObjects = 16;
+    struct {
+        HWND Window;
+        IAccessible* Object;
+    } Objects[MaxObjects]{};
+    int ObjectCount = 0;
     bool Ended = false;
 };
 
