@@ -14,10 +14,6 @@ bool Contains(const TRect& r, POINT p) {
 
 } // namespace
 
-HWND TAccessibleServer::Window() const {
-    return Page.Handle();
-}
-
 TRect TAccessibleServer::ScreenRect(HWND window) {
     RECT r{};
     GetClientRect(window, &r);

@@ -43,7 +43,7 @@ public:
     };
     void ListChildren(TChildren& children) const;
     // What child id says of itself (a windowless control's description, bounds in screen
-    // pixels), or false for no such windowless child.
+    // pixels), or false when id is no windowless child with something to say.
     bool Describe(long id, TAccessDescription& description) const;
     // The page's child window of child id, or null.
     HWND ChildWindow(long id) const;
@@ -53,7 +53,6 @@ public:
     std::string LabelOf(HWND child) const;
     // The child under a screen point: a child id, or 0 for the page itself; -1 when outside.
     long HitTest(POINT screen) const;
-    HWND Window() const;
 
     // A window's client area on the screen.
     static TRect ScreenRect(HWND window);

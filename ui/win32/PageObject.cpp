@@ -74,7 +74,6 @@ public:
     TPageObject(TAccessibleServer& server, HWND window, IAccessible* system)
         : Server(&server), Handle(window), System(system) {}
 
-    HWND Window() const { return Handle; }
     void Cut() {
         Server = nullptr;
         if (System)
