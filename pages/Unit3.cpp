@@ -44,6 +44,7 @@ TForm3::TForm3(IApplicationServices& application, TForm4& progress, TForm6& choo
     AddGraphic(GroupBox2);
     AddLabel(Label5, Layout.Label5, "C:\\Program Files\\Palvorne Lumivary");
     Label5.AutoSize = true;
+    Label5.ShowAccelChar = false; // the user's folder, shown as it is
     GroupBox3.SetBoundsRect(Layout.GroupBox3);
     GroupBox3.Caption = "GroupBox3";
     AddGraphic(GroupBox3);

@@ -32,6 +32,7 @@ TForm4::TForm4(IApplicationServices& application, TProgressServices services, TF
     AddLabel(Label1, Layout.Label1, "Label1");
     Label1.Transparent = true;
     Label1.AutoSize = true;
+    Label1.ShowAccelChar = false; // files and folders, shown as they are
     Panel1.SetBoundsRect(Layout.Panel1);
     Panel1.BevelOuter = TBevelCut::Lowered;
     AddGraphic(Panel1);

@@ -1,6 +1,7 @@
 // Windowless controls: drawn by their parent window on its surface, inside their bounds.
 #pragma once
 
+#include "ui/Accessible.h"
 #include "ui/Canvas.h"
 #include "ui/Graphics.h"
 
@@ -20,6 +21,11 @@ public:
     virtual void PaintControlNow(TGraphicControl& control) = 0;
     virtual TColor ParentColor() const = 0;
     virtual TFontDesc ParentFont() const = 0;
+    // What control tells a screen reader has changed; a parent no reader can reach ignores it.
+    virtual void AccessibleChanged(const TGraphicControl& control, TAccessChange change) {
+        (void)control;
+        (void)change;
+    }
 };
 
 class TGraphicControl {
@@ -34,6 +40,8 @@ public:
     // Called before every paint of the parent, wherever the paint falls: a control that sizes
     // itself to its content measures here.
     virtual void AdjustBounds(ICanvas& canvas) { (void)canvas; }
+    // What the control tells a screen reader; a plain one says nothing.
+    virtual TAccessDescription Describe() const { return {}; }
 
     int Left() const { return Bounds.Left; }
     int Top() const { return Bounds.Top; }
@@ -41,9 +49,12 @@ public:
     int Height() const { return Bounds.Height(); }
     const TRect& BoundsRect() const { return Bounds; }
     virtual void SetBounds(int left, int top, int width, int height) {
+        const TRect old = Bounds;
         Invalidate();
         Bounds = {left, top, left + width, top + height};
         Invalidate();
+        if (Bounds != old)
+            Announce(TAccessChange::Location);
     }
     void SetBoundsRect(const TRect& rect) {
         SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
@@ -76,6 +87,15 @@ public:
     IControlParent* Parent;
 
 protected:
+    // A description with the control's bounds and visibility.
+    TAccessDescription Described(TAccessRole role, std::string name, bool readOnly = true) const {
+        return {role, std::move(name), {}, Bounds, !IsVisible, readOnly};
+    }
+    void Announce(TAccessChange change) const {
+        if (Parent)
+            Parent->AccessibleChanged(*this, change);
+    }
+
     TRect Bounds;
     bool IsVisible = true;
     bool IsOpaque = false;

@@ -7,6 +7,7 @@ void TLabel::SetCaption(const std::string& caption) {
     Text = caption;
     Measured = false;
     Invalidate();
+    Announce(TAccessChange::Name);
 }
 
 void TLabel::SetFont(const TFontDesc& font) {
@@ -27,9 +28,17 @@ void TLabel::AdjustBounds(ICanvas& canvas) {
     canvas.SetFont(Font());
     TRect needed{0, 0, WordWrap ? Width() : 0, 0};
     canvas.DrawTextIn(Text.empty() ? " " : Text, needed,
-                      DTF_CALCRECT | (WordWrap ? DTF_WORDBREAK : 0u));
+                      DTF_CALCRECT | PrefixFormat() | (WordWrap ? DTF_WORDBREAK : 0u));
     if (needed.Right != Width() || needed.Bottom != Height())
         SetBounds(Left(), Top(), needed.Right, needed.Bottom);
+}
+
+TAccessDescription TLabel::Describe() const {
+    return Described(TAccessRole::StaticText, ShowAccelChar ? WithoutAccelMarks(Text) : Text);
+}
+
+unsigned TLabel::PrefixFormat() const {
+    return ShowAccelChar ? 0u : unsigned(DTF_NOPREFIX);
 }
 
 void TLabel::Paint(ICanvas& canvas) {
@@ -43,7 +52,7 @@ void TLabel::Paint(ICanvas& canvas) {
     }
     canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetTextColor(font.Color);
-    const unsigned format = DTF_EXPANDTABS | (WordWrap ? DTF_WORDBREAK : 0u);
+    const unsigned format = DTF_EXPANDTABS | PrefixFormat() | (WordWrap ? DTF_WORDBREAK : 0u);
     // A label's text, whatever face the system gives.
     canvas.FitFont(Text, client, format | DTF_FIT, Face);
     canvas.DrawTextIn(Text, client, format);
@@ -80,6 +89,17 @@ void TGroupBox::Paint(ICanvas& canvas) {
     canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetTextColor(font.Color);
     canvas.DrawTextIn(Caption, text, DTF_SINGLELINE);
+}
+
+TAccessDescription TGroupBox::Describe() const {
+    // A rule has no caption; a caption that starts off the window is never seen.
+    if (Caption.empty() || Left() + 8 < 0)
+        return {};
+    std::string name = WithoutAccelMarks(Caption);
+    const size_t first = name.find_first_not_of(' ');
+    name.erase(0, first == std::string::npos ? name.size() : first);
+    name.erase(name.find_last_not_of(' ') + 1);
+    return Described(TAccessRole::Grouping, name, false);
 }
 
 void TImage::SetPicture(std::unique_ptr<IBitmap> picture) {

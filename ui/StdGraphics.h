@@ -14,6 +14,7 @@ public:
     using TGraphicControl::TGraphicControl;
     void Paint(ICanvas& canvas) override;
     void AdjustBounds(ICanvas& canvas) override;
+    TAccessDescription Describe() const override;
 
     const std::string& Caption() const { return Text; }
     void SetCaption(const std::string& caption);
@@ -24,8 +25,13 @@ public:
     bool WordWrap = false;
     // Grows or shrinks to its text before the parent paints, keeping its top-left corner.
     bool AutoSize = false;
+    // An '&' marks the next character as the accelerator; off for texts that show the user's
+    // data, where an ampersand is just an ampersand.
+    bool ShowAccelChar = true;
 
 private:
+    unsigned PrefixFormat() const;
+
     std::string Text;
     TFontDesc OwnFont;
     bool ParentFont = true;
@@ -48,6 +54,7 @@ class TGroupBox : public TGraphicControl {
 public:
     using TGraphicControl::TGraphicControl;
     void Paint(ICanvas& canvas) override;
+    TAccessDescription Describe() const override;
     std::string Caption;
 };
 

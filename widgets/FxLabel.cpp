@@ -188,6 +188,12 @@ bool TFxBaseLabel::HasNothingToDraw() const {
 void TFxBaseLabel::TextChanged() {
     ApplyAutoSize();
     UpdateView();
+    Announce(TAccessChange::Name);
+}
+
+TAccessDescription TFxBaseLabel::Describe() const {
+    return Described(TAccessRole::StaticText,
+                     ShowAccelChar() ? WithoutAccelMarks(Caption()) : Caption());
 }
 
 void TFxBaseLabel::HandleEffectChange(TFxEffectSender sender) {

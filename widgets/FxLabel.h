@@ -146,6 +146,8 @@ public:
 
     // The font the label's canvas draws with.
     const TFontDesc& CanvasFont() const { return CanvasFontValue; }
+    // Static text named by the whole caption.
+    TAccessDescription Describe() const override;
 
 protected:
     TFxAlignment Alignment() const { return AlignmentValue; }

@@ -126,6 +126,7 @@ void TGauge::SetMinValue(int value) {
     if (FProgress < value)
         FProgress = value;
     Repaint();
+    Announce(TAccessChange::Value);
 }
 
 void TGauge::SetMaxValue(int value) {
@@ -137,6 +138,7 @@ void TGauge::SetMaxValue(int value) {
     if (FProgress > value)
         FProgress = value;
     Repaint();
+    Announce(TAccessChange::Value);
 }
 
 void TGauge::SetProgress(int value) {
@@ -148,8 +150,16 @@ void TGauge::SetProgress(int value) {
         return;
     const bool percentageChanges = PercentageAt(value) != Percentage();
     FProgress = value;
-    if (percentageChanges)
+    if (percentageChanges) {
         Repaint();
+        Announce(TAccessChange::Value);
+    }
+}
+
+TAccessDescription TGauge::Describe() const {
+    TAccessDescription description = Described(TAccessRole::ProgressBar, {});
+    description.Value = Format("%d%%", Percentage());
+    return description;
 }
 
 int TGauge::PercentageAt(int progress) const {

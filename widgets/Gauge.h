@@ -59,6 +59,8 @@ public:
 
     // Composes the gauge off-screen and copies it to canvas at (0, 0) in one block.
     void Paint(ICanvas& canvas) override;
+    // A progress bar whose value is the percentage as drawn ("42%").
+    TAccessDescription Describe() const override;
 
     // Filled length of a bar: percentage x 0.01 x length in 80-bit extended precision,
     // truncated. The 80-bit 0.01 lies just below 1/100, so 10 % of 100 gives 9.

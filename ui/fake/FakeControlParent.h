@@ -6,6 +6,7 @@
 #include "ui/fake/RecordingCanvas.h"
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace setup {
@@ -20,12 +21,16 @@ public:
     }
     TColor ParentColor() const override { return Color; }
     TFontDesc ParentFont() const override { return Font; }
+    void AccessibleChanged(const TGraphicControl& control, TAccessChange change) override {
+        Changes.emplace_back(&control, change);
+    }
 
     bool Window = true;
     TColor Color = clBtnFace;
     TFontDesc Font{"MS Sans Serif", -11, 0, clWindowText, DEFAULT_CHARSET_ID};
     std::vector<TRect> Invalidated;
     std::deque<RecordingCanvas> Paints; // one per immediate repaint, in order
+    std::vector<std::pair<const TGraphicControl*, TAccessChange>> Changes; // told to readers
 };
 
 } // namespace setup

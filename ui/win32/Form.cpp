@@ -55,6 +55,7 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
 }
 
 void TForm::LetGoOfWindow() {
+    Accessible.Disconnect();
     if (Window)
         SetWindowLongPtrA(Window.Get(), FormSlot, 0);
     for (TWinControl* control : Controls)
@@ -213,6 +214,10 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case DM_GETDEFID:
         return OnGetDefId();
+    case WM_GETOBJECT:
+        if (Accessible.Answer(Window.Get(), wParam, lParam, result))
+            return result;
+        break;
     case WM_TIMER:
         OnTimer(wParam);
         return 0;

@@ -7,6 +7,7 @@
 
 #include "ui/Control.h"
 #include "ui/StdGraphics.h"
+#include "ui/win32/AccessibleServer.h"
 #include "ui/win32/Scale.h"
 #include "ui/win32/Toolkit.h"
 #include "ui/win32/WinControl.h"
@@ -55,6 +56,9 @@ public:
     void PaintControlNow(TGraphicControl& control) override;
     TColor ParentColor() const override { return Color; }
     TFontDesc ParentFont() const override { return FontDesc; }
+    void AccessibleChanged(const TGraphicControl& control, TAccessChange change) override {
+        Accessible.Announce(control, change);
+    }
 
 protected:
     // Makes the window: caption, client size, border; centred on the screen unless borderless.
@@ -80,6 +84,7 @@ protected:
 private:
     friend class TToolkit;
     friend class TWinControl;
+    friend class TAccessibleServer;
     friend class TTimer;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,6 +111,8 @@ private:
     TWinControl* DefaultButton = nullptr;
     HWND LastFocus = nullptr;
     std::vector<TGraphicControl*> Graphics;
+    // What the page tells screen readers; cut off when its window ends.
+    TAccessibleServer Accessible{*this};
 };
 
 } // namespace setup

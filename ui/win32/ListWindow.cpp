@@ -12,7 +12,6 @@ void TListWindow::Create(TForm& parent, int id, const TRect& bounds, int dropped
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     0, parent, bounds, id);
-        Subclass();
         return;
     }
     CreateChild("COMBOBOX", "",
@@ -106,7 +105,7 @@ bool TListWindow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 }
 
 LRESULT TListWindow::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = ClassMessage(message, wParam, lParam);
+    LRESULT result = TWinControl::OwnMessage(message, wParam, lParam);
     if (message == WM_GETDLGCODE) {
         // Enter belongs to the list, not to the page's default button.
         const auto* pending = reinterpret_cast<const MSG*>(lParam);

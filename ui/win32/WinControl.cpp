@@ -4,6 +4,8 @@
 #include "ui/win32/Form.h"
 #include "win32/Callback.h"
 
+#include <cstring>
+
 namespace setup {
 
 TWinControl::~TWinControl() {
@@ -25,6 +27,9 @@ void TWinControl::CreateChild(const char* className, const char* text, DWORD sty
                              GetModuleHandleA(nullptr), nullptr);
     if (!Window)
         throw Exception(Format("Cannot create window %s", className), GetLastError());
+    // Buttons are named by their own captions.
+    if (std::strcmp(className, "BUTTON") != 0)
+        Subclass();
     if (!Parent) {
         Parent = &parent;
         parent.Controls.push_back(this);
@@ -47,6 +52,10 @@ void TWinControl::LetGo() {
 }
 
 LRESULT TWinControl::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (message == WM_GETOBJECT && Parent &&
+        Parent->Accessible.Answer(Window, wParam, lParam, result))
+        return result;
     return ClassMessage(message, wParam, lParam);
 }
 

@@ -28,12 +28,14 @@ public:
 protected:
     // Creates the child window of a system class ("BUTTON", "EDIT", "LISTBOX", "COMBOBOX")
     // on parent at bounds in its layout units, which routes the child's messages here from then
-    // on. Throws with the system's reason when it cannot be made.
+    // on; any but a button's own messages too, so that it answers a screen reader with the name
+    // of the text before it. Throws with the system's reason when it cannot be made.
     void CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                      TForm& parent, const TRect& bounds, int id);
     // Routes the window's own messages through OwnMessage until this object lets go of it.
     void Subclass();
-    // A message of the subclassed window; the default hands it to the class's procedure.
+    // A message of the subclassed window; the default answers a screen reader's question through
+    // the page and hands the rest to the class's procedure.
     virtual LRESULT OwnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ClassMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
 

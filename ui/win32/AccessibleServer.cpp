@@ -1,0 +1,164 @@
+#include "ui/win32/AccessibleServer.h"
+
+#include "ui/win32/Form.h"
+#include "ui/win32/PageObject.h"
+
+#include <algorithm>
+
+namespace setup {
+namespace {
+
+bool Contains(const TRect& r, POINT p) {
+    return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
+}
+
+} // namespace
+
+TRect TAccessibleServer::ScreenRect(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    AccessFunctions()->MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool TAccessibleServer::Describe(long id, TAccessDescription& description) const {
+    const auto& graphics = Page.GraphicControls();
+    if (id < 1 || id > long(graphics.size()))
+        return false;
+    description = graphics[size_t(id - 1)]->Describe();
+    const TRect r = Page.Scale().ToPixels(description.Bounds);
+    const TRect client = ScreenRect(Page.Handle());
+    description.Bounds = {r.Left + client.Left, r.Top + client.Top, r.Right + client.Left,
+                          r.Bottom + client.Top};
+    return description.Role != TAccessRole::None;
+}
+
+HWND TAccessibleServer::ChildWindow(long id) const {
+    const auto& controls = Page.Controls;
+    return id > WindowIds && id <= WindowIds + long(controls.size())
+               ? controls[size_t(id - WindowIds - 1)]->Handle()
+               : nullptr;
+}
+
+void TAccessibleServer::ListChildren(TChildren& children) const {
+    children.Count = 0;
+    TAccessDescription description;
+    const long windows = long(Page.Controls.size());
+    const long graphics = long(Page.GraphicControls().size());
+    for (long id = 1; id <= WindowIds + windows && children.Count < MaxChildren; ++id) {
+        if (id == graphics + 1)
+            id = WindowIds + 1;
+        TRect box;
+        if (HWND window = ChildWindow(id)) {
+            if (!(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE))
+                continue;
+            box = ScreenRect(window);
+        } else if (Describe(id, description) && !description.Invisible) {
+            box = description.Bounds;
+        } else {
+            continue;
+        }
+        children.Ids[children.Count] = id;
+        children.Boxes[children.Count++] = box;
+    }
+    SortInReadingOrder(children.Ids, children.Boxes, children.Count);
+}
+
+std::string TAccessibleServer::PageName() const {
+    if (GetWindowLongA(Page.Handle(), GWL_STYLE) & WS_CAPTION) {
+        char caption[256] = {};
+        GetWindowTextA(Page.Handle(), caption, sizeof caption);
+        return caption;
+    }
+    // Its window caption is never seen: the title drawn on it is its name.
+    TChildren children;
+    ListChildren(children);
+    TAccessDescription description;
+    for (int i = 0; i < children.Count; ++i)
+        if (Describe(children.Ids[i], description) && description.Role == TAccessRole::StaticText)
+            return description.Name;
+    return {};
+}
+
+std::string TAccessibleServer::LabelOf(HWND child) const {
+    TChildren children;
+    ListChildren(children);
+    TAccessDescription description;
+    for (int i = 1; i < children.Count; ++i)
+        if (ChildWindow(children.Ids[i]) == child && Describe(children.Ids[i - 1], description) &&
+            description.Role == TAccessRole::StaticText)
+            return description.Name;
+    return {};
+}
+
+long TAccessibleServer::HitTest(POINT screen) const {
+    if (!Contains(ScreenRect(Page.Handle()), screen))
+        return -1;
+    // Windows lie above the drawn controls, and a later drawn one above an earlier one.
+    TChildren children;
+    ListChildren(children);
+    long found = 0;
+    for (int i = 0; i < children.Count; ++i) {
+        const long id = children.Ids[i];
+        if (Contains(children.Boxes[i], screen) && (id > WindowIds || id > found))
+            found = id;
+        if (found > WindowIds)
+            break;
+    }
+    return found;
+}
+
+bool TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (Ended || static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return false;
+    const TAccessFunctions* functions = AccessFunctions();
+    if (!functions)
+        return false;
+    int slot = 0;
+    while (slot < ObjectCount && Objects[slot].Window != window)
+        ++slot;
+    if (slot == ObjectCount) {
+        void* system = nullptr;
+        if (slot == MaxObjects ||
+            (window != Page.Handle() && FAILED(functions->CreateStdAccessibleObject(
+                                            window, OBJID_CLIENT, AccessibleId, &system))))
+            return false;
+        Objects[ObjectCount++] = {window,
+                                  MakePageObject(*this, window, static_cast<IAccessible*>(system))};
+    }
+    result = functions->LresultFromObject(AccessibleId, wParam, Objects[slot].Object);
+    return true;
+}
+
+void TAccessibleServer::Announce(const TGraphicControl& control, TAccessChange change) const {
+    const auto& graphics = Page.GraphicControls();
+    const auto found = std::find(graphics.begin(), graphics.end(), &control);
+    if (Ended || !Page.HasWindow() || found == graphics.end() ||
+        control.Describe().Role == TAccessRole::None)
+        return;
+    // Windows 95 without the accessibility update has no NotifyWinEvent.
+    const auto notify =
+        Loaded<void(WINAPI*)(DWORD, HWND, LONG, LONG)>("user32.dll", "NotifyWinEvent");
+    static constexpr DWORD Events[] = {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LOCATIONCHANGE,
+                                       EVENT_OBJECT_VALUECHANGE};
+    if (notify)
+        notify(Events[int(change)], Page.Handle(), OBJID_CLIENT,
+               LONG(found - graphics.begin() + 1));
+}
+
+void TAccessibleServer::Disconnect() {
+    Ended = true;
+    if (ObjectCount == 0)
+        return;
+    const auto disconnect =
+        Loaded<HRESULT(WINAPI*)(IUnknown*, DWORD)>("ole32.dll", "CoDisconnectObject");
+    for (; ObjectCount > 0; --ObjectCount) {
+        IAccessible* object = Objects[ObjectCount - 1].Object;
+        CutPageObject(object);
+        if (disconnect)
+            disconnect(object, 0);
+        object->Release();
+    }
+}
+
+} // namespace setup

@@ -1,0 +1,405 @@
+#include "ui/win32/PageObject.h"
+
+#include "ui/win32/AccessibleServer.h"
+
+namespace setup {
+namespace {
+
+// Defined here: no import library is linked for them.
+constexpr GUID UnknownId{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID DispatchId{0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID EnumVariantId{0x00020404, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID AccessibleIdValue{
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0, 0xAA, 0, 0x38, 0x9B, 0x71}};
+
+TAccessFunctions Functions;
+
+// By full path, from the folder of the system's kernel32: a DLL of the same name planted beside
+// Setup.exe would be found first.
+HMODULE SystemLibrary(const char* name) {
+    char path[MAX_PATH + 16];
+    const DWORD length = GetModuleFileNameA(GetModuleHandleA("kernel32.dll"), path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    char* end = path + length;
+    while (end > path && end[-1] != '\\')
+        --end;
+    lstrcpynA(end, name, 16);
+    return LoadLibraryA(path);
+}
+
+template <typename Function> void Find(Function& function, HMODULE module, const char* name) {
+    function =
+        module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
+// ANSI text as drawn into the reader's Unicode, or S_FALSE with none for no text.
+HRESULT TextOut(const std::string& text, BSTR* out) {
+    *out = nullptr;
+    if (text.empty())
+        return S_FALSE;
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+    *out = Functions.SysAllocStringLen(nullptr, UINT(length));
+    if (!*out)
+        return E_OUTOFMEMORY;
+    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), *out, length);
+    return S_OK;
+}
+
+void SetId(VARIANT* v, long id) {
+    v->vt = VT_I4;
+    v->lVal = id;
+}
+
+// The system's object of a window (OBJID_WINDOW), or null.
+IDispatch* WindowObject(HWND window) {
+    void* object = nullptr;
+    if (FAILED(Functions.CreateStdAccessibleObject(window, OBJID_WINDOW, DispatchId, &object)))
+        return nullptr;
+    return static_cast<IDispatch*>(object);
+}
+
+long IdOf(const VARIANT& v) {
+    return v.vt == VT_I4 ? v.lVal : -1;
+}
+
+// The object of one window: the page, or a child window that a text before it names (that one
+// hands everything but its name to the system's own object, System). Holds its server weakly:
+// cut off, it answers CO_E_OBJNOTCONNECTED.
+// The page's object also lists its children, in reading order with their fixed ids: without
+// that, readers take the ids to be 1 to the number of children.
+class TPageObject final : public IAccessible, public IEnumVARIANT {
+public:
+    TPageObject(TAccessibleServer& server, HWND window, IAccessible* system)
+        : Server(&server), Handle(window), System(system) {}
+
+    void Cut() {
+        Server = nullptr;
+        if (System)
+            System->Release();
+        System = nullptr;
+    }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+        *out = IsEqualGUID(id, UnknownId) || IsEqualGUID(id, DispatchId) ||
+                       IsEqualGUID(id, AccessibleIdValue)
+                   ? static_cast<IAccessible*>(this)
+                   : nullptr;
+        if (IsEqualGUID(id, EnumVariantId) && !System)
+            *out = static_cast<IEnumVARIANT*>(this);
+        if (!*out)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++References; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --References;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    // IDispatch: readers use the interface itself.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    // IAccessible
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        *parent = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->get_accParent(parent);
+        *parent = WindowObject(Handle);
+        return *parent ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        *count = 0;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->get_accChildCount(count);
+        TAccessibleServer::TChildren children;
+        Server->ListChildren(children);
+        *count = children.Count;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        *object = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->get_accChild(child, object);
+        const long id = IdOf(child);
+        TAccessDescription description;
+        if (HWND window = Server->ChildWindow(id)) {
+            *object = WindowObject(window);
+            return *object ? S_OK : E_FAIL;
+        }
+        // A windowless child is a simple element of this object.
+        return Server->Describe(id, description) ? S_FALSE : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        *name = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        const long id = IdOf(child);
+        if (id == CHILDID_SELF)
+            return TextOut(System ? Server->LabelOf(Handle) : Server->PageName(), name);
+        if (System)
+            return System->get_accName(child, name);
+        TAccessDescription description;
+        return Server->Describe(id, description) ? TextOut(description.Name, name) : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        *value = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->get_accValue(child, value);
+        TAccessDescription description;
+        if (IdOf(child) == CHILDID_SELF)
+            return S_FALSE;
+        return Server->Describe(IdOf(child), description) ? TextOut(description.Value, value)
+                                                          : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        *text = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->get_accDescription(child, text) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        role->vt = VT_EMPTY;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->get_accRole(child, role);
+        const long id = IdOf(child);
+        if (id == CHILDID_SELF) {
+            const bool dialog = GetWindowLongA(Handle, GWL_STYLE) & WS_CAPTION;
+            SetId(role, dialog ? ROLE_SYSTEM_DIALOG : ROLE_SYSTEM_CLIENT);
+            return S_OK;
+        }
+        TAccessDescription description;
+        if (!Server->Describe(id, description))
+            return E_INVALIDARG;
+        static constexpr long Roles[] = {ROLE_SYSTEM_CLIENT, ROLE_SYSTEM_STATICTEXT,
+                                         ROLE_SYSTEM_GROUPING, ROLE_SYSTEM_PROGRESSBAR};
+        SetId(role, Roles[int(description.Role)]);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        state->vt = VT_EMPTY;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->get_accState(child, state);
+        const long id = IdOf(child);
+        TAccessDescription description;
+        if (id == CHILDID_SELF)
+            description.Invisible = !IsWindowVisible(Handle);
+        else if (!Server->Describe(id, description))
+            return E_INVALIDARG;
+        SetId(state, (description.Invisible ? STATE_SYSTEM_INVISIBLE : 0) |
+                         (description.ReadOnly ? STATE_SYSTEM_READONLY : 0));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        *help = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->get_accHelp(child, help) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+        *file = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->get_accHelpTopic(file, child, topic) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
+        *keys = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->get_accKeyboardShortcut(child, keys) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        focus->vt = VT_EMPTY;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->get_accFocus(focus);
+        HWND focused = GetFocus();
+        if (focused == Handle) {
+            SetId(focus, CHILDID_SELF);
+        } else if (focused && IsChild(Handle, focused)) {
+            focus->pdispVal = WindowObject(focused);
+            focus->vt = focus->pdispVal ? VT_DISPATCH : VT_EMPTY;
+        }
+        return focus->vt == VT_EMPTY ? S_FALSE : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        selection->vt = VT_EMPTY;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->get_accSelection(selection) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        *action = nullptr;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->get_accDefaultAction(child, action) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->accSelect(flags, child) : DISP_E_MEMBERNOTFOUND;
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override {
+        *left = *top = *width = *height = 0;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->accLocation(left, top, width, height, child);
+        const long id = IdOf(child);
+        TAccessDescription description;
+        TRect r;
+        if (id == CHILDID_SELF)
+            r = TAccessibleServer::ScreenRect(Handle);
+        else if (Server->Describe(id, description))
+            r = description.Bounds;
+        else
+            return E_INVALIDARG;
+        *left = r.Left;
+        *top = r.Top;
+        *width = r.Width();
+        *height = r.Height();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        end->vt = VT_EMPTY;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->accNavigate(direction, start, end) : DISP_E_MEMBERNOTFOUND;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
+        hit->vt = VT_EMPTY;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        if (System)
+            return System->accHitTest(x, y, hit);
+        const long id = Server->HitTest({x, y});
+        if (HWND window = Server->ChildWindow(id)) {
+            hit->pdispVal = WindowObject(window);
+            hit->vt = hit->pdispVal ? VT_DISPATCH : VT_EMPTY;
+        } else if (id >= 0) {
+            SetId(hit, id);
+        }
+        return hit->vt == VT_EMPTY ? S_FALSE : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->accDoDefaultAction(child) : DISP_E_MEMBERNOTFOUND;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override {
+        return Server ? E_NOTIMPL : CO_E_OBJNOTCONNECTED;
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        return System ? System->put_accValue(child, value) : E_NOTIMPL;
+    }
+
+    // IEnumVARIANT
+    HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* children, ULONG* fetched) override {
+        ULONG count = 0;
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        TAccessibleServer::TChildren list;
+        Server->ListChildren(list);
+        for (; count < wanted && Position < list.Count; ++count, ++Position) {
+            VARIANT* child = children + count;
+            SetId(child, list.Ids[Position]);
+            if (HWND window = Server->ChildWindow(list.Ids[Position])) {
+                child->pdispVal = WindowObject(window);
+                child->vt = child->pdispVal ? VT_DISPATCH : VT_EMPTY;
+            }
+        }
+        if (fetched)
+            *fetched = count;
+        return count == wanted ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        if (!Server)
+            return CO_E_OBJNOTCONNECTED;
+        TAccessibleServer::TChildren list;
+        Server->ListChildren(list);
+        Position += int(count);
+        return Position <= list.Count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        Position = 0;
+        return Server ? S_OK : CO_E_OBJNOTCONNECTED;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
+        *copy = nullptr;
+        return Server ? E_NOTIMPL : CO_E_OBJNOTCONNECTED;
+    }
+
+private:
+    ~TPageObject() = default;
+
+    TAccessibleServer* Server;
+    HWND Handle;
+    IAccessible* System;
+    ULONG References = 1;
+    int Position = 0; // of the children listing
+
+public:
+    TPageObject* Following = nullptr; // the server's next object
+};
+
+} // namespace
+
+const GUID AccessibleId = AccessibleIdValue;
+
+const TAccessFunctions* AccessFunctions() {
+    if (!Functions.Tried) {
+        Functions.Tried = true;
+        const HMODULE oleacc = SystemLibrary("oleacc.dll");
+        Find(Functions.LresultFromObject, oleacc, "LresultFromObject");
+        Find(Functions.CreateStdAccessibleObject, oleacc, "CreateStdAccessibleObject");
+        Find(Functions.SysAllocStringLen, SystemLibrary("oleaut32.dll"), "SysAllocStringLen");
+        Find(Functions.MapWindowPoints, GetModuleHandleA("user32.dll"), "MapWindowPoints");
+    }
+    const TAccessFunctions& f = Functions;
+    return f.LresultFromObject && f.CreateStdAccessibleObject && f.SysAllocStringLen &&
+                   f.MapWindowPoints
+               ? &f
+               : nullptr;
+}
+
+IAccessible* MakePageObject(TAccessibleServer& server, HWND window, IAccessible* system) {
+    return new TPageObject(server, window, system);
+}
+
+void CutPageObject(IAccessible* object) {
+    static_cast<TPageObject*>(object)->Cut();
+}
+
+} // namespace setup
