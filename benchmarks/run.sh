@@ -26,7 +26,6 @@ product="$root/build/win32/product"
 standins="$product/payload/standins"
 packed="$product/payload/packed"
 setup_exe="$product/app/Setup.exe"
-cxx="i686-w64-mingw32-g++-win32"
 say() { echo "run.sh: $*" >&2; }
 
 # Always an Xvfb of our own, the same screen for every figure, and the template prefix made.
@@ -42,36 +41,23 @@ if ! command -v makensis >/dev/null; then
     apt-get install -y -qq nsis >/dev/null
 fi
 
-say "building Setup.exe"
+say "building Setup.exe, the floors and the measuring program"
 (cd "$root" && { [ -f build/win32/build.ninja ] || cmake --preset win32 >/dev/null; } &&
-    cmake --build --preset win32 --target product -j2 >/dev/null)
+    cmake --build --preset win32 --target benchmark -j2 >/dev/null)
+built="$root/build/win32/benchmarks"
 
+trap 'wineserver -k 2>/dev/null || true' EXIT INT TERM
+win() { winepath -w "$1" 2>/dev/null; }
+export WINEPREFIX="$wine_dir/run"
+
+# The peer's configuration text, written by Setup's own code from its own lines.
 mkdir -p "$work/empty"
-# One source for the configuration text: Setup's own lines, as C strings and as NSIS writes.
-sed -n '/static const std::vector<std::string> lines = {/,/^    };/p' \
-    "$root/install/DefaultConfiguration.cpp" | sed -n 's/^ *\("[^"$]*",\)$/\1/p' \
-    >"$work/config_lines.inc"
-[ "$(wc -l <"$work/config_lines.inc")" -eq 54 ] ||
-    { say "cannot read the 54 configuration lines"; exit 1; }
-sed 's/^"\(.*\)",$/  FileWrite $0 "\1$\\r$\\n"/' "$work/config_lines.inc" >"$work/config.nsh"
+rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
+wineserver -p
+wine "$built/peer_config.exe" "$(win "$work/config.nsh")"
+[ "$(wc -l <"$work/config.nsh")" -eq 54 ] || { say "the peer's configuration is not 54 lines"; exit 1; }
 
-say "building the floor, the measuring program and the peer"
-# The floor is compiled and linked as Setup.exe is.
-like_setup="-std=c++20 -Os -ffunction-sections -fdata-sections -static -static-libgcc
-    -static-libstdc++ -Wl,--gc-sections -s -mwindows -Wl,--major-subsystem-version,4
-    -Wl,--minor-subsystem-version,0"
-i686-w64-mingw32-windres -I "$packed" "$bench/floor/floor.rc" -o "$work/floor_res.o"
-# shellcheck disable=SC2086
-$cxx $like_setup -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I "$work" -I "$root" \
-    "$bench/floor/floor.cpp" "$work/floor_res.o" "$product/platform/win32/libsetup_win32.a" \
-    "$product/platform/libsetup_platform.a" "$product/base/libsetup_base.a" \
-    "$product/codec/libsetup_codec.a" -lole32 -luuid -o "$work/floor.exe"
-i686-w64-mingw32-g++-posix -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" \
-    "$bench/measure/measure.cpp" \
-    "$root/driver/Driver.cpp" "$root/codec/StoredBlock.cpp" "$root/codec/Lzma.cpp" \
-    "$root/codec/Crc32.cpp" "$root/base/PathText.cpp" -lole32 -luuid -lgdi32 \
-    -o "$work/measure.exe"
-
+say "building the peer"
 # The peer with the packager's default compressor (zlib), and with its strongest (solid LZMA).
 peer() { # output [compressor setting]
     out=$1
@@ -84,14 +70,8 @@ peer "$work/peer-lzma.exe" "-XSetCompressor /SOLID /FINAL lzma"
 
 # --- Running --------------------------------------------------------------------------------
 
-trap 'wineserver -k 2>/dev/null || true' EXIT INT TERM
-win() { winepath -w "$1" 2>/dev/null; }
-export WINEPREFIX="$wine_dir/run"
-
 # Setup's size, its five packed RT_RCDATA blocks and its packed pictures.
-rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
-wineserver -p
-wine "$work/measure.exe" size "$(win "$setup_exe")" >"$work/line.txt"
+wine "$built/measure.exe" size "$(win "$setup_exe")" >"$work/line.txt"
 read -r setup_size setup_blocks setup_pictures <<EOF
 $(tr -d '\r' <"$work/line.txt")
 EOF
@@ -100,12 +80,14 @@ wineserver -w
 
 # One measurement in a fresh prefix: an install changes the machine, and Wine would start the
 # runner recorded under runServices with the next wineserver.
-measure() { # label kind exe
+measure() { # label kind exe [payload folder]
     rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
     wineserver -p
-    wine "$work/measure.exe" idle
+    wine "$built/measure.exe" idle
     sleep 1 # the prefix's own start-up services settle before the clock runs
-    if ! wine "$work/measure.exe" "$2" "$(win "$3")" "$(win "$standins")" >"$work/line.txt"; then
+    # shellcheck disable=SC2046
+    if ! wine "$built/measure.exe" "$2" "$(win "$3")" $([ -z "${4:-}" ] || win "$4") \
+        >"$work/line.txt"; then
         say "$1 failed in round $round; its prefix is kept in $WINEPREFIX"
         exit 1
     fi
@@ -120,16 +102,17 @@ measure() { # label kind exe
 round=1
 while [ "$round" -le "$rounds" ]; do
     case $((round % 3)) in
-    1) order="setup peer lzma floor" ;;
-    2) order="peer lzma floor setup" ;;
-    0) order="floor setup peer lzma" ;;
+    1) order="setup peer lzma floor window" ;;
+    2) order="peer lzma floor window setup" ;;
+    0) order="floor window setup peer lzma" ;;
     esac
     for kind in $order; do
         case $kind in
-        setup) measure setup setup "$setup_exe" ;;
-        peer) measure peer peer "$work/peer.exe" ;;
-        lzma) measure lzma peer "$work/peer-lzma.exe" ;;
-        floor) measure floor floor "$work/floor.exe" ;;
+        setup) measure setup setup "$setup_exe" "$standins" ;;
+        peer) measure peer peer "$work/peer.exe" "$standins" ;;
+        lzma) measure lzma peer "$work/peer-lzma.exe" "$standins" ;;
+        floor) measure floor floor "$built/floor.exe" "$standins" ;;
+        window) measure window window "$built/window_floor.exe" ;;
         esac
     done
     round=$((round + 1))
@@ -152,6 +135,7 @@ figure() {
 median() { figure "$1" "$2" | sed 's/ .*//'; }
 verdict() { awk "BEGIN { print ($1) ? \"met\" : \"missed\" }"; }
 bytes() { wc -c <"$1" | tr -d ' '; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 kib() { awk -v b="$1" 'BEGIN { printf "%d (%.0f KiB)", b, b / 1024 }'; }
 
 payload=0
@@ -162,7 +146,7 @@ peer_size=$(bytes "$work/peer.exe")
 lzma_size=$(bytes "$work/peer-lzma.exe")
 setup_code=$((setup_size - setup_blocks - setup_pictures))
 
-sa=$(median setup 2) pa=$(median peer 2)
+sa=$(median setup 2) pa=$(median peer 2) wa=$(median window 2)
 sb=$(median setup 3) pb=$(median peer 3) fb=$(median floor 3)
 sd=$(median setup 4) pd=$(median peer 4)
 
@@ -171,12 +155,14 @@ Made by \`$command_line\` on $(date -u +%Y-%m-%d): $rounds rounds, $(wine --vers
 
 | Figure | Setup | Peer (makensis, default zlib) | Peer (makensis, solid LZMA) | Floor | Target for Setup | Result |
 |---|---|---|---|---|---|---|
-| (a) total bytes of the installer | $(kib "$setup_size") | $(kib "$peer_size") | $(kib "$lzma_size") | n/a | no larger than the zlib peer (goal: the LZMA peer) | $(verdict "$setup_size <= $peer_size") ($(verdict "$setup_size <= $lzma_size") against the LZMA peer) |
-| (b) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | $(figure lzma 2) | n/a | no slower than the peer | $(verdict "$sa <= $pa") |
-| (c) install work until the runner's window exists, ms | $(figure setup 3) | $(figure peer 3) | $(figure lzma 3) | $(figure floor 3) | at most 1.5 × floor and no slower than the peer | $(verdict "$sb <= 1.5 * $fb && $sb <= $pb") ($(awk "BEGIN { printf \"%.2f\", $sb / $fb }") × floor) |
+| (a) total bytes of the installer | $(kib "$setup_size") | $(kib "$peer_size") | $(kib "$lzma_size") | n/a | at most 0.7 × the solid-LZMA peer | $(verdict "$setup_size <= 0.7 * $lzma_size") ($(ratio "$setup_size" "$lzma_size") ×) |
+| (b) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | $(figure lzma 2) | $(figure window 2) (empty full-screen window) | at most 1.2 × the empty window, no slower than the peer | $(verdict "$sa <= 1.2 * $wa && $sa <= $pa") ($(ratio "$sa" "$wa") × floor) |
+| (c) install work, from its start to the runner's process, ms | $(figure setup 3) | $(figure peer 3) | $(figure lzma 3) | $(figure floor 3) | at most 1.25 × floor and no slower than the peer | $(verdict "$sb <= 1.25 * $fb && $sb <= $pb") ($(ratio "$sb" "$fb") × floor) |
 | (d) peak working set of the installer at its last window, KiB | $(figure setup 4) | $(figure peer 4) | $(figure lzma 4) | $(figure floor 4) | no more than the peer | $(verdict "$sd <= $pd") |
 | peak working set when the first page is up, KiB | $(figure setup 5) | $(figure peer 5) | $(figure lzma 5) | n/a | (context) | |
 | start and exit of an empty console process, ms | $(figure setup 6) | $(figure peer 6) | $(figure lzma 6) | $(figure floor 6) | (context) | |
+
+Ratios: first page $(ratio "$sa" "$wa") × the empty window (target 1.2), install work $(ratio "$sb" "$fb") × the floor (target 1.25).
 
 Setup.exe's $setup_size bytes: code, data and headers $(kib "$setup_code"), pictures $(kib "$setup_pictures") stored, payload $(kib "$setup_blocks") stored (the five files are $payload bytes unpacked). Both peers carry the same five files and the same three pictures, shown on a full-screen background window.
 EOF
