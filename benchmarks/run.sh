@@ -1,21 +1,24 @@
 #!/bin/sh
-# benchmarks/run.sh [-n ROUNDS]: whole-program figures of Setup.exe beside a peer installer
+# benchmarks/run.sh [-n ROUNDS] [-f]: whole-program figures of Setup.exe beside a peer installer
 # made with Debian's makensis from the same content (once with its default compressor, once
 # with solid LZMA) and beside a floor program that does the install work alone. Each round
 # runs every program once (in a rotating order), each in a fresh copy of a template Wine
-# prefix under one Xvfb, then prints a Markdown table of medians and ranges.
+# prefix under one Xvfb, then prints a Markdown table of medians and ranges and the ratios to
+# the floors. With -f, the floors alone: no peer (for a machine without makensis).
 # A benchmark, not a test: slow, and its figures depend on the machine.
 set -eu
 
 rounds=5
-while getopts n: option; do
+peers=1
+while getopts n:f option; do
     case $option in
     n) rounds=$OPTARG ;;
-    *) echo "usage: $0 [-n ROUNDS]" >&2; exit 64 ;;
+    f) peers=0 ;;
+    *) echo "usage: $0 [-n ROUNDS] [-f]" >&2; exit 64 ;;
     esac
 done
 case $rounds in '' | *[!0-9]* | 0) echo "$0: -n wants a positive count" >&2; exit 64 ;; esac
-command_line="benchmarks/run.sh -n $rounds"
+command_line="benchmarks/run.sh -n $rounds$([ "$peers" = 1 ] || echo ' -f')"
 
 bench=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$bench")
@@ -36,7 +39,7 @@ fi
 # --- Building -------------------------------------------------------------------------------
 
 "$root/scripts/install-deps.sh"
-if ! command -v makensis >/dev/null; then
+if [ "$peers" = 1 ] && ! command -v makensis >/dev/null; then
     [ "$(id -u)" -eq 0 ] || { say "makensis is missing: apt-get install nsis as root"; exit 1; }
     apt-get install -y -qq nsis >/dev/null
 fi
@@ -57,7 +60,6 @@ wineserver -p
 wine "$built/peer_config.exe" "$(win "$work/config.nsh")"
 [ "$(wc -l <"$work/config.nsh")" -eq 54 ] || { say "the peer's configuration is not 54 lines"; exit 1; }
 
-say "building the peer"
 # The peer with the packager's default compressor (zlib), and with its strongest (solid LZMA).
 peer() { # output [compressor setting]
     out=$1
@@ -65,8 +67,12 @@ peer() { # output [compressor setting]
     makensis -V1 "$@" -DPAYLOAD="$standins" -DPICTURES="$root/payload/bitmaps" \
         -DCONFIG_NSH="$work/config.nsh" -DOUTFILE="$out" "$bench/peer/peer.nsi" >&2
 }
-peer "$work/peer.exe"
-peer "$work/peer-lzma.exe" "-XSetCompressor /SOLID /FINAL lzma"
+rm -f "$work/peer.exe" "$work/peer-lzma.exe"
+if [ "$peers" = 1 ]; then
+    say "building the peer"
+    peer "$work/peer.exe"
+    peer "$work/peer-lzma.exe" "-XSetCompressor /SOLID /FINAL lzma"
+fi
 
 # --- Running --------------------------------------------------------------------------------
 
@@ -107,6 +113,7 @@ while [ "$round" -le "$rounds" ]; do
     0) order="floor window setup peer lzma" ;;
     esac
     for kind in $order; do
+        case $peers$kind in 0peer | 0lzma) continue ;; esac
         case $kind in
         setup) measure setup setup "$setup_exe" "$standins" ;;
         peer) measure peer peer "$work/peer.exe" "$standins" ;;
@@ -133,10 +140,10 @@ figure() {
         }'
 }
 median() { figure "$1" "$2" | sed 's/ .*//'; }
-verdict() { awk "BEGIN { print ($1) ? \"met\" : \"missed\" }"; }
-bytes() { wc -c <"$1" | tr -d ' '; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-kib() { awk -v b="$1" 'BEGIN { printf "%d (%.0f KiB)", b, b / 1024 }'; }
+verdict() { case $1 in *n/a*) echo "n/a" ;; *) awk "BEGIN { print ($1) ? \"met\" : \"missed\" }" ;; esac; }
+bytes() { if [ -f "$1" ]; then wc -c <"$1" | tr -d ' '; else echo n/a; fi; }
+ratio() { case $1$2 in *n/a*) echo "n/a" ;; *) awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }' ;; esac; }
+kib() { case $1 in n/a) echo n/a ;; *) awk -v b="$1" 'BEGIN { printf "%d (%.0f KiB)", b, b / 1024 }' ;; esac; }
 
 payload=0
 for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
@@ -156,8 +163,8 @@ Made by \`$command_line\` on $(date -u +%Y-%m-%d): $rounds rounds, $(wine --vers
 | Figure | Setup | Peer (makensis, default zlib) | Peer (makensis, solid LZMA) | Floor | Target for Setup | Result |
 |---|---|---|---|---|---|---|
 | (a) total bytes of the installer | $(kib "$setup_size") | $(kib "$peer_size") | $(kib "$lzma_size") | n/a | at most 0.7 × the solid-LZMA peer | $(verdict "$setup_size <= 0.7 * $lzma_size") ($(ratio "$setup_size" "$lzma_size") ×) |
-| (b) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | $(figure lzma 2) | $(figure window 2) (empty full-screen window) | at most 1.2 × the empty window, no slower than the peer | $(verdict "$sa <= 1.2 * $wa && $sa <= $pa") ($(ratio "$sa" "$wa") × floor) |
-| (c) install work, from its start to the runner's process, ms | $(figure setup 3) | $(figure peer 3) | $(figure lzma 3) | $(figure floor 3) | at most 1.25 × floor and no slower than the peer | $(verdict "$sb <= 1.25 * $fb && $sb <= $pb") ($(ratio "$sb" "$fb") × floor) |
+| (b) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | $(figure lzma 2) | $(figure window 2) (empty full-screen window) | at most 1.2 × the empty window, no slower than the peer | $(verdict "$sa <= 1.2 * $wa") ($(ratio "$sa" "$wa") × floor); against the peer: $(verdict "$sa <= $pa") |
+| (c) install work, from its start to the runner's process, ms | $(figure setup 3) | $(figure peer 3) | $(figure lzma 3) | $(figure floor 3) | at most 1.25 × floor and no slower than the peer | $(verdict "$sb <= 1.25 * $fb") ($(ratio "$sb" "$fb") × floor); against the peer: $(verdict "$sb <= $pb") |
 | (d) peak working set of the installer at its last window, KiB | $(figure setup 4) | $(figure peer 4) | $(figure lzma 4) | $(figure floor 4) | no more than the peer | $(verdict "$sd <= $pd") |
 | peak working set when the first page is up, KiB | $(figure setup 5) | $(figure peer 5) | $(figure lzma 5) | n/a | (context) | |
 | start and exit of an empty console process, ms | $(figure setup 6) | $(figure peer 6) | $(figure lzma 6) | $(figure floor 6) | (context) | |

@@ -91,7 +91,7 @@ double RunnerStart() {
     while (!RunnerRunning()) {
         if (NowMs() > end)
             throw TFailure{"timed out waiting for the runner's process"};
-        Sleep(0);
+        Sleep(1);
     }
     const double started = NowMs();
     PollFor("the runner's window", RunnerWindow);
