@@ -1,21 +1,24 @@
 #!/bin/sh
-# benchmarks/run.sh [-n ROUNDS]: whole-program figures of Setup.exe beside a peer installer
+# benchmarks/run.sh [-n ROUNDS] [-f]: whole-program figures of Setup.exe beside a peer installer
 # made with Debian's makensis from the same content (once with its default compressor, once
 # with solid LZMA) and beside a floor program that does the install work alone. Each round
 # runs every program once (in a rotating order), each in a fresh copy of a template Wine
-# prefix under one Xvfb, then prints a Markdown table of medians and ranges.
+# prefix under one Xvfb, then prints a Markdown table of medians and ranges and the ratios to
+# the floors. With -f, the floors alone: no peer (for a machine without makensis).
 # A benchmark, not a test: slow, and its figures depend on the machine.
 set -eu
 
 rounds=5
-while getopts n: option; do
+peers=1
+while getopts n:f option; do
     case $option in
     n) rounds=$OPTARG ;;
-    *) echo "usage: $0 [-n ROUNDS]" >&2; exit 64 ;;
+    f) peers=0 ;;
+    *) echo "usage: $0 [-n ROUNDS] [-f]" >&2; exit 64 ;;
     esac
 done
 case $rounds in '' | *[!0-9]* | 0) echo "$0: -n wants a positive count" >&2; exit 64 ;; esac
-command_line="benchmarks/run.sh -n $rounds"
+command_line="benchmarks/run.sh -n $rounds$([ "$peers" = 1 ] || echo ' -f')"
 
 bench=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$bench")
@@ -26,7 +29,6 @@ product="$root/build/win32/product"
 standins="$product/payload/standins"
 packed="$product/payload/packed"
 setup_exe="$product/app/Setup.exe"
-cxx="i686-w64-mingw32-g++-win32"
 say() { echo "run.sh: $*" >&2; }
 
 # Always an Xvfb of our own, the same screen for every figure, and the template prefix made.
@@ -37,40 +39,26 @@ fi
 # --- Building -------------------------------------------------------------------------------
 
 "$root/scripts/install-deps.sh"
-if ! command -v makensis >/dev/null; then
+if [ "$peers" = 1 ] && ! command -v makensis >/dev/null; then
     [ "$(id -u)" -eq 0 ] || { say "makensis is missing: apt-get install nsis as root"; exit 1; }
     apt-get install -y -qq nsis >/dev/null
 fi
 
-say "building Setup.exe"
+say "building Setup.exe, the floors and the measuring program"
 (cd "$root" && { [ -f build/win32/build.ninja ] || cmake --preset win32 >/dev/null; } &&
-    cmake --build --preset win32 --target product -j2 >/dev/null)
+    cmake --build --preset win32 --target benchmark -j2 >/dev/null)
+built="$root/build/win32/benchmarks"
 
+trap 'wineserver -k 2>/dev/null || true' EXIT INT TERM
+win() { winepath -w "$1" 2>/dev/null; }
+export WINEPREFIX="$wine_dir/run"
+
+# The peer's configuration text, written by Setup's own code from its own lines.
 mkdir -p "$work/empty"
-# One source for the configuration text: Setup's own lines, as C strings and as NSIS writes.
-sed -n '/static const std::vector<std::string> lines = {/,/^    };/p' \
-    "$root/install/DefaultConfiguration.cpp" | sed -n 's/^ *\("[^"$]*",\)$/\1/p' \
-    >"$work/config_lines.inc"
-[ "$(wc -l <"$work/config_lines.inc")" -eq 54 ] ||
-    { say "cannot read the 54 configuration lines"; exit 1; }
-sed 's/^"\(.*\)",$/  FileWrite $0 "\1$\\r$\\n"/' "$work/config_lines.inc" >"$work/config.nsh"
-
-say "building the floor, the measuring program and the peer"
-# The floor is compiled and linked as Setup.exe is.
-like_setup="-std=c++20 -Os -ffunction-sections -fdata-sections -static -static-libgcc
-    -static-libstdc++ -Wl,--gc-sections -s -mwindows -Wl,--major-subsystem-version,4
-    -Wl,--minor-subsystem-version,0"
-i686-w64-mingw32-windres -I "$packed" "$bench/floor/floor.rc" -o "$work/floor_res.o"
-# shellcheck disable=SC2086
-$cxx $like_setup -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I "$work" -I "$root" \
-    "$bench/floor/floor.cpp" "$work/floor_res.o" "$product/platform/win32/libsetup_win32.a" \
-    "$product/platform/libsetup_platform.a" "$product/base/libsetup_base.a" \
-    "$product/codec/libsetup_codec.a" -lole32 -luuid -o "$work/floor.exe"
-i686-w64-mingw32-g++-posix -std=c++20 -O2 -static -s -mconsole -I "$work" -I "$root" \
-    "$bench/measure/measure.cpp" \
-    "$root/driver/Driver.cpp" "$root/codec/StoredBlock.cpp" "$root/codec/Lzma.cpp" \
-    "$root/codec/Crc32.cpp" "$root/base/PathText.cpp" -lole32 -luuid -lgdi32 \
-    -o "$work/measure.exe"
+rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
+wineserver -p
+wine "$built/peer_config.exe" "$(win "$work/config.nsh")"
+[ "$(wc -l <"$work/config.nsh")" -eq 54 ] || { say "the peer's configuration is not 54 lines"; exit 1; }
 
 # The peer with the packager's default compressor (zlib), and with its strongest (solid LZMA).
 peer() { # output [compressor setting]
@@ -79,19 +67,17 @@ peer() { # output [compressor setting]
     makensis -V1 "$@" -DPAYLOAD="$standins" -DPICTURES="$root/payload/bitmaps" \
         -DCONFIG_NSH="$work/config.nsh" -DOUTFILE="$out" "$bench/peer/peer.nsi" >&2
 }
-peer "$work/peer.exe"
-peer "$work/peer-lzma.exe" "-XSetCompressor /SOLID /FINAL lzma"
+rm -f "$work/peer.exe" "$work/peer-lzma.exe"
+if [ "$peers" = 1 ]; then
+    say "building the peer"
+    peer "$work/peer.exe"
+    peer "$work/peer-lzma.exe" "-XSetCompressor /SOLID /FINAL lzma"
+fi
 
 # --- Running --------------------------------------------------------------------------------
 
-trap 'wineserver -k 2>/dev/null || true' EXIT INT TERM
-win() { winepath -w "$1" 2>/dev/null; }
-export WINEPREFIX="$wine_dir/run"
-
 # Setup's size, its five packed RT_RCDATA blocks and its packed pictures.
-rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
-wineserver -p
-wine "$work/measure.exe" size "$(win "$setup_exe")" >"$work/line.txt"
+wine "$built/measure.exe" size "$(win "$setup_exe")" >"$work/line.txt"
 read -r setup_size setup_blocks setup_pictures <<EOF
 $(tr -d '\r' <"$work/line.txt")
 EOF
@@ -100,12 +86,14 @@ wineserver -w
 
 # One measurement in a fresh prefix: an install changes the machine, and Wine would start the
 # runner recorded under runServices with the next wineserver.
-measure() { # label kind exe
+measure() { # label kind exe [payload folder]
     rm -rf "$WINEPREFIX" && cp -a "$wine_dir/template" "$WINEPREFIX"
     wineserver -p
-    wine "$work/measure.exe" idle
+    wine "$built/measure.exe" idle
     sleep 1 # the prefix's own start-up services settle before the clock runs
-    if ! wine "$work/measure.exe" "$2" "$(win "$3")" "$(win "$standins")" >"$work/line.txt"; then
+    # shellcheck disable=SC2046
+    if ! wine "$built/measure.exe" "$2" "$(win "$3")" $([ -z "${4:-}" ] || win "$4") \
+        >"$work/line.txt"; then
         say "$1 failed in round $round; its prefix is kept in $WINEPREFIX"
         exit 1
     fi
@@ -120,16 +108,18 @@ measure() { # label kind exe
 round=1
 while [ "$round" -le "$rounds" ]; do
     case $((round % 3)) in
-    1) order="setup peer lzma floor" ;;
-    2) order="peer lzma floor setup" ;;
-    0) order="floor setup peer lzma" ;;
+    1) order="setup peer lzma floor window" ;;
+    2) order="peer lzma floor window setup" ;;
+    0) order="floor window setup peer lzma" ;;
     esac
     for kind in $order; do
+        case $peers$kind in 0peer | 0lzma) continue ;; esac
         case $kind in
-        setup) measure setup setup "$setup_exe" ;;
-        peer) measure peer peer "$work/peer.exe" ;;
-        lzma) measure lzma peer "$work/peer-lzma.exe" ;;
-        floor) measure floor floor "$work/floor.exe" ;;
+        setup) measure setup setup "$setup_exe" "$standins" ;;
+        peer) measure peer peer "$work/peer.exe" "$standins" ;;
+        lzma) measure lzma peer "$work/peer-lzma.exe" "$standins" ;;
+        floor) measure floor floor "$built/floor.exe" "$standins" ;;
+        window) measure window window "$built/window_floor.exe" ;;
         esac
     done
     round=$((round + 1))
@@ -150,9 +140,10 @@ figure() {
         }'
 }
 median() { figure "$1" "$2" | sed 's/ .*//'; }
-verdict() { awk "BEGIN { print ($1) ? \"met\" : \"missed\" }"; }
-bytes() { wc -c <"$1" | tr -d ' '; }
-kib() { awk -v b="$1" 'BEGIN { printf "%d (%.0f KiB)", b, b / 1024 }'; }
+verdict() { case $1 in *n/a*) echo "n/a" ;; *) awk "BEGIN { print ($1) ? \"met\" : \"missed\" }" ;; esac; }
+bytes() { if [ -f "$1" ]; then wc -c <"$1" | tr -d ' '; else echo n/a; fi; }
+ratio() { case $1$2 in *n/a*) echo "n/a" ;; *) awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }' ;; esac; }
+kib() { case $1 in n/a) echo n/a ;; *) awk -v b="$1" 'BEGIN { printf "%d (%.0f KiB)", b, b / 1024 }' ;; esac; }
 
 payload=0
 for file in PalvorneLV.exe Uninstall.exe Mpegdll.dll Run.exe PLVCPL.cpl; do
@@ -162,7 +153,7 @@ peer_size=$(bytes "$work/peer.exe")
 lzma_size=$(bytes "$work/peer-lzma.exe")
 setup_code=$((setup_size - setup_blocks - setup_pictures))
 
-sa=$(median setup 2) pa=$(median peer 2)
+sa=$(median setup 2) pa=$(median peer 2) wa=$(median window 2)
 sb=$(median setup 3) pb=$(median peer 3) fb=$(median floor 3)
 sd=$(median setup 4) pd=$(median peer 4)
 
@@ -171,12 +162,14 @@ Made by \`$command_line\` on $(date -u +%Y-%m-%d): $rounds rounds, $(wine --vers
 
 | Figure | Setup | Peer (makensis, default zlib) | Peer (makensis, solid LZMA) | Floor | Target for Setup | Result |
 |---|---|---|---|---|---|---|
-| (a) total bytes of the installer | $(kib "$setup_size") | $(kib "$peer_size") | $(kib "$lzma_size") | n/a | no larger than the zlib peer (goal: the LZMA peer) | $(verdict "$setup_size <= $peer_size") ($(verdict "$setup_size <= $lzma_size") against the LZMA peer) |
-| (b) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | $(figure lzma 2) | n/a | no slower than the peer | $(verdict "$sa <= $pa") |
-| (c) install work until the runner's window exists, ms | $(figure setup 3) | $(figure peer 3) | $(figure lzma 3) | $(figure floor 3) | at most 1.5 × floor and no slower than the peer | $(verdict "$sb <= 1.5 * $fb && $sb <= $pb") ($(awk "BEGIN { printf \"%.2f\", $sb / $fb }") × floor) |
+| (a) total bytes of the installer | $(kib "$setup_size") | $(kib "$peer_size") | $(kib "$lzma_size") | n/a | at most 0.7 × the solid-LZMA peer | $(verdict "$setup_size <= 0.7 * $lzma_size") ($(ratio "$setup_size" "$lzma_size") ×) |
+| (b) process start to first visible window, ms | $(figure setup 2) | $(figure peer 2) | $(figure lzma 2) | $(figure window 2) (empty full-screen window) | at most 1.2 × the empty window, no slower than the peer | $(verdict "$sa <= 1.2 * $wa") ($(ratio "$sa" "$wa") × floor); against the peer: $(verdict "$sa <= $pa") |
+| (c) install work, from its start to the runner's process, ms | $(figure setup 3) | $(figure peer 3) | $(figure lzma 3) | $(figure floor 3) | at most 1.25 × floor and no slower than the peer | $(verdict "$sb <= 1.25 * $fb") ($(ratio "$sb" "$fb") × floor); against the peer: $(verdict "$sb <= $pb") |
 | (d) peak working set of the installer at its last window, KiB | $(figure setup 4) | $(figure peer 4) | $(figure lzma 4) | $(figure floor 4) | no more than the peer | $(verdict "$sd <= $pd") |
 | peak working set when the first page is up, KiB | $(figure setup 5) | $(figure peer 5) | $(figure lzma 5) | n/a | (context) | |
 | start and exit of an empty console process, ms | $(figure setup 6) | $(figure peer 6) | $(figure lzma 6) | $(figure floor 6) | (context) | |
+
+Ratios: first page $(ratio "$sa" "$wa") × the empty window (target 1.2), install work $(ratio "$sb" "$fb") × the floor (target 1.25).
 
 Setup.exe's $setup_size bytes: code, data and headers $(kib "$setup_code"), pictures $(kib "$setup_pictures") stored, payload $(kib "$setup_blocks") stored (the five files are $payload bytes unpacked). Both peers carry the same five files and the same three pictures, shown on a full-screen background window.
 EOF

@@ -3,7 +3,10 @@
 // carries the payload as Setup.exe does, in the same packed bundle, and decodes it with
 // Setup's own decoder.
 // With "/hold" it stays until the event "PalvorneFloorRelease" is set, so that a measuring
-// program can still read its memory figures.
+// program can still read its memory figures. When the measuring program offers the shared
+// clock "PalvorneFloorClock", the floor writes into it the moment its install work begins,
+// after CoInitialize, where Setup's begins with the key that starts it.
+#include "install/DefaultConfiguration.h"
 #include "platform/win32/Win32Resources.h"
 
 #include <windows.h>
@@ -11,17 +14,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <iterator>
 #include <string>
 
 namespace {
 
 const std::string Destination = "C:\\Program Files\\Palvorne Lumivary";
-
-const char* const ConfigurationLines[] = {
-#include "config_lines.inc"
-};
-static_assert(std::size(ConfigurationLines) == 54, "one entry per line of config.ini");
 
 class TRegistryKey {
 public:
@@ -76,7 +73,7 @@ void WriteBlock(setup::Win32Resources& payload, const char* name, const std::str
 
 void WriteConfiguration(const std::string& path) {
     std::string text;
-    for (const char* line : ConfigurationLines)
+    for (const std::string& line : setup::DefaultConfigurationLines())
         text.append(line).append("\r\n");
     WriteBytes(path, text.data(), static_cast<DWORD>(text.size()));
 }
@@ -154,10 +151,22 @@ void Install() {
     StartRunner();
 }
 
+void MarkStart() {
+    const HANDLE clock = OpenFileMappingA(FILE_MAP_WRITE, FALSE, "PalvorneFloorClock");
+    if (!clock)
+        return;
+    if (void* view = MapViewOfFile(clock, FILE_MAP_WRITE, 0, 0, sizeof(LARGE_INTEGER))) {
+        QueryPerformanceCounter(static_cast<LARGE_INTEGER*>(view));
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(clock);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     CoInitialize(nullptr);
+    MarkStart();
     Install();
     CoUninitialize();
     if (lstrcmpA(commandLine, "/hold") == 0) {

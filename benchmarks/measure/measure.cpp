@@ -1,22 +1,26 @@
 // Whole-program figures of one install, run under Wine in a fresh prefix:
 //   measure setup|peer|floor <installer.exe> <payload folder>
 //       prints "kind first_ms install_ms peak_kib first_page_peak_kib empty_process_ms" and
-//       checks what the install left behind;
+//       checks what the install left behind; the install work ends when the runner's process
+//       starts, and begins with the key that starts it (the floor: after its CoInitialize);
+//   measure window <window_floor.exe>
+//       prints "window first_ms - - - empty_process_ms": the empty full-screen window's start;
 //   measure size <Setup.exe>
 //       prints the file size, the stored (packed) bytes of its payload bundle and of its
 //       pictures (resource type "PICTURE");
 //   measure idle
 //       does nothing: the empty process whose start is timed beside the figures.
 #include "driver/Driver.h"
+#include "install/DefaultConfiguration.h"
 
 #include <windows.h>
 
 #include <objbase.h>
 #include <psapi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,24 +33,24 @@ using namespace e2e;
 const std::string Destination = "C:\\Program Files\\Palvorne Lumivary";
 const DWORD WaitLimitMs = 60000;
 
-const char* const ConfigurationLines[] = {
-#include "config_lines.inc"
-};
-static_assert(std::size(ConfigurationLines) == 54, "one entry per line of config.ini");
-
 struct TFailure {
     std::string What;
 };
 
-double NowMs() {
+// A reading of the performance counter, this process's or another's, in milliseconds.
+double CounterMs(LONGLONG counter) {
     static const LONGLONG frequency = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return f.QuadPart;
     }();
+    return static_cast<double>(counter) * 1000.0 / static_cast<double>(frequency);
+}
+
+double NowMs() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency);
+    return CounterMs(now.QuadPart);
 }
 
 // Polls probe every millisecond until it yields a window; throws after the wait limit.
@@ -59,6 +63,39 @@ template <typename Probe> HWND PollFor(const char* what, Probe probe) {
             throw TFailure{std::string("timed out waiting for ") + what};
         Sleep(1);
     }
+}
+
+// Whether a process of the runner's file name exists.
+bool RunnerRunning() {
+    const std::unique_ptr<void, decltype(&CloseHandle)> snapshot(
+        CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0), &CloseHandle);
+    if (snapshot.get() == INVALID_HANDLE_VALUE)
+        throw TFailure{"no process snapshot"};
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry)) {
+        const char* name = entry.szExeFile;
+        for (const char* c = name; *c; ++c)
+            if (*c == '\\')
+                name = c + 1;
+        if (lstrcmpiA(name, "Run.exe") == 0)
+            return true;
+    }
+    return false;
+}
+
+// Polls until the runner's process exists and returns that moment; throws after the limit.
+double RunnerStart() {
+    const double end = NowMs() + WaitLimitMs;
+    while (!RunnerRunning()) {
+        if (NowMs() > end)
+            throw TFailure{"timed out waiting for the runner's process"};
+        Sleep(1);
+    }
+    const double started = NowMs();
+    PollFor("the runner's window", RunnerWindow);
+    return started;
 }
 
 class TProcess {
@@ -174,13 +211,12 @@ double StartToFirstWindow(const TProcess& installer, double started) {
     return NowMs() - started;
 }
 
-// From the key that starts the install until the runner's window exists.
+// From the key that starts the install until the runner's process exists.
 double InstallAfterKey(HWND page, char letter) {
     Focus(page);
     const double pressed = NowMs();
     PressAlt(letter);
-    PollFor("the runner's window", RunnerWindow);
-    return NowMs() - pressed;
+    return RunnerStart() - pressed;
 }
 
 TFigures MeasureSetup(const std::string& exe) {
@@ -231,11 +267,23 @@ TFigures MeasurePeer(const std::string& exe) {
 TFigures MeasureFloor(const std::string& exe) {
     const std::unique_ptr<void, decltype(&CloseHandle)> release(
         CreateEventA(nullptr, TRUE, FALSE, "PalvorneFloorRelease"), &CloseHandle);
+    // The floor writes the counter here when its install work begins.
+    const std::unique_ptr<void, decltype(&CloseHandle)> clock(
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LARGE_INTEGER),
+                           "PalvorneFloorClock"),
+        &CloseHandle);
+    const std::unique_ptr<void, decltype(&UnmapViewOfFile)> view(
+        clock ? MapViewOfFile(clock.get(), FILE_MAP_READ, 0, 0, sizeof(LARGE_INTEGER)) : nullptr,
+        &UnmapViewOfFile);
+    if (!view)
+        throw TFailure{"no clock to share with the floor"};
     TFigures figures;
-    const double started = NowMs();
     const TProcess floor("\"" + exe + "\" /hold");
-    PollFor("the runner's window", RunnerWindow);
-    figures.InstallMs = NowMs() - started;
+    const double runnerStarted = RunnerStart();
+    const LONGLONG begun = static_cast<const LARGE_INTEGER*>(view.get())->QuadPart;
+    if (begun == 0)
+        throw TFailure{"the floor did not say when its work began"};
+    figures.InstallMs = runnerStarted - CounterMs(begun);
     // The floor writes nothing after starting the runner; wait for it to reach its hold.
     if (WaitForSingleObject(floor.Handle(), 500) != WAIT_TIMEOUT)
         throw TFailure{"the floor did not hold"};
@@ -270,7 +318,7 @@ std::vector<std::string> CheckInstall(const std::string& payload) {
                file.Target + "\\" + file.Name + " differs from the payload");
     }
     std::string configuration;
-    for (const char* line : ConfigurationLines)
+    for (const std::string& line : setup::DefaultConfigurationLines())
         configuration.append(line).append("\r\n");
     const auto written = ReadFileBytes(Destination + "\\config.ini");
     expect(written == configuration,
@@ -319,6 +367,21 @@ double EmptyProcessMs() {
     const TProcess idle("\"" + std::string(self) + "\" idle");
     idle.WaitForExit();
     return NowMs() - started;
+}
+
+// The floor of the first page: from CreateProcess until the empty window is visible.
+int MeasureWindow(const std::string& exe) {
+    GetDesktopWindow();
+    EmptyProcessMs();
+    const double emptyProcessMs = EmptyProcessMs();
+    const double started = NowMs();
+    const TProcess window("\"" + exe + "\"");
+    const double firstMs = StartToFirstWindow(window, started);
+    PostMessageA(VisibleWindow(window.Id()), WM_CLOSE, 0, 0);
+    if (window.WaitForExit() != 0)
+        throw TFailure{"the empty window ended with an error code"};
+    std::printf("window %.1f - - - %.1f\n", firstMs, emptyProcessMs);
+    return 0;
 }
 
 int Measure(const std::string& kind, const std::string& exe, const std::string& payload) {
@@ -385,6 +448,8 @@ int main(int argc, char** argv) {
             return 0;
         if (args.size() == 2 && args[0] == "size")
             return Size(args[1]);
+        if (args.size() == 2 && args[0] == "window")
+            return MeasureWindow(args[1]);
         if (args.size() == 3) {
             CoInitialize(nullptr);
             const int code = Measure(args[0], args[1], args[2]);
@@ -392,6 +457,7 @@ int main(int argc, char** argv) {
             return code;
         }
         std::fprintf(stderr, "usage: measure setup|peer|floor <installer> <payload folder>\n"
+                             "       measure window <window_floor.exe>\n"
                              "       measure size <Setup.exe>\n");
         return 64;
     } catch (const TFailure& failure) {

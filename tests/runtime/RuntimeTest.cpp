@@ -2,7 +2,8 @@
 // runtime made happen, and CTest compares the lines with the order they must come in. Static
 // objects are built in the order of their definition before WinMain and destroyed in reverse
 // after it, a function's static object on first use and before them; an exception crosses
-// frames, unwinding them, to its handler.
+// frames, unwinding them, to its handler, and one thrown while another is handled leaves that
+// one to be rethrown.
 #include <windows.h>
 
 #include <algorithm>
@@ -46,6 +47,28 @@ void ThrowFrom(int depth) {
     ThrowFrom(depth - 1);
 }
 
+// Counts the exceptions in flight when it is unwound: the runtime's state of its one thread.
+struct TUnwindWitness {
+    ~TUnwindWitness() {
+        Say("in flight while unwinding: " + std::to_string(std::uncaught_exceptions()));
+    }
+};
+
+// An exception thrown and caught while another is being handled, then the first rethrown.
+void RethrowAfterInner() {
+    try {
+        throw TFailure("outer");
+    } catch (const TFailure&) {
+        try {
+            const TUnwindWitness witness;
+            throw TFailure("inner");
+        } catch (const TFailure& inner) {
+            Say(std::string("caught: ") + inner.what());
+        }
+        throw;
+    }
+}
+
 // The heap and memory functions against what the C library promises.
 bool HeapAndMemoryWork() {
     auto* block = static_cast<char*>(calloc(64, 1));
@@ -73,6 +96,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ThrowFrom(2);
     } catch (const std::exception& failure) {
         Say(std::string("caught: ") + failure.what());
+    }
+    try {
+        RethrowAfterInner();
+    } catch (const std::exception& failure) {
+        Say(std::string("rethrown: ") + failure.what());
     }
     Say(HeapAndMemoryWork() ? "heap and memory work" : "heap and memory FAIL");
     return 7;
