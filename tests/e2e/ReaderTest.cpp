@@ -18,25 +18,39 @@ namespace {
 struct TEventHeard {
     DWORD Event;
     HWND Window;
+    LONG Child;
     std::string Text; // the child's name, or its value for a value change
+    bool Read = false;
 };
 std::vector<TEventHeard> Heard;
 
+// Only notes the event: asking Setup back from inside the hook's delivery, which Setup may be
+// waiting on, can stall both sides until the delivery gives up and events are lost.
 void CALLBACK Listen(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                      DWORD) {
-    IAccessible* source = nullptr;
-    VARIANT id;
-    VariantInit(&id);
-    if (object != OBJID_CLIENT || child <= 0 ||
-        FAILED(AccessibleObjectFromEvent(window, object, child, &source, &id)))
-        return;
-    BSTR text = nullptr;
-    if (event == EVENT_OBJECT_VALUECHANGE)
-        source->get_accValue(id, &text);
-    else
-        source->get_accName(id, &text);
-    Heard.push_back({event, window, setup::Narrow(text)});
-    source->Release();
+    if (object == OBJID_CLIENT && child > 0)
+        Heard.push_back({event, window, child, {}});
+}
+
+// Reads what each event noted since the last call names or values.
+void ReadHeard() {
+    for (TEventHeard& e : Heard) {
+        if (e.Read)
+            continue;
+        e.Read = true;
+        IAccessible* source = nullptr;
+        VARIANT id;
+        VariantInit(&id);
+        if (FAILED(AccessibleObjectFromEvent(e.Window, OBJID_CLIENT, e.Child, &source, &id)))
+            continue;
+        BSTR text = nullptr;
+        if (e.Event == EVENT_OBJECT_VALUECHANGE)
+            source->get_accValue(id, &text);
+        else
+            source->get_accName(id, &text);
+        e.Text = setup::Narrow(text);
+        source->Release();
+    }
 }
 
 // Delivers the events heard until done says so or the time is up.
@@ -45,6 +59,7 @@ template <class Done> bool ListenUntil(Done done, DWORD timeout = 30000) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
+        ReadHeard();
         if (done())
             return true;
         Sleep(20);
