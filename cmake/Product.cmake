@@ -23,4 +23,5 @@ ExternalProject_Add(product
                      ${SETUP_STANDIN_DIR}/Uninstall.exe ${SETUP_STANDIN_DIR}/Mpegdll.dll
                      ${SETUP_STANDIN_DIR}/Run.exe ${SETUP_STANDIN_DIR}/PLVCPL.cpl
                      ${SETUP_PRODUCT_DIR}/tests/runtime/runtime_test.exe
+                     ${SETUP_PRODUCT_DIR}/payload/packed/PAYLOAD
     USES_TERMINAL_BUILD ON)
