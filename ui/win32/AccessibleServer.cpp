@@ -136,8 +136,9 @@ void TAccessibleServer::Announce(const TGraphicControl& control, TAccessChange c
     if (Ended || !Page.HasWindow() || found == graphics.end() ||
         control.Describe().Role == TAccessRole::None)
         return;
-    // Windows 95 without the accessibility update has no NotifyWinEvent.
-    const auto notify =
+    // Windows 95 without the accessibility update has no NotifyWinEvent. Looked up once: the
+    // gauge announces on every tick of the animation.
+    static const auto notify =
         Loaded<void(WINAPI*)(DWORD, HWND, LONG, LONG)>("user32.dll", "NotifyWinEvent");
     static constexpr DWORD Events[] = {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LOCATIONCHANGE,
                                        EVENT_OBJECT_VALUECHANGE};
