@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace e2e;
 
 namespace {
@@ -14,6 +16,32 @@ TEST(Identity, ManifestAsksForAdministratorAndDeclaresNoDpiAwareness) {
     EXPECT_NE(manifest.find("supportedOS"), std::string::npos);
     EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
     EXPECT_FALSE(Resource(SetupExePath(), "MAINICON", MAKEINTRESOURCEA(14)).empty());
+}
+
+// Windows before XP draws no alpha channel: the mask alone must clear the corners, and a
+// picture of more than 8 bits per pixel would be bytes no such screen shows.
+TEST(Identity, EachIconPictureHasAPaletteAndAMaskThatClearsItsCorners) {
+    for (const int id : {1, 2}) {
+        SCOPED_TRACE(id);
+        const std::string picture =
+            Resource(SetupExePath(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));
+        ASSERT_GE(picture.size(), sizeof(BITMAPINFOHEADER));
+        BITMAPINFOHEADER header;
+        std::memcpy(&header, picture.data(), sizeof header);
+        EXPECT_LE(header.biBitCount, 8);
+        const int size = header.biWidth;
+        const size_t colours = header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount;
+        const size_t maskAt =
+            header.biSize + 4 * colours + (size * header.biBitCount + 31) / 32 * 4 * size;
+        const size_t maskStride = (size + 31) / 32 * 4;
+        ASSERT_EQ(picture.size(), maskAt + maskStride * size);
+        auto clear = [&](int x, int y) { // y from the bottom, as stored
+            return (picture[maskAt + maskStride * y + x / 8] >> (7 - x % 8) & 1) != 0;
+        };
+        EXPECT_TRUE(clear(0, 0));
+        EXPECT_TRUE(clear(size - 1, size - 1));
+        EXPECT_FALSE(clear(size / 2, size / 2));
+    }
 }
 
 TEST(Identity, VersionInformationNamesMakerAndProduct) {
