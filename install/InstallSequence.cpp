@@ -17,6 +17,18 @@ const char* const StartupKey = "\\software\\microsoft\\windows\\currentversion\\
 const char* const UninstallKey =
     "\\software\\microsoft\\windows\\currentversion\\Uninstall\\PalvorneLumivary";
 
+// The platform's code carried by the failure being handled. Rethrown and caught by type, since
+// Setup.exe has no runtime type information to ask with.
+uint32_t HandledErrorCode() {
+    try {
+        throw;
+    } catch (const Exception& own) {
+        return own.ErrorCode();
+    } catch (...) {
+        return 0;
+    }
+}
+
 } // namespace
 
 std::string Quoted(const std::string& path) {
@@ -65,8 +77,7 @@ void TInstallSequence::Begin(TInstallStep step, const std::string& subject) {
 }
 
 void TInstallSequence::Record(const std::exception& error) {
-    const auto* own = dynamic_cast<const Exception*>(&error);
-    FailureList.push_back({Step, Subject, error.what(), own ? own->ErrorCode() : 0});
+    FailureList.push_back({Step, Subject, error.what(), HandledErrorCode()});
 }
 
 void TInstallSequence::Fail(TStatus status, const char* message) {

@@ -17,7 +17,7 @@ constexpr uint8_t TMPF_TRUETYPE_BIT = 0x04;
 enum class TextMode { Plain, Placed, Rotated };
 
 TextMode ModeOf(const TFx3DCaption* effect) {
-    const auto* caption = dynamic_cast<const TFxCaption*>(effect);
+    const TFxCaption* caption = effect ? effect->AsCaption() : nullptr;
     if (!caption)
         return TextMode::Plain;
     return caption->Angle() != 0 ? TextMode::Rotated : TextMode::Placed;
@@ -101,8 +101,8 @@ uint16_t ToOrigin(int value) {
 
 void MeasureUnrotated(ICanvas& canvas, const std::string& text, TFx3DCaption* effect,
                       bool showAccelChar, bool multiLine, TRect& rect) {
-    if (auto* caption = dynamic_cast<TFxCaption*>(effect))
-        caption->SetTextOrigin(0, 0);
+    if (effect && effect->AsCaption())
+        static_cast<TFxCaption*>(effect)->SetTextOrigin(0, 0);
     std::string copy = text.substr(0, MaxEffectTextLength);
     unsigned format = DTF_CALCRECT | DTF_EXPANDTABS;
     if (multiLine)
@@ -157,7 +157,7 @@ void DrawEffectText(ICanvas& canvas, const std::string& text, const TFx3DCaption
         return;
     }
     const TextMode mode = ModeOf(effect);
-    const auto* caption = dynamic_cast<const TFxCaption*>(effect);
+    const TFxCaption* caption = effect ? effect->AsCaption() : nullptr;
 
     SurfaceRestorer restorer(canvas);
     if (flags & dfClip)

@@ -177,7 +177,7 @@ TRect DrawStyle(ICanvas& canvas, TRect r, TFxBevelStyle style, int width, Palett
 } // namespace
 
 void TFxBevel::Assign(const TFxObject& source) {
-    const auto* bevel = dynamic_cast<const TFxBevel*>(&source);
+    const auto* bevel = source.AsBevel();
     if (!bevel)
         AssignError(source);
     Props = bevel->Props;

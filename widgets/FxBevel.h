@@ -58,6 +58,7 @@ public:
 
     void Assign(const TFxObject& source) override;
     const char* ClassName() const override { return "TFxBevel"; }
+    const TFxBevel* AsBevel() const override { return this; }
 
     // Pixels the frame takes from each side; recomputed before every notification.
     int32_t BevelExtent() const { return Extent; }

@@ -11,7 +11,7 @@ unsigned AlignmentFlags(TFxAlignment a) {
 }
 
 void TFx3DCaption::Assign(const TFxObject& source) {
-    const auto* effect = dynamic_cast<const TFx3DCaption*>(&source);
+    const auto* effect = source.AsEffect();
     if (!effect)
         AssignError(source);
     CopyEffect(*effect);
@@ -36,7 +36,7 @@ int TFx3DCaption::StyleExtent(TFxThreeDStyle style) const {
 }
 
 void TFxCaption::Assign(const TFxObject& source) {
-    const auto* caption = dynamic_cast<const TFxCaption*>(&source);
+    const auto* caption = source.AsCaption();
     if (!caption) {
         TFx3DCaption::Assign(source);
         return;

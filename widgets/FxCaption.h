@@ -60,6 +60,7 @@ class TFx3DCaption : public TFxObject {
 public:
     void Assign(const TFxObject& source) override;
     const char* ClassName() const override { return "TFx3DCaption"; }
+    const TFx3DCaption* AsEffect() const override { return this; }
 
     TFxDisabledStyle DisabledStyle() const { return Props.DisabledStyle; }
     uint8_t LightDepth() const { return Props.LightDepth; }
@@ -105,6 +106,7 @@ public:
 
     void Assign(const TFxObject& source) override;
     const char* ClassName() const override { return "TFxCaption"; }
+    const TFxCaption* AsCaption() const override { return this; }
 
     uint16_t Angle() const { return AngleValue; } // degrees, counter-clockwise, 0..359
     uint16_t PosX() const { return Origin.X; }

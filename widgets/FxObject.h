@@ -7,6 +7,9 @@
 namespace setup {
 
 class TFxObject;
+class TFx3DCaption;
+class TFxCaption;
+class TFxBevel;
 
 // Called with the object that changed.
 using TFxChangeEvent = std::function<void(TFxObject& sender)>;
@@ -23,6 +26,10 @@ public:
     // nothing, when source is of a class this object cannot take values from.
     virtual void Assign(const TFxObject& source);
     virtual const char* ClassName() const { return "TFxObject"; }
+    // What this object is, asked without the runtime's type information (Setup.exe has none).
+    virtual const TFx3DCaption* AsEffect() const { return nullptr; }
+    virtual const TFxCaption* AsCaption() const { return nullptr; }
+    virtual const TFxBevel* AsBevel() const { return nullptr; }
 
     void SetOnChange(TFxChangeEvent handler) { OnChange = std::move(handler); }
     bool Locked() const { return UpdateLock != 0; }

@@ -59,12 +59,13 @@ TBitmapHandle BitmapFromFileBytes(std::span<const uint8_t> file) {
         reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof fileHeader), DIB_RGB_COLORS));
 }
 
+// Every bitmap and work image a GDI canvas is given was made by this file's own classes.
 const GdiBitmap& AsGdiBitmap(const IBitmap& bitmap) {
-    return dynamic_cast<const GdiBitmap&>(bitmap);
+    return static_cast<const GdiBitmap&>(bitmap);
 }
 
 const GdiCanvas& AsGdiCanvas(const IWorkImage& image) {
-    return dynamic_cast<const GdiCanvas&>(image);
+    return static_cast<const GdiCanvas&>(image);
 }
 
 // The character set of the system's ANSI code page (Windows 95's gdi32 has no
