@@ -3,7 +3,8 @@
 // objects are built in the order of their definition before WinMain and destroyed in reverse
 // after it, a function's static object on first use and before them; an exception crosses
 // frames, unwinding them, to its handler, and one thrown while another is handled leaves that
-// one to be rethrown.
+// one to be rethrown; a handler finds the values its frame kept in registers, and a failed
+// allocation throws.
 #include <windows.h>
 
 #include <algorithm>
@@ -69,6 +70,46 @@ void RethrowAfterInner() {
     }
 }
 
+__attribute__((noinline)) void FailFrom(int value) {
+    if (value >= 0)
+        throw TFailure("failed");
+}
+
+// A frame that neither catches nor cleans up, between the thrower and the handler.
+__attribute__((noinline)) void Relay(int value) {
+    FailFrom(value);
+    Say("not reached");
+}
+
+// Values the compiler keeps in the registers a call preserves come back at the handler as they
+// were: 30 + 3 * 10 + 35.
+__attribute__((noinline)) int KeptAcrossThrows() {
+    int sum = 0;
+    for (int i = 0; i < 5; ++i) {
+        const int square = i * i;
+        const int thrice = 3 * i;
+        try {
+            Relay(i);
+        } catch (const std::exception&) {
+            sum += square + thrice + 7;
+        }
+    }
+    return sum;
+}
+
+// Out of memory: the runtime's own error, thrown by the allocation.
+std::string AllocationFailure() {
+    static volatile size_t huge = 0xFFF00000; // more than the address space
+    static char* volatile block = nullptr;    // kept, or the compiler drops the pair
+    try {
+        block = new char[huge];
+        delete[] block;
+    } catch (const std::exception& failure) {
+        return failure.what();
+    }
+    return "allocated";
+}
+
 // The heap and memory functions against what the C library promises.
 bool HeapAndMemoryWork() {
     auto* block = static_cast<char*>(calloc(64, 1));
@@ -102,6 +143,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (const std::exception& failure) {
         Say(std::string("rethrown: ") + failure.what());
     }
+    Say("kept across throws: " + std::to_string(KeptAcrossThrows()));
+    Say("out of memory: " + AllocationFailure());
     Say(HeapAndMemoryWork() ? "heap and memory work" : "heap and memory FAIL");
     return 7;
 }
