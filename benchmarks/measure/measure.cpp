@@ -462,7 +462,8 @@ void PrintTimes(const TFigures& figures, const std::string& file) {
           at(FirstWindowTime, start));
     print(startUp, "first window made to the welcome page's ShowWindow", at(FirstWindowTime, start),
           at(FirstShownTime, start));
-    span(startUp, "of which pictures decoded and made bitmaps", PictureSpan);
+    span(startUp, "every picture decoded and made a bitmap (the large ones by this ShowWindow)",
+         PictureSpan);
     print(startUp, "ShowWindow to the window seen (figure b)", at(FirstShownTime, start),
           figures.FirstWindowMs.value_or(0));
     print(startUp, "welcome page shown to all five pages made", at(FirstShownTime, start),
