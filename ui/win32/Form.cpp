@@ -86,6 +86,7 @@ std::vector<HWND> TForm::ChildWindows() const {
 }
 
 void TForm::Show() {
+    FormShow();
     SETUP_MARK(FirstShownTime);
     ShowWindow(Window.Get(), SW_SHOW);
     SetForegroundWindow(Window.Get());
@@ -97,6 +98,7 @@ void TForm::Hide() {
 }
 
 void TForm::ShowMaximized() {
+    FormShow();
     ShowWindow(Window.Get(), SW_SHOWMAXIMIZED);
 }
 
