@@ -6,6 +6,7 @@
 #include "app/DllSafety.h"
 #include "app/Program.h"
 #include "base/Exceptions.h"
+#include "base/Timing.h"
 #include "win32/Handles.h"
 
 #include <windows.h>
@@ -23,6 +24,7 @@ int RunSetup() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    SETUP_TIMED_RUN();
     RestrictDllSearch();
     // COM for the shell-link object, from before the first page until after the last is gone.
     const TComInit com = InitializeCom();

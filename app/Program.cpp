@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/Application.h"
+#include "base/Timing.h"
 
 namespace setup {
 
@@ -17,7 +18,9 @@ TSetupProgram::TSetupProgram(TApplication& application)
              ShellFolders,
              RandomGenerator},
             Form3),
-      Form6(application, Drives, Form3) {}
+      Form6(application, Drives, Form3) {
+    SETUP_MARK(PagesCreatedTime);
+}
 #pragma GCC diagnostic pop
 
 TSetupProgram::~TSetupProgram() {

@@ -4,7 +4,9 @@
 # with solid LZMA) and beside a floor program that does the install work alone. Each round
 # runs every program once (in a rotating order), each in a fresh copy of a template Wine
 # prefix under one Xvfb, then prints a Markdown table of medians and ranges and the ratios to
-# the floors. With -f, the floors alone: no peer (for a machine without makensis).
+# the floors. With -f, the floors alone: no peer (for a machine without makensis). Then, in rounds
+# of their own that leave those figures alone, the benchmark's timed image of Setup (built with
+# the marks of base/Timing.h) and a table of where Setup's time goes.
 # A benchmark, not a test: slow, and its figures depend on the machine.
 set -eu
 
@@ -29,6 +31,7 @@ product="$root/build/win32/product"
 standins="$product/payload/standins"
 packed="$product/payload/packed"
 setup_exe="$product/app/Setup.exe"
+timed_exe="$root/build/win32/product-timed/app/Setup.exe"
 say() { echo "run.sh: $*" >&2; }
 
 # Always an Xvfb of our own, the same screen for every figure, and the template prefix made.
@@ -44,7 +47,7 @@ if [ "$peers" = 1 ] && ! command -v makensis >/dev/null; then
     apt-get install -y -qq nsis >/dev/null
 fi
 
-say "building Setup.exe, the floors and the measuring program"
+say "building Setup.exe, its timed image, the floors and the measuring program"
 (cd "$root" && { [ -f build/win32/build.ninja ] || cmake --preset win32 >/dev/null; } &&
     cmake --build --preset win32 --target benchmark -j2 >/dev/null)
 built="$root/build/win32/benchmarks"
@@ -97,9 +100,14 @@ measure() { # label kind exe [payload folder]
         say "$1 failed in round $round; its prefix is kept in $WINEPREFIX"
         exit 1
     fi
-    line="$1 $(tr -d '\r' <"$work/line.txt" | cut -d' ' -f2-)"
     wineserver -k 2>/dev/null || true
     wineserver -w
+    if [ "$2" = timed ]; then
+        tr -d '\r' <"$work/line.txt" >>"$work/times.txt"
+        say "round $round: timed image, $(wc -l <"$work/line.txt") phases"
+        return
+    fi
+    line="$1 $(tr -d '\r' <"$work/line.txt" | cut -d' ' -f2-)"
     echo "$line" >>"$work/figures.txt"
     say "round $round: $line"
 }
@@ -122,6 +130,13 @@ while [ "$round" -le "$rounds" ]; do
         window) measure window window "$built/window_floor.exe" ;;
         esac
     done
+    round=$((round + 1))
+done
+# The timed image's rounds, apart: its marks and its own table cost time of their own.
+: >"$work/times.txt"
+round=1
+while [ "$round" -le "$rounds" ]; do
+    measure timed timed "$timed_exe" "$standins"
     round=$((round + 1))
 done
 rm -rf "$WINEPREFIX"
@@ -173,3 +188,24 @@ Ratios: first page $(ratio "$sa" "$wa") × the empty window (target 1.2), instal
 
 Setup.exe's $setup_size bytes: code, data and headers $(kib "$setup_code"), pictures $(kib "$setup_pictures") stored, payload $(kib "$setup_blocks") stored (the five files are $payload bytes unpacked). Both peers carry the same five files and the same three pictures, shown on a full-screen background window.
 EOF
+
+# Where Setup's time goes: each phase of the timed image's rounds as "median (min–max)" of its
+# length and the median moment it ends, in the order the phases come.
+phase() { # part phase column
+    awk -F'\t' -v p="$1" -v f="$2" -v c="$3" '$1 == p && $2 == f { print $c }' "$work/times.txt" |
+        sort -n | awk -v range="${4:-}" '
+        { v[NR] = $1 }
+        END {
+            if (NR == 0 || v[1] == "-") { print "–"; exit }
+            m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            if (range) printf "%.1f (%s–%s)\n", m, v[1], v[NR]; else printf "%.1f\n", m
+        }'
+}
+echo
+echo "Where Setup's time goes: its timed image (the same sources with timing marks), medians of $rounds rounds apart from the figures above, ms. The start-up counts from CreateProcess, the install from the Alt+I that starts it; a phase's \"ends at\" is that moment."
+echo
+echo "| Part | Phase | ms | ends at |"
+echo "|---|---|---|---|"
+cut -f1,2 "$work/times.txt" | awk '!seen[$0]++' | while IFS='	' read -r part name; do
+    echo "| $part | $name | $(phase "$part" "$name" 4 1) | $(phase "$part" "$name" 3) |"
+done

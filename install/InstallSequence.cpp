@@ -1,6 +1,7 @@
 #include "install/InstallSequence.h"
 
 #include "base/Exceptions.h"
+#include "base/Timing.h"
 #include "install/DefaultConfiguration.h"
 #include "install/PayloadCatalogue.h"
 #include "install/ProcessTerminator.h"
@@ -72,6 +73,7 @@ std::string NotDoneAfter(TInstallStep step) {
 }
 
 void TInstallSequence::Begin(TInstallStep step, const std::string& subject) {
+    SETUP_MARK_STEP(step);
     Step = step;
     Subject = subject;
 }
@@ -119,6 +121,7 @@ void TInstallSequence::RunSteps(TRegistry& registry) {
     Begin(TInstallStep::StartRunner, Destination() + "\\Run.exe");
     if (const TStatus started = Platform.Processes.StartHidden(Quoted(Subject)); !started)
         Fail(started, "Cannot start program");
+    SETUP_MARK(RunnerStartedTime);
 }
 
 // NT-family systems keep no such value, and one that cannot be read is no better: the platform's
@@ -137,14 +140,18 @@ void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
             !made)
             Fail(made, "Cannot create folder");
         Step = TInstallStep::ShowDestination;
+        SETUP_MARK_STEP(Step);
         Host.ShowFolder(Destination());
         Step = TInstallStep::SelectMachineRoot;
+        SETUP_MARK_STEP(Step);
         registry.SetRootKey(TRootKey::LocalMachine);
         Step = TInstallStep::OpenWindowsKey;
+        SETUP_MARK_STEP(Step);
         registry.OpenKey(WindowsKey, true, TKeyAccess::Read);
         Begin(TInstallStep::ReadSystemRoot, "systemroot");
         ReadSystemRoot(registry);
         Step = TInstallStep::StartProgressTimer;
+        SETUP_MARK_STEP(Step);
         Host.StartTimer();
         Begin(TInstallStep::RecordApplicationPath, "Palvorne Lumivary");
         registry.OpenKey(MakerKey, true);
@@ -181,6 +188,7 @@ void TInstallSequence::BackUpScreensAndWriteMainFiles() {
         BackUpScreen(TInstallStep::BackUpLogoScreen, "logos");
         BackUpScreen(TInstallStep::BackUpWaitScreen, "logow");
         Step = TInstallStep::EndControlPanel;
+        SETUP_MARK_STEP(Step);
         TerminateProcesses(Platform.Processes, SystemRoot + "\\control.exe", Platform.LeadBytes);
         Begin(TInstallStep::WriteMainProgram, Destination() + "\\PalvorneLV.exe");
         WritePayload(Platform.Resources, Platform.Files, "PLV", Subject);

@@ -22,11 +22,9 @@ TForm1::TForm1(IApplicationServices& application, TForm2& welcome)
     Scaled = false;
     CreateForm("III", 640, 480, TFormBorder::None);
     Image2.Stretch = true;
-    Image2.SetPicture(GdiBitmap::FromResource("BACKDROP"));
     AddGraphic(Image2);
     Image1.SetBoundsRect(Layout.Image1);
     Image1.Transparent = true;
-    Image1.SetPicture(GdiBitmap::FromResource("LOGO"));
     AddGraphic(Image1);
     // Sized by hand: switch auto-size off before the font and caption would resize it.
     FxLabel1.SetAutoSize(false);
@@ -50,6 +48,15 @@ void CloseCompanionWindow() {
     // A quit posted without a window would end this program's own loop.
     if (HWND runner = FindWindowA(nullptr, "PalvorneRun1"))
         PostMessageA(runner, WM_QUIT, 0, 0);
+}
+
+// The pictures wait until the backdrop is first shown: the welcome page, shown while the pages
+// are made, comes up without decoding the largest of them first.
+void TForm1::FormShow() {
+    if (!Image2.Picture())
+        Image2.SetPicture(GdiBitmap::FromResource("BACKDROP"));
+    if (!Image1.Picture())
+        Image1.SetPicture(GdiBitmap::FromResource("LOGO"));
 }
 
 void TForm1::FormActivate() {

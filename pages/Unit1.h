@@ -22,6 +22,7 @@ public:
 
 protected:
     void FormActivate() override;
+    void FormShow() override;
     void FormResize(int clientWidth, int clientHeight) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "pages/Unit3.h"
 
+#include "base/Timing.h"
 #include "pages/SidePicture.h"
 #include "pages/Unit4.h"
 #include "pages/Unit6.h"
@@ -57,6 +58,7 @@ TForm3::TForm3(IApplicationServices& application, TForm4& progress, TForm6& choo
 }
 
 void TForm3::Button1Click() {
+    SETUP_MARK(InstallClickTime);
     Form4.Show();
     Hide();
 }

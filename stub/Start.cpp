@@ -11,6 +11,7 @@
 //   offset 13  the raw LZMA stream with its end marker, of the bytes after the x86 branch
 //              conversion (codec/X86Branches.h)
 #include "base/DamagedInstaller.h"
+#include "base/Timing.h"
 #include "base/Title.h"
 #include "codec/ImageChecksum.h"
 #include "codec/LittleEndian.h"
@@ -181,6 +182,7 @@ SETUP_PLAIN_CODE void ShowDamaged(const char* path) {
 // The entry point the image starts at (the system may enter with the stack aligned to 4 bytes
 // only). A damaged copy ends here with 1, before anything of it runs.
 extern "C" SETUP_PLAIN_CODE __attribute__((force_align_arg_pointer, noreturn)) void SetupStart() {
+    SETUP_PLAIN_MARK(LaunchTime);
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     path[length < MAX_PATH ? length : MAX_PATH - 1] = '\0';
@@ -189,5 +191,6 @@ extern "C" SETUP_PLAIN_CODE __attribute__((force_align_arg_pointer, noreturn)) v
         setup::ShowDamaged(path);
         ExitProcess(1);
     }
+    SETUP_PLAIN_MARK(UnpackedTime);
     WinMainCRTStartup();
 }

@@ -5,13 +5,19 @@
 //       starts, and begins with the key that starts it (the floor: after its CoInitialize);
 //   measure window <window_floor.exe>
 //       prints "window first_ms - - - empty_process_ms": the empty full-screen window's start;
+//   measure timed <timed Setup.exe> <payload folder>
+//       runs the install as "setup" does with the benchmark's timed image of Setup (its marks in
+//       base/Timing.h) and prints where its time went, one line per phase:
+//       "part<TAB>phase<TAB>ms since the part's start<TAB>ms of the phase" ("-" where none);
 //   measure size <Setup.exe>
 //       prints the file size, the stored (packed) bytes of its payload bundle and of its
 //       pictures (resource type "PICTURE");
 //   measure idle
 //       does nothing: the empty process whose start is timed beside the figures.
+#include "base/Timing.h"
 #include "driver/Driver.h"
 #include "install/DefaultConfiguration.h"
+#include "install/InstallSequence.h"
 
 #include <windows.h>
 
@@ -20,7 +26,9 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -201,6 +209,8 @@ void PressEnter() {
 struct TFigures {
     std::optional<double> FirstWindowMs;
     double InstallMs = 0;
+    double StartedAt = 0;    // CreateProcess, ms of the counter
+    double KeyPressedAt = 0; // the key that starts the install
     size_t PeakKiB = 0;
     std::optional<size_t> FirstPagePeakKiB; // before the install, for comparison
 };
@@ -212,16 +222,17 @@ double StartToFirstWindow(const TProcess& installer, double started) {
 }
 
 // From the key that starts the install until the runner's process exists.
-double InstallAfterKey(HWND page, char letter) {
+void InstallAfterKey(HWND page, char letter, TFigures& figures) {
     Focus(page);
-    const double pressed = NowMs();
+    figures.KeyPressedAt = NowMs();
     PressAlt(letter);
-    return RunnerStart() - pressed;
+    figures.InstallMs = RunnerStart() - figures.KeyPressedAt;
 }
 
 TFigures MeasureSetup(const std::string& exe) {
     TFigures figures;
     const double started = NowMs();
+    figures.StartedAt = started;
     const TProcess setup("\"" + exe + "\"");
     figures.FirstWindowMs = StartToFirstWindow(setup, started);
     const HWND welcome = PollFor("the welcome page", [&] {
@@ -233,7 +244,7 @@ TFigures MeasureSetup(const std::string& exe) {
     const HWND destination = PollFor("the destination page", [&] {
         return VisibleWindow(setup.Id(), "Palvorne Lumivary", "&Install");
     });
-    figures.InstallMs = InstallAfterKey(destination, 'I');
+    InstallAfterKey(destination, 'I', figures);
     const HWND closing =
         PollFor("the closing message", [&] { return VisibleWindow(setup.Id(), "Setup", "OK"); });
     figures.PeakKiB = setup.PeakKiB();
@@ -253,7 +264,7 @@ TFigures MeasurePeer(const std::string& exe) {
                                    [&] { return VisibleWindow(peer.Id(), nullptr, "&Install"); });
     Focus(directory);
     figures.FirstPagePeakKiB = peer.PeakKiB();
-    figures.InstallMs = InstallAfterKey(directory, 'I');
+    InstallAfterKey(directory, 'I', figures);
     const HWND finished =
         PollFor("the finished page", [&] { return VisibleWindow(peer.Id(), nullptr, "&Close"); });
     figures.PeakKiB = peer.PeakKiB();
@@ -384,25 +395,134 @@ int MeasureWindow(const std::string& exe) {
     return 0;
 }
 
+// The install steps' names, in the order of TInstallStep.
+constexpr const char* StepNames[] = {"none",
+                                     "destination folder created",
+                                     "destination shown",
+                                     "machine root selected",
+                                     "Windows key opened",
+                                     "systemroot read",
+                                     "progress timer started",
+                                     "application path recorded",
+                                     "config.ini written",
+                                     "start-up value recorded",
+                                     "uninstall entry recorded",
+                                     "logo screen backed up",
+                                     "wait screen backed up",
+                                     "control panels ended",
+                                     "PalvorneLV.exe written",
+                                     "Uninstall.exe written",
+                                     "Mpegdll.dll written",
+                                     "Run.exe written",
+                                     "PLVCPL.cpl written",
+                                     "shell folders read",
+                                     "Start-menu group created",
+                                     "program shortcut created",
+                                     "uninstall shortcut created",
+                                     "runner starting, to its process seen (figure c)",
+                                     "registry released"};
+static_assert(std::size(StepNames) ==
+              static_cast<size_t>(setup::TInstallStep::ReleaseRegistry) + 1);
+
+std::string TimesFile() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "SetupTimes.bin";
+}
+
+// Where the timed image's run went, from the table it wrote at its end: the start-up from
+// CreateProcess, the install from the key that starts it; each phase beside the moment it ends.
+void PrintTimes(const TFigures& figures, const std::string& file) {
+    using namespace setup;
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes || bytes->size() != sizeof(int64_t) * TimeSlotCount)
+        throw TFailure{"no table of times in " + file + ": is it the timed image?"};
+    int64_t times[TimeSlotCount];
+    std::memcpy(times, bytes->data(), sizeof times);
+    const auto print = [](const char* part, const std::string& phase, double from, double to) {
+        std::printf("%s\t%s\t%.1f\t%.1f\n", part, phase.c_str(), to, to - from);
+    };
+    const auto span = [&](const char* part, const char* phase, TTimeSlot slot) {
+        std::printf("%s\t%s\t-\t%.1f\n", part, phase, CounterMs(times[slot]));
+    };
+    // A mark's moment, in ms after reference.
+    const auto at = [&](unsigned slot, double reference) {
+        if (times[slot] == 0)
+            throw TFailure{"the timed image never reached its mark " + std::to_string(slot)};
+        return CounterMs(times[slot]) - reference;
+    };
+
+    const double start = figures.StartedAt;
+    const char* startUp = "start-up";
+    print(startUp, "CreateProcess to the entry stub", 0, at(LaunchTime, start));
+    print(startUp, "image checked and unpacked", at(LaunchTime, start), at(UnpackedTime, start));
+    print(startUp, "runtime started, static objects made, to WinMain", at(UnpackedTime, start),
+          at(WinMainTime, start));
+    print(startUp, "WinMain to the first page's window made", at(WinMainTime, start),
+          at(FirstWindowTime, start));
+    print(startUp, "first window made to the welcome page's ShowWindow", at(FirstWindowTime, start),
+          at(FirstShownTime, start));
+    span(startUp, "every picture decoded and made a bitmap (the large ones by this ShowWindow)",
+         PictureSpan);
+    print(startUp, "ShowWindow to the window seen (figure b)", at(FirstShownTime, start),
+          figures.FirstWindowMs.value_or(0));
+    print(startUp, "welcome page shown to all five pages made", at(FirstShownTime, start),
+          at(PagesCreatedTime, start));
+    print(startUp, "pages made to the first paint finished", at(PagesCreatedTime, start),
+          at(FirstPaintedTime, start));
+
+    const double key = figures.KeyPressedAt;
+    const char* install = "install";
+    print(install, "Alt+I to the Install button's handler", 0, at(InstallClickTime, key));
+    // The steps in the order they began; each lasts until the next begins.
+    std::vector<std::pair<double, TInstallStep>> steps;
+    for (unsigned step = 0; step <= static_cast<unsigned>(TInstallStep::ReleaseRegistry); ++step)
+        if (times[FirstStepTime + step] != 0)
+            steps.emplace_back(at(FirstStepTime + step, key), static_cast<TInstallStep>(step));
+    if (steps.empty())
+        throw TFailure{"the timed image marked no install step"};
+    std::sort(steps.begin(), steps.end());
+    print(install, "progress page shown, to the first step", at(InstallClickTime, key),
+          steps.front().first);
+    // The last step, the runner's start, ends where figure c does: with its process seen.
+    steps.emplace_back(figures.InstallMs, TInstallStep::None);
+    for (size_t i = 0; i + 1 < steps.size(); ++i)
+        print(install, StepNames[static_cast<size_t>(steps[i].second)], steps[i].first,
+              steps[i + 1].first);
+    span(install, "of which the payload decoded", PayloadSpan);
+    print(install, "(after figure c) the runner's start returned", figures.InstallMs,
+          at(RunnerStartedTime, key));
+}
+
 int Measure(const std::string& kind, const std::string& exe, const std::string& payload) {
     GetDesktopWindow();
     EmptyProcessMs();
     const double emptyProcessMs = EmptyProcessMs();
     TFigures figures;
-    if (kind == "setup")
+    const std::string times = TimesFile();
+    if (kind == "setup") {
         figures = MeasureSetup(exe);
-    else if (kind == "peer")
+    } else if (kind == "timed") {
+        DeleteFileA(times.c_str());
+        SetEnvironmentVariableA("SETUP_TIMES", times.c_str());
+        figures = MeasureSetup(exe);
+    } else if (kind == "peer") {
         figures = MeasurePeer(exe);
-    else if (kind == "floor")
+    } else if (kind == "floor") {
         figures = MeasureFloor(exe);
-    else
+    } else {
         throw TFailure{"unknown kind " + kind};
+    }
     const auto problems = CheckInstall(payload);
     StopRunner();
     for (const std::string& problem : problems)
         std::fprintf(stderr, "check: %s\n", problem.c_str());
     if (!problems.empty())
         return 2;
+    if (kind == "timed") {
+        PrintTimes(figures, times);
+        return 0;
+    }
     char first[32] = "-";
     if (figures.FirstWindowMs)
         std::snprintf(first, sizeof first, "%.1f", *figures.FirstWindowMs);
@@ -456,7 +576,7 @@ int main(int argc, char** argv) {
             CoUninitialize();
             return code;
         }
-        std::fprintf(stderr, "usage: measure setup|peer|floor <installer> <payload folder>\n"
+        std::fprintf(stderr, "usage: measure setup|timed|peer|floor <installer> <payload folder>\n"
                              "       measure window <window_floor.exe>\n"
                              "       measure size <Setup.exe>\n");
         return 64;

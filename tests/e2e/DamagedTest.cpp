@@ -103,7 +103,7 @@ TEST(Damaged, OneChangedByteShowsTheDamageWritesNothingAndFails) {
 }
 
 // Intact (its checksum made anew), but with the backdrop picture stored under another name:
-// the first page cannot be built. The failure is shown, nothing is written and Setup ends with
+// the backdrop cannot be shown. The failure is shown, nothing is written and Setup ends with
 // its own code.
 TEST(Damaged, APageThatCannotBeBuiltIsShownAndSetupEndsWithCode2) {
     std::string image = *ReadFileBytes(SetupExePath());

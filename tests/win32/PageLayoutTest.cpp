@@ -1,8 +1,10 @@
 // The pages as the program makes them. As the screen shows them, at whatever pixels per inch
 // the prefix is set to (scripts/dpi-case.sh): every label, button and group caption shows its
 // whole text in its own font and wrapping, inside its box, and the pages keep their size in
-// layout units. And the progress page's exit button, whatever the confirmation answers.
+// layout units. And the progress page's exit button, whatever the confirmation answers, and the
+// backdrop's pictures, which wait until it is shown.
 #include "base/Exceptions.h"
+#include "pages/Unit1.h"
 #include "tests/win32/DibSurface.h"
 #include "tests/win32/TestPages.h"
 #include "ui/TextFit.h"
@@ -186,6 +188,17 @@ TEST(ProgressPage, TheAnimationRunsOnUnlessTheExitIsConfirmed) {
         EXPECT_EQ(pages.Form4.Timer1.Enabled(), test.Runs) << test.Name;
         EXPECT_EQ(pages.Application.Terminated, !test.Runs) << test.Name;
     }
+}
+
+// The welcome page comes up while the pages are made: the backdrop behind it decodes its two
+// pictures only when it is shown itself, and then has both.
+TEST(Backdrop, ItsPicturesWaitUntilItIsShown) {
+    TPages pages;
+    TForm1 backdrop{pages.Application, pages.Form2};
+    EXPECT_FALSE(backdrop.Image2.Picture() || backdrop.Image1.Picture());
+    backdrop.ShowMaximized();
+    ASSERT_TRUE(backdrop.Image2.Picture() && backdrop.Image1.Picture());
+    EXPECT_EQ(backdrop.Image1.Picture()->Width(), 508) << "the product picture";
 }
 
 } // namespace

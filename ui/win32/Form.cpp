@@ -1,6 +1,7 @@
 #include "ui/win32/Form.h"
 
 #include "base/Exceptions.h"
+#include "base/Timing.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/StdControls.h"
 #include "win32/Callback.h"
@@ -52,6 +53,7 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
     if (!CreateWindowExA(exStyle, MAKEINTATOM(Toolkit.FormClass), caption.c_str(), style, left, top,
                          width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         throw Exception(Format("Cannot create window %s", caption.c_str()), GetLastError());
+    SETUP_MARK(FirstWindowTime);
 }
 
 void TForm::LetGoOfWindow() {
@@ -84,6 +86,8 @@ std::vector<HWND> TForm::ChildWindows() const {
 }
 
 void TForm::Show() {
+    FormShow();
+    SETUP_MARK(FirstShownTime);
     ShowWindow(Window.Get(), SW_SHOW);
     SetForegroundWindow(Window.Get());
     BringWindowToTop(Window.Get());
@@ -94,6 +98,7 @@ void TForm::Hide() {
 }
 
 void TForm::ShowMaximized() {
+    FormShow();
     ShowWindow(Window.Get(), SW_SHOWMAXIMIZED);
 }
 
@@ -142,6 +147,7 @@ void TForm::OnPaint() {
         canvas.SetOriginAndClip(control->BoundsRect());
         control->Paint(canvas);
     }
+    SETUP_MARK(FirstPaintedTime);
 }
 
 void TForm::OnActivate(bool active) {

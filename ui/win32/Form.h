@@ -67,6 +67,8 @@ protected:
     void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
                     TFormBorder border = TFormBorder::Dialog);
     virtual void FormActivate() {}
+    // Before each showing: work that only a page on the screen needs may wait until here.
+    virtual void FormShow() {}
     virtual void FormResize(int clientWidth, int clientHeight) {
         (void)clientWidth;
         (void)clientHeight;

@@ -1,6 +1,7 @@
 #include "ui/win32/GdiCanvas.h"
 
 #include "base/Exceptions.h"
+#include "base/Timing.h"
 #include "ui/TextFit.h"
 #include "win32/StoredResources.h"
 
@@ -134,6 +135,7 @@ GdiBitmap::GdiBitmap(TBitmapHandle bitmap) : Bitmap(std::move(bitmap)) {
 
 // The decoded file is freed as soon as the bitmap holds its pixels.
 std::unique_ptr<GdiBitmap> GdiBitmap::FromResource(const std::string& name) {
+    SETUP_SPAN(PictureSpan);
     const auto file = LoadStoredBlock(name, PictureType);
     TBitmapHandle bitmap = file ? BitmapFromFileBytes(*file) : TBitmapHandle();
     if (!bitmap)
