@@ -22,8 +22,8 @@ std::optional<std::span<const uint8_t>> StoredBytes(LPCSTR name, LPCSTR type) {
 
 } // namespace
 
-std::optional<std::vector<uint8_t>> LoadStoredBlock(const std::string& name, LPCSTR type) {
-    const auto stored = StoredBytes(name.c_str(), type);
+std::optional<std::vector<uint8_t>> LoadStoredBlock(const char* name, LPCSTR type) {
+    const auto stored = StoredBytes(name, type);
     if (!stored)
         return std::nullopt;
     auto decoded = UnpackStoredBlock(*stored);

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace setup {
@@ -19,6 +18,6 @@ inline const char* const PayloadBundleName = "PAYLOAD";
 
 // The decoded bytes of the block name (any case) of type; nullopt when there is none.
 // A damaged block raises Exception(DamagedInstallerMessage).
-std::optional<std::vector<uint8_t>> LoadStoredBlock(const std::string& name, LPCSTR type);
+std::optional<std::vector<uint8_t>> LoadStoredBlock(const char* name, LPCSTR type);
 
 } // namespace setup

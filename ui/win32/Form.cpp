@@ -30,8 +30,7 @@ TForm::~TForm() {
         timer->Owner = nullptr;
 }
 
-void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHeight,
-                       TFormBorder border) {
+void TForm::CreateForm(const char* caption, int clientWidth, int clientHeight, TFormBorder border) {
     if (Scaled)
         PixelScale = TScale::OfScreen();
     Font = CreateFontFrom(PixelScale.ToPixels(FontDesc));
@@ -50,9 +49,9 @@ void TForm::CreateForm(const std::string& caption, int clientWidth, int clientHe
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     // The window procedure takes ownership of the window on WM_NCCREATE.
-    if (!CreateWindowExA(exStyle, MAKEINTATOM(Toolkit.FormClass), caption.c_str(), style, left, top,
-                         width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
-        throw Exception(Format("Cannot create window %s", caption.c_str()), GetLastError());
+    if (!CreateWindowExA(exStyle, MAKEINTATOM(Toolkit.FormClass), caption, style, left, top, width,
+                         height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
+        throw Exception(Format("Cannot create window %s", caption), GetLastError());
     SETUP_MARK(FirstWindowTime);
 }
 
@@ -72,7 +71,7 @@ void TForm::EndWindow() {
     Window.Reset();
 }
 
-void TForm::AddLabel(TLabel& label, const TRect& bounds, const std::string& text) {
+void TForm::AddLabel(TLabel& label, const TRect& bounds, const char* text) {
     label.SetBoundsRect(bounds);
     label.SetCaption(text);
     AddGraphic(label);

@@ -39,7 +39,7 @@ public:
     // Windowless children, painted bottom to top in the order added.
     void AddGraphic(TGraphicControl& control) { Graphics.push_back(&control); }
     // A text inside bounds, added on top of what is there.
-    void AddLabel(TLabel& label, const TRect& bounds, const std::string& text);
+    void AddLabel(TLabel& label, const TRect& bounds, const char* text);
     // The push button that Enter presses wherever the focus is, or null.
     void SetDefaultButton(TWinControl* button) { DefaultButton = button; }
     HFONT FontHandle() const { return Font.Get(); }
@@ -64,7 +64,7 @@ protected:
     // Makes the window: caption, client size, border; centred on the screen unless borderless.
     // Sizes, positions and fonts are in layout units from here on, scaled when Scaled.
     // Throws with the system's reason when the window cannot be made.
-    void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
+    void CreateForm(const char* caption, int clientWidth, int clientHeight,
                     TFormBorder border = TFormBorder::Dialog);
     virtual void FormActivate() {}
     // Before each showing: work that only a page on the screen needs may wait until here.

@@ -134,12 +134,12 @@ GdiBitmap::GdiBitmap(TBitmapHandle bitmap) : Bitmap(std::move(bitmap)) {
 }
 
 // The decoded file is freed as soon as the bitmap holds its pixels.
-std::unique_ptr<GdiBitmap> GdiBitmap::FromResource(const std::string& name) {
+std::unique_ptr<GdiBitmap> GdiBitmap::FromResource(const char* name) {
     SETUP_SPAN(PictureSpan);
     const auto file = LoadStoredBlock(name, PictureType);
     TBitmapHandle bitmap = file ? BitmapFromFileBytes(*file) : TBitmapHandle();
     if (!bitmap)
-        throw EResNotFound(Format("Resource %s not found", name.c_str()));
+        throw EResNotFound(Format("Resource %s not found", name));
     return std::make_unique<GdiBitmap>(std::move(bitmap));
 }
 

@@ -32,7 +32,7 @@ public:
     explicit GdiBitmap(TBitmapHandle bitmap);
     // A picture the running program carries (see StoredResources.h); EResNotFound "Resource %s
     // not found", Exception with DamagedInstallerMessage when it is damaged.
-    static std::unique_ptr<GdiBitmap> FromResource(const std::string& name);
+    static std::unique_ptr<GdiBitmap> FromResource(const char* name);
 
     int Width() const override { return BitmapWidth; }
     int Height() const override { return BitmapHeight; }

@@ -2,10 +2,8 @@
 
 namespace setup {
 
-void TButton::Create(TForm& parent, int id, const TRect& bounds, const std::string& caption,
-                     HFONT font) {
-    CreateChild("BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, parent,
-                bounds, id);
+void TButton::Create(TForm& parent, int id, const TRect& bounds, const char* caption, HFONT font) {
+    CreateChild("BUTTON", caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, parent, bounds, id);
     SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
@@ -17,10 +15,9 @@ bool TButton::OnParentMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
     return true;
 }
 
-void TEdit::Create(TForm& parent, int id, const TRect& bounds, const std::string& text,
-                   HFONT font) {
-    CreateChild("EDIT", text.c_str(), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                parent, bounds, id);
+void TEdit::Create(TForm& parent, int id, const TRect& bounds, const char* text, HFONT font) {
+    CreateChild("EDIT", text, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent,
+                bounds, id);
     SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 

@@ -15,7 +15,7 @@ namespace setup {
 class TButton : public TWinControl {
 public:
     // A push button with a mnemonic in its caption; tab order is creation order.
-    void Create(TForm& parent, int id, const TRect& bounds, const std::string& caption, HFONT font);
+    void Create(TForm& parent, int id, const TRect& bounds, const char* caption, HFONT font);
     void Click() {
         if (OnClick)
             OnClick();
@@ -26,7 +26,7 @@ public:
 
 class TEdit : public TWinControl {
 public:
-    void Create(TForm& parent, int id, const TRect& bounds, const std::string& text, HFONT font);
+    void Create(TForm& parent, int id, const TRect& bounds, const char* text, HFONT font);
     std::string Text() const;
     void SetText(const std::string& text);
 };
