@@ -5,13 +5,15 @@ include(ExternalProject)
 set(SETUP_PRODUCT_DIR ${CMAKE_BINARY_DIR}/product)
 set(SETUP_EXE ${SETUP_PRODUCT_DIR}/app/Setup.exe)
 set(SETUP_STANDIN_DIR ${SETUP_PRODUCT_DIR}/payload/standins)
+# What both product builds are configured with.
+set(SETUP_PRODUCT_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-win32.cmake
+                       -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+                       -DSETUP_PRODUCT_ONLY=ON
+                       -DSETUP_PAYLOAD_DIR=${SETUP_PAYLOAD_DIR})
 ExternalProject_Add(product
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${SETUP_PRODUCT_DIR}
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-win32.cmake
-               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
-               -DSETUP_PRODUCT_ONLY=ON
-               -DSETUP_PAYLOAD_DIR=${SETUP_PAYLOAD_DIR}
+    CMAKE_ARGS ${SETUP_PRODUCT_ARGS}
                -DSETUP_SIGN_CERT=${SETUP_SIGN_CERT}
                -DSETUP_SIGN_KEY=${SETUP_SIGN_KEY}
                -DSETUP_SIGN_PASSWORD_FILE=${SETUP_SIGN_PASSWORD_FILE}
@@ -34,11 +36,7 @@ set(SETUP_TIMED_EXE ${SETUP_TIMED_DIR}/app/Setup.exe)
 ExternalProject_Add(product_timed
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${SETUP_TIMED_DIR}
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-win32.cmake
-               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
-               -DSETUP_PRODUCT_ONLY=ON
-               -DSETUP_TIMING=ON
-               -DSETUP_PAYLOAD_DIR=${SETUP_PAYLOAD_DIR}
+    CMAKE_ARGS ${SETUP_PRODUCT_ARGS} -DSETUP_TIMING=ON
     BUILD_COMMAND ${CMAKE_COMMAND} --build ${SETUP_TIMED_DIR} --target Setup
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
