@@ -1,7 +1,6 @@
 #include "install/InstallSequence.h"
 
 #include "base/Exceptions.h"
-#include "base/Timing.h"
 #include "install/DefaultConfiguration.h"
 #include "install/PayloadCatalogue.h"
 #include "install/ProcessTerminator.h"
@@ -73,8 +72,7 @@ std::string NotDoneAfter(TInstallStep step) {
 }
 
 void TInstallSequence::Begin(TInstallStep step, const std::string& subject) {
-    SETUP_MARK_STEP(step);
-    Step = step;
+    Enter(step);
     Subject = subject;
 }
 
@@ -139,19 +137,15 @@ void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
         if (const TStatus made = CreateFolderTree(Platform.Files, Subject, Platform.LeadBytes);
             !made)
             Fail(made, "Cannot create folder");
-        Step = TInstallStep::ShowDestination;
-        SETUP_MARK_STEP(Step);
+        Enter(TInstallStep::ShowDestination);
         Host.ShowFolder(Destination());
-        Step = TInstallStep::SelectMachineRoot;
-        SETUP_MARK_STEP(Step);
+        Enter(TInstallStep::SelectMachineRoot);
         registry.SetRootKey(TRootKey::LocalMachine);
-        Step = TInstallStep::OpenWindowsKey;
-        SETUP_MARK_STEP(Step);
+        Enter(TInstallStep::OpenWindowsKey);
         registry.OpenKey(WindowsKey, true, TKeyAccess::Read);
         Begin(TInstallStep::ReadSystemRoot, "systemroot");
         ReadSystemRoot(registry);
-        Step = TInstallStep::StartProgressTimer;
-        SETUP_MARK_STEP(Step);
+        Enter(TInstallStep::StartProgressTimer);
         Host.StartTimer();
         Begin(TInstallStep::RecordApplicationPath, "Palvorne Lumivary");
         registry.OpenKey(MakerKey, true);
@@ -187,8 +181,7 @@ void TInstallSequence::BackUpScreensAndWriteMainFiles() {
     try {
         BackUpScreen(TInstallStep::BackUpLogoScreen, "logos");
         BackUpScreen(TInstallStep::BackUpWaitScreen, "logow");
-        Step = TInstallStep::EndControlPanel;
-        SETUP_MARK_STEP(Step);
+        Enter(TInstallStep::EndControlPanel);
         TerminateProcesses(Platform.Processes, SystemRoot + "\\control.exe", Platform.LeadBytes);
         Begin(TInstallStep::WriteMainProgram, Destination() + "\\PalvorneLV.exe");
         WritePayload(Platform.Resources, Platform.Files, "PLV", Subject);

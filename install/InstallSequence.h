@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/PathText.h"
+#include "base/Timing.h"
 #include "install/PalvorneComp.h"
 #include "install/RegistryAccessor.h"
 #include "platform/FileSystem.h"
@@ -109,6 +110,11 @@ private:
     void CreateStartMenuGroup();
     void ReadSystemRoot(TRegistry& registry);
     void CreateFolder(const std::string& path);
+    // The step now running (and its subject); the benchmark's timed image notes when it starts.
+    void Enter(TInstallStep step) {
+        SETUP_MARK_STEP(step);
+        Step = step;
+    }
     void Begin(TInstallStep step, const std::string& subject);
     std::string Destination() { return Host.DestinationFolder(); }
     void Record(const std::exception& error);
