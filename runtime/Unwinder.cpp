@@ -59,7 +59,10 @@ bool Address(const uint8_t*& at, uint8_t encoding, uintptr_t& value) {
     if ((format != 0x00 && format != 0x03 && format != 0x0B) ||
         (relativeTo && relativeTo != RelativeToItself))
         return false;
-    value = Word(at) + (relativeTo ? reinterpret_cast<uintptr_t>(at) : 0);
+    // Zero stays zero, whatever it is relative to: an entry with no handler table says so.
+    value = Word(at);
+    if (value && relativeTo)
+        value += reinterpret_cast<uintptr_t>(at);
     at += 4;
     if ((encoding & Indirect) && value)
         value = Word(reinterpret_cast<const uint8_t*>(value));

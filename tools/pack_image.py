@@ -4,10 +4,11 @@ unwind tables packed, for its entry stub (stub/Start.cpp) to unpack in place bef
 Those sections (.text, .data, .rdata, .eh_frame) lie in one piece in memory; their bytes become
 one raw LZMA stream, after the x86 branch conversion (Python's lzma, FILTER_X86 then
 FILTER_LZMA1 with its end marker), in a new last section ".packed" laid out as Start.cpp says.
-The packed sections keep their addresses, sizes and protections but lose their bytes in the
-file (a section without raw data is zero-filled by the loader). The headers, the entry stub's
-section, the import table and the resources stay as they are. Run after the link and before the
-checksum stamp and signing; the result depends on the image's bytes alone.
+The packed sections keep their addresses, sizes and protections (the unwind table's made
+read-only) but lose their bytes in the file (a section without raw data is zero-filled by the
+loader). The headers, the entry stub's section, the import table and the resources stay as
+they are. Run after the link and before the checksum stamp and signing; the result depends on
+the image's bytes alone.
 """
 import lzma
 import struct
@@ -22,6 +23,7 @@ except ImportError:
              "scripts/install-deps.sh installs)")
 
 PACKED = (".text", ".data", ".rdata", ".eh_fram")  # names as the section table keeps them
+UNWIND_TABLE = ".eh_fram"
 STUB = ".start"
 NEW_NAME = b".packed"
 CERTIFICATE_DIRECTORY = 4
@@ -128,6 +130,12 @@ def pack(path, pe):
         if section in packed:
             set_field(out, section, "PointerToRawData", 0)
             set_field(out, section, "SizeOfRawData", 0)
+            # The compiler marks the unwind table writable for relocations at load time, which
+            # an image without base relocations never has: it is only read.
+            if name_of(section) == UNWIND_TABLE:
+                set_field(out, section, "Characteristics",
+                          section.Characteristics & ~pefile.SECTION_CHARACTERISTICS[
+                              "IMAGE_SCN_MEM_WRITE"])
         elif section.SizeOfRawData:
             out += bytes(align(len(out), header.FileAlignment) - len(out))
             set_field(out, section, "PointerToRawData", len(out))
