@@ -1,0 +1,190 @@
+// System functions never throw a C++ exception: none crosses the system's frames, since every
+// callback catches its own (win32/Callback.h). Declared so, they let the compiler give code
+// that calls only them and what never throws no unwind entry and no handler region. Setup.exe's
+// build includes this ahead of each of its sources (CMakeLists.txt); a function missing here
+// costs bytes, never correctness. The list is Setup.exe's import table.
+#pragma once
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <winnetwk.h>
+
+#define SETUP_SYSTEM_NOTHROW(function)                                                             \
+    extern "C" __declspec(dllimport) __attribute__((nothrow)) decltype(function) function
+
+// advapi32.dll
+SETUP_SYSTEM_NOTHROW(RegCloseKey);
+SETUP_SYSTEM_NOTHROW(RegCreateKeyExA);
+SETUP_SYSTEM_NOTHROW(RegOpenKeyExA);
+SETUP_SYSTEM_NOTHROW(RegQueryValueExA);
+SETUP_SYSTEM_NOTHROW(RegSetValueExA);
+
+// gdi32.dll
+SETUP_SYSTEM_NOTHROW(BitBlt);
+SETUP_SYSTEM_NOTHROW(CombineRgn);
+SETUP_SYSTEM_NOTHROW(CreateBitmap);
+SETUP_SYSTEM_NOTHROW(CreateCompatibleBitmap);
+SETUP_SYSTEM_NOTHROW(CreateCompatibleDC);
+SETUP_SYSTEM_NOTHROW(CreateDIBitmap);
+SETUP_SYSTEM_NOTHROW(CreateFontIndirectA);
+SETUP_SYSTEM_NOTHROW(CreatePen);
+SETUP_SYSTEM_NOTHROW(CreateRectRgn);
+SETUP_SYSTEM_NOTHROW(CreateRectRgnIndirect);
+SETUP_SYSTEM_NOTHROW(CreateSolidBrush);
+SETUP_SYSTEM_NOTHROW(DeleteDC);
+SETUP_SYSTEM_NOTHROW(DeleteObject);
+SETUP_SYSTEM_NOTHROW(Ellipse);
+SETUP_SYSTEM_NOTHROW(ExtTextOutA);
+SETUP_SYSTEM_NOTHROW(GetClipRgn);
+SETUP_SYSTEM_NOTHROW(GetCurrentObject);
+SETUP_SYSTEM_NOTHROW(GetDeviceCaps);
+SETUP_SYSTEM_NOTHROW(GetObjectA);
+SETUP_SYSTEM_NOTHROW(GetPixel);
+SETUP_SYSTEM_NOTHROW(GetStockObject);
+SETUP_SYSTEM_NOTHROW(GetTextExtentPoint32A);
+SETUP_SYSTEM_NOTHROW(GetTextMetricsA);
+SETUP_SYSTEM_NOTHROW(IntersectClipRect);
+SETUP_SYSTEM_NOTHROW(LPtoDP);
+SETUP_SYSTEM_NOTHROW(LineTo);
+SETUP_SYSTEM_NOTHROW(MoveToEx);
+SETUP_SYSTEM_NOTHROW(OffsetViewportOrgEx);
+SETUP_SYSTEM_NOTHROW(PatBlt);
+SETUP_SYSTEM_NOTHROW(Pie);
+SETUP_SYSTEM_NOTHROW(RestoreDC);
+SETUP_SYSTEM_NOTHROW(SaveDC);
+SETUP_SYSTEM_NOTHROW(SelectClipRgn);
+SETUP_SYSTEM_NOTHROW(SelectObject);
+SETUP_SYSTEM_NOTHROW(SetBkColor);
+SETUP_SYSTEM_NOTHROW(SetBkMode);
+SETUP_SYSTEM_NOTHROW(SetStretchBltMode);
+SETUP_SYSTEM_NOTHROW(SetTextCharacterExtra);
+SETUP_SYSTEM_NOTHROW(SetTextColor);
+SETUP_SYSTEM_NOTHROW(StretchBlt);
+
+// kernel32.dll
+SETUP_SYSTEM_NOTHROW(CloseHandle);
+SETUP_SYSTEM_NOTHROW(CompareStringA);
+SETUP_SYSTEM_NOTHROW(CopyFileA);
+SETUP_SYSTEM_NOTHROW(CreateDirectoryA);
+SETUP_SYSTEM_NOTHROW(CreateFileA);
+SETUP_SYSTEM_NOTHROW(DeleteFileA);
+SETUP_SYSTEM_NOTHROW(ExitProcess);
+SETUP_SYSTEM_NOTHROW(FindClose);
+SETUP_SYSTEM_NOTHROW(FindFirstFileA);
+SETUP_SYSTEM_NOTHROW(FindNextFileA);
+SETUP_SYSTEM_NOTHROW(FindResourceA);
+SETUP_SYSTEM_NOTHROW(FlushFileBuffers);
+SETUP_SYSTEM_NOTHROW(FlushInstructionCache);
+SETUP_SYSTEM_NOTHROW(FormatMessageA);
+SETUP_SYSTEM_NOTHROW(FreeLibrary);
+SETUP_SYSTEM_NOTHROW(GetACP);
+SETUP_SYSTEM_NOTHROW(GetCPInfo);
+SETUP_SYSTEM_NOTHROW(GetCommandLineA);
+SETUP_SYSTEM_NOTHROW(GetCurrentDirectoryA);
+SETUP_SYSTEM_NOTHROW(GetCurrentProcess);
+SETUP_SYSTEM_NOTHROW(GetDriveTypeA);
+SETUP_SYSTEM_NOTHROW(GetFileAttributesA);
+SETUP_SYSTEM_NOTHROW(GetFileSize);
+SETUP_SYSTEM_NOTHROW(GetLastError);
+SETUP_SYSTEM_NOTHROW(GetLogicalDrives);
+SETUP_SYSTEM_NOTHROW(GetModuleFileNameA);
+SETUP_SYSTEM_NOTHROW(GetModuleHandleA);
+SETUP_SYSTEM_NOTHROW(GetProcAddress);
+SETUP_SYSTEM_NOTHROW(GetProcessHeap);
+SETUP_SYSTEM_NOTHROW(GetStartupInfoA);
+SETUP_SYSTEM_NOTHROW(GetVersionExA);
+SETUP_SYSTEM_NOTHROW(GetVolumeInformationA);
+SETUP_SYSTEM_NOTHROW(GetWindowsDirectoryA);
+SETUP_SYSTEM_NOTHROW(HeapAlloc);
+SETUP_SYSTEM_NOTHROW(HeapFree);
+SETUP_SYSTEM_NOTHROW(HeapReAlloc);
+SETUP_SYSTEM_NOTHROW(IsDBCSLeadByte);
+SETUP_SYSTEM_NOTHROW(LoadLibraryA);
+SETUP_SYSTEM_NOTHROW(LoadResource);
+SETUP_SYSTEM_NOTHROW(LockResource);
+SETUP_SYSTEM_NOTHROW(MoveFileA);
+SETUP_SYSTEM_NOTHROW(MoveFileExA);
+SETUP_SYSTEM_NOTHROW(MulDiv);
+SETUP_SYSTEM_NOTHROW(MultiByteToWideChar);
+SETUP_SYSTEM_NOTHROW(OpenProcess);
+SETUP_SYSTEM_NOTHROW(ReadFile);
+SETUP_SYSTEM_NOTHROW(SetCurrentDirectoryA);
+SETUP_SYSTEM_NOTHROW(SetErrorMode);
+SETUP_SYSTEM_NOTHROW(SetFileAttributesA);
+SETUP_SYSTEM_NOTHROW(SizeofResource);
+SETUP_SYSTEM_NOTHROW(TerminateProcess);
+SETUP_SYSTEM_NOTHROW(VirtualAlloc);
+SETUP_SYSTEM_NOTHROW(VirtualFree);
+SETUP_SYSTEM_NOTHROW(VirtualProtect);
+SETUP_SYSTEM_NOTHROW(WideCharToMultiByte);
+SETUP_SYSTEM_NOTHROW(WinExec);
+SETUP_SYSTEM_NOTHROW(WriteFile);
+SETUP_SYSTEM_NOTHROW(lstrcpynA);
+
+// mpr.dll
+SETUP_SYSTEM_NOTHROW(WNetGetConnectionA);
+
+// ole32.dll
+SETUP_SYSTEM_NOTHROW(CoCreateInstance);
+SETUP_SYSTEM_NOTHROW(CoInitialize);
+SETUP_SYSTEM_NOTHROW(CoUninitialize);
+
+// user32.dll
+SETUP_SYSTEM_NOTHROW(AdjustWindowRectEx);
+SETUP_SYSTEM_NOTHROW(BeginPaint);
+SETUP_SYSTEM_NOTHROW(BringWindowToTop);
+SETUP_SYSTEM_NOTHROW(CallWindowProcA);
+SETUP_SYSTEM_NOTHROW(CharLowerBuffA);
+SETUP_SYSTEM_NOTHROW(CharUpperBuffA);
+SETUP_SYSTEM_NOTHROW(CreateWindowExA);
+SETUP_SYSTEM_NOTHROW(DefWindowProcA);
+SETUP_SYSTEM_NOTHROW(DestroyWindow);
+SETUP_SYSTEM_NOTHROW(DialogBoxIndirectParamA);
+SETUP_SYSTEM_NOTHROW(DispatchMessageA);
+SETUP_SYSTEM_NOTHROW(DrawFocusRect);
+SETUP_SYSTEM_NOTHROW(DrawTextA);
+SETUP_SYSTEM_NOTHROW(EnableWindow);
+SETUP_SYSTEM_NOTHROW(EndDialog);
+SETUP_SYSTEM_NOTHROW(EndPaint);
+SETUP_SYSTEM_NOTHROW(FillRect);
+SETUP_SYSTEM_NOTHROW(FindWindowA);
+SETUP_SYSTEM_NOTHROW(GetActiveWindow);
+SETUP_SYSTEM_NOTHROW(GetClientRect);
+SETUP_SYSTEM_NOTHROW(GetDC);
+SETUP_SYSTEM_NOTHROW(GetDlgCtrlID);
+SETUP_SYSTEM_NOTHROW(GetDlgItem);
+SETUP_SYSTEM_NOTHROW(GetFocus);
+SETUP_SYSTEM_NOTHROW(GetMessageA);
+SETUP_SYSTEM_NOTHROW(GetNextDlgTabItem);
+SETUP_SYSTEM_NOTHROW(GetSysColor);
+SETUP_SYSTEM_NOTHROW(GetSystemMetrics);
+SETUP_SYSTEM_NOTHROW(GetWindowLongA);
+SETUP_SYSTEM_NOTHROW(GetWindowTextA);
+SETUP_SYSTEM_NOTHROW(GetWindowTextLengthA);
+SETUP_SYSTEM_NOTHROW(IntersectRect);
+SETUP_SYSTEM_NOTHROW(InvalidateRect);
+SETUP_SYSTEM_NOTHROW(IsChild);
+SETUP_SYSTEM_NOTHROW(IsDialogMessageA);
+SETUP_SYSTEM_NOTHROW(IsWindowVisible);
+SETUP_SYSTEM_NOTHROW(KillTimer);
+SETUP_SYSTEM_NOTHROW(LoadCursorA);
+SETUP_SYSTEM_NOTHROW(LoadIconA);
+SETUP_SYSTEM_NOTHROW(LoadImageA);
+SETUP_SYSTEM_NOTHROW(MessageBoxA);
+SETUP_SYSTEM_NOTHROW(PostMessageA);
+SETUP_SYSTEM_NOTHROW(PostQuitMessage);
+SETUP_SYSTEM_NOTHROW(RegisterClassExA);
+SETUP_SYSTEM_NOTHROW(ReleaseDC);
+SETUP_SYSTEM_NOTHROW(SendMessageA);
+SETUP_SYSTEM_NOTHROW(SetFocus);
+SETUP_SYSTEM_NOTHROW(SetForegroundWindow);
+SETUP_SYSTEM_NOTHROW(SetTimer);
+SETUP_SYSTEM_NOTHROW(SetWindowLongA);
+SETUP_SYSTEM_NOTHROW(SetWindowPos);
+SETUP_SYSTEM_NOTHROW(SetWindowTextA);
+SETUP_SYSTEM_NOTHROW(ShowWindow);
+SETUP_SYSTEM_NOTHROW(TranslateMessage);
+SETUP_SYSTEM_NOTHROW(UnregisterClassA);
+
+#undef SETUP_SYSTEM_NOTHROW
