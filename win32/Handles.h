@@ -74,6 +74,8 @@ using TFindHandle = TUniqueHandle<TPlainTraits<HANDLE, InvalidHandleValue, FindC
 using TRegKey = TUniqueHandle<TPlainTraits<HKEY, NullHandle<HKEY>, RegCloseKey>>;
 // Modules from LoadLibraryExA, for example a program loaded to read its resources.
 using TModule = TUniqueHandle<TPlainTraits<HMODULE, NullHandle<HMODULE>, FreeLibrary>>;
+// Icons loaded unshared (LoadImageA without LR_SHARED).
+using TIconHandle = TUniqueHandle<TPlainTraits<HICON, NullHandle<HICON>, DestroyIcon>>;
 
 // GDI objects, freed with DeleteObject once no device context has them selected.
 template <typename H>

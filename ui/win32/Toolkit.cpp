@@ -17,10 +17,12 @@ TToolkit::TToolkit(TDialogRunner runDialog) : DialogRunner(runDialog) {
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hIcon = LoadIconA(instance, "MAINICON");
     // The caption's picture straight from the icon's small one: left to the system, it is
-    // made by shrinking the large one, which costs the start a few milliseconds.
-    windowClass.hIconSm = static_cast<HICON>(
+    // made by shrinking the large one, which costs the start a few milliseconds. Not shared:
+    // Windows 95 would hand back the large one it already holds under that name.
+    SmallIcon.Reset(static_cast<HICON>(
         LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    windowClass.hIconSm = SmallIcon.Get();
     windowClass.lpszClassName = "SetupForm";
     FormClass = RegisterClassExA(&windowClass);
     if (!FormClass)

@@ -2,6 +2,8 @@
 // the forms that exist and the one that last became active. Every form is given it.
 #pragma once
 
+#include "win32/Handles.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -38,6 +40,8 @@ public:
 private:
     TDialogRunner DialogRunner;
     friend class TForm;
+    // The class's small icon, destroyed after the class is unregistered.
+    TIconHandle SmallIcon;
     ATOM FormClass = 0;
     std::vector<TForm*> Forms;
     // The form that last became active inside the program (leaving for another program and
