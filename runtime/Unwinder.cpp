@@ -341,10 +341,16 @@ void StepOut(_Unwind_Context& context) {
     context.Registers[Esp] = context.Cfa;
 }
 
-// The second pass from the frame in start: each frame's cleanups, then the handler's frame.
-int CleanUp(const uintptr_t* start, _Unwind_Exception* exception) {
+// The frame whose registers the asm entries below captured into start.
+_Unwind_Context ContextAt(const uintptr_t* start) {
     _Unwind_Context context{};
     std::memcpy(context.Registers, start, sizeof context.Registers);
+    return context;
+}
+
+// The second pass from the frame in start: each frame's cleanups, then the handler's frame.
+int CleanUp(const uintptr_t* start, _Unwind_Exception* exception) {
+    _Unwind_Context context = ContextAt(start);
     for (;;) {
         if (!Describe(context))
             return FatalPhase2Error;
@@ -369,8 +375,7 @@ extern "C" {
 
 // The two passes from the thrower's frame (registers as asm below captured them).
 int SetupRaise(const uintptr_t* start, _Unwind_Exception* exception) {
-    _Unwind_Context context{};
-    std::memcpy(context.Registers, start, sizeof context.Registers);
+    _Unwind_Context context = ContextAt(start);
     for (;;) {
         if (!Describe(context))
             return EndOfStack;

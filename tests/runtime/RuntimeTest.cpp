@@ -3,14 +3,15 @@
 // objects are built in the order of their definition before WinMain and destroyed in reverse
 // after it, a function's static object on first use and before them; an exception crosses
 // frames, unwinding them, to its handler, and one thrown while another is handled leaves that
-// one to be rethrown; a handler finds the values its frame kept in registers, and a failed
-// allocation throws.
+// one to be rethrown; a handler finds the values its frame kept in registers, a failed
+// allocation throws, and so does a failure raised with the heap used up to its last byte.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,31 @@ std::string AllocationFailure() {
     return "allocated";
 }
 
+// Failures thrown one after the other with nothing left on the heap: each one's memory comes
+// from the runtime's reserve, given back when it is caught. Only texts that need no memory.
+const char* ThrownWithTheHeapUsedUp() {
+    static void* blocks[4096];
+    size_t count = 0;
+    // Everything the heap gives, the largest blocks first.
+    for (size_t size = size_t{1} << 30; size > 0 && count < std::size(blocks);) {
+        if (void* block = std::malloc(size))
+            blocks[count++] = block;
+        else
+            size /= 2;
+    }
+    const char* result = std::malloc(1) ? "the heap was not used up" : "nothing caught";
+    for (int round = 0; round < 2; ++round) {
+        try {
+            throw std::bad_alloc();
+        } catch (const std::exception& failure) {
+            result = round == 1 ? failure.what() : result;
+        }
+    }
+    for (size_t i = 0; i < count; ++i)
+        std::free(blocks[i]);
+    return result;
+}
+
 // The heap and memory functions against what the C library promises.
 bool HeapAndMemoryWork() {
     auto* block = static_cast<char*>(calloc(64, 1));
@@ -145,6 +171,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     Say("kept across throws: " + std::to_string(KeptAcrossThrows()));
     Say("out of memory: " + AllocationFailure());
+    const std::string usedUp = ThrownWithTheHeapUsedUp();
+    Say("thrown with the heap used up: " + usedUp);
     Say(HeapAndMemoryWork() ? "heap and memory work" : "heap and memory FAIL");
     return 7;
 }
