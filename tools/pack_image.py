@@ -6,7 +6,8 @@ one raw LZMA stream, after the x86 branch conversion (Python's lzma, FILTER_X86 
 FILTER_LZMA1 with its end marker), in a new last section ".packed" laid out as Start.cpp says.
 The packed sections keep their addresses, sizes and protections (the unwind table's made
 read-only) but lose their bytes in the file (a section without raw data is zero-filled by the
-loader). The headers, the entry stub's section, the import table and the resources stay as
+loader). The import section is laid out again without what only the link needed
+(tools/import_table.py); the headers, the entry stub's section and the resources stay as
 they are. Run after the link and before the checksum stamp and signing; the result depends on
 the image's bytes alone.
 """
@@ -14,6 +15,7 @@ import lzma
 import struct
 import sys
 
+from tools import import_table
 from tools.lzma_settings import dictionary_size, filters, smallest_stream
 
 try:
@@ -25,6 +27,7 @@ except ImportError:
 PACKED = (".text", ".data", ".rdata", ".eh_fram")  # names as the section table keeps them
 UNWIND_TABLE = ".eh_fram"
 STUB = ".start"
+IMPORTS = ".idata"
 NEW_NAME = b".packed"
 CERTIFICATE_DIRECTORY = 4
 SECTION_HEADER_SIZE = 40
@@ -110,6 +113,22 @@ def packed_stream(span):
     return stream, properties
 
 
+def compact_imports(path, pe, sections):
+    """The import section's new bytes and the import directory's new size (it starts the
+    section)."""
+    names = [name_of(section) for section in sections]
+    if IMPORTS not in names:
+        fail(path, f"has no section {IMPORTS}")
+    section = sections[names.index(IMPORTS)]
+    directories = [(entry.VirtualAddress, entry.Size) for entry in pe.OPTIONAL_HEADER.DATA_DIRECTORY]
+    try:
+        data, directory_size = import_table.compact(
+            section.VirtualAddress, section.get_data(length=section.Misc_VirtualSize), directories)
+    except import_table.ImportTableError as error:
+        fail(path, f"its import table: {error}")
+    return section.VirtualAddress, data, directory_size
+
+
 def pack(path, pe):
     sections = list(pe.sections)
     packed = check(path, pe, sections)
@@ -124,7 +143,12 @@ def pack(path, pe):
     stream, properties = packed_stream(bytes(span))
     contents = struct.pack("<IIIB", start, len(span), len(stream), properties) + stream
 
+    imports_address, imports, imports_directory = compact_imports(path, pe, sections)
+
     out = bytearray(image[:header.SizeOfHeaders])
+    directory = header.DATA_DIRECTORY[import_table.IMPORT_DIRECTORY]
+    set_field(out, directory, "VirtualAddress", imports_address)
+    set_field(out, directory, "Size", imports_directory)
     # The kept sections' bytes in their order in the file, moved up over the packed ones'.
     for section in sorted(sections, key=lambda s: s.PointerToRawData):
         if section in packed:
@@ -139,7 +163,14 @@ def pack(path, pe):
         elif section.SizeOfRawData:
             out += bytes(align(len(out), header.FileAlignment) - len(out))
             set_field(out, section, "PointerToRawData", len(out))
-            out += image[section.PointerToRawData:section.PointerToRawData + section.SizeOfRawData]
+            if name_of(section) == IMPORTS:
+                # Its size in memory stays: the sections follow each other without a gap,
+                # which Windows NT asks of an image, and the loader zero-fills the rest.
+                set_field(out, section, "SizeOfRawData", align(len(imports), header.FileAlignment))
+                out += imports + bytes(align(len(imports), header.FileAlignment) - len(imports))
+            else:
+                out += image[section.PointerToRawData:
+                             section.PointerToRawData + section.SizeOfRawData]
     last = max(sections, key=lambda s: s.VirtualAddress)
     address = align(last.VirtualAddress + last.Misc_VirtualSize, header.SectionAlignment)
     raw_size = align(len(contents), header.FileAlignment)
