@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 using namespace e2e;
@@ -22,7 +24,8 @@ struct TSection {
 };
 
 // The sections of Setup.exe's file by name, as its section table lists them.
-std::map<std::string, TSection> FileSections(const std::string& image, DWORD* imageBase) {
+std::map<std::string, TSection> FileSections(const std::string& image, DWORD* imageBase,
+                                             DWORD* sectionAlignment) {
     const auto read32 = [&](size_t at) {
         uint32_t value = 0;
         std::memcpy(&value, image.data() + at, sizeof value);
@@ -30,6 +33,7 @@ std::map<std::string, TSection> FileSections(const std::string& image, DWORD* im
     };
     const size_t header = read32(0x3C);
     *imageBase = read32(header + 24 + 28);
+    *sectionAlignment = read32(header + 24 + 32);
     const size_t table = header + 24 + (read32(header + 20) & 0xFFFF);
     std::map<std::string, TSection> sections;
     for (size_t i = 0; i < (read32(header + 4) >> 16); ++i) {
@@ -56,7 +60,19 @@ std::vector<DWORD> Protections(HANDLE process, DWORD start, DWORD size) {
 
 TEST(Packed, TheRunningImageHasNoWritableCode) {
     DWORD imageBase = 0;
-    const auto sections = FileSections(*ReadFileBytes(SetupExePath()), &imageBase);
+    DWORD alignment = 0;
+    const auto sections = FileSections(*ReadFileBytes(SetupExePath()), &imageBase, &alignment);
+    // Windows NT loads an image only when its sections follow each other in memory without a
+    // gap, whatever the packer took out of the file.
+    std::vector<std::pair<std::string, TSection>> inMemory(sections.begin(), sections.end());
+    std::ranges::sort(inMemory, {}, [](const auto& entry) { return entry.second.Address; });
+    ASSERT_GT(alignment, 0u);
+    for (size_t i = 1; i < inMemory.size(); ++i) {
+        const TSection& before = inMemory[i - 1].second;
+        EXPECT_EQ(inMemory[i].second.Address,
+                  (before.Address + before.Size + alignment - 1) / alignment * alignment)
+            << inMemory[i].first << " after " << inMemory[i - 1].first;
+    }
     // Stored packed: no bytes of their own in the file, all of them in the packed section.
     for (const char* name : {".text", ".data", ".rdata", ".eh_fram"}) {
         ASSERT_TRUE(sections.contains(name)) << name;
