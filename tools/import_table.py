@@ -4,7 +4,7 @@ The linker's import section holds, besides what the loader reads, a lookup table
 the address table before binding, and a word per imported function that only tied the import
 library's members together at link time. Without them the loader reads the names through the
 address table itself (each entry the address of its hint and name until it is bound), as
-every Windows since 95 and NT 3.1 does for images whose lookup-table field is zero. The
+Windows' loaders do for an image whose lookup-table field is zero. The
 address table keeps its place: the code calls through it. The descriptors come first, the
 names fill the room the lookup table leaves before the address table, the rest follows it.
 """
