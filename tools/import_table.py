@@ -97,5 +97,4 @@ def compact(section_address, section_bytes, directories):
         name = place(_string(read, name), False)
         # Not bound: the address table holds the names' addresses until the loader fills it.
         DESCRIPTOR.pack_into(out, DESCRIPTOR.size * index, 0, 0, 0, name, first)
-    end = max(table_address + table_size, gaps[1][0])
-    return bytes(out[:end - section_address]), DESCRIPTOR.size * (len(descriptors) + 1)
+    return bytes(out[:gaps[1][0] - section_address]), DESCRIPTOR.size * (len(descriptors) + 1)

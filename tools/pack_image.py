@@ -166,11 +166,12 @@ def pack(path, pe):
             if name_of(section) == IMPORTS:
                 # Its size in memory stays: the sections follow each other without a gap,
                 # which Windows NT asks of an image, and the loader zero-fills the rest.
-                set_field(out, section, "SizeOfRawData", align(len(imports), header.FileAlignment))
-                out += imports + bytes(align(len(imports), header.FileAlignment) - len(imports))
+                data = imports + bytes(align(len(imports), header.FileAlignment) - len(imports))
+                set_field(out, section, "SizeOfRawData", len(data))
             else:
-                out += image[section.PointerToRawData:
+                data = image[section.PointerToRawData:
                              section.PointerToRawData + section.SizeOfRawData]
+            out += data
     last = max(sections, key=lambda s: s.VirtualAddress)
     address = align(last.VirtualAddress + last.Misc_VirtualSize, header.SectionAlignment)
     raw_size = align(len(contents), header.FileAlignment)
