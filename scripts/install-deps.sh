@@ -19,7 +19,7 @@ for p in cmake g++ ninja-build python3 libgtest-dev googletest \
          g++-mingw-w64-i686 binutils-mingw-w64-i686 \
          wine wine32:i386 xvfb xauth imagemagick \
          fonts-wine fonts-liberation fonts-ipafont-gothic fonts-wqy-microhei locales \
-         osslsigncode openssl python3 python3-pefile procps; do
+         osslsigncode openssl python3 python3-pefile procps gcc-12-source; do
     have "$p" || need="$need $p"
 done
 

@@ -38,9 +38,33 @@ template <size_t Size> constexpr TPlainText<Size> PlainText(const char (&text)[S
 }
 
 SETUP_PLAIN_DATA constexpr auto DamagedText = PlainText(DamagedInstallerMessage);
+SETUP_PLAIN_DATA constexpr char ProcessorText[] = "Setup needs an 80486 processor or later.";
 SETUP_PLAIN_DATA constexpr char PackedName[IMAGE_SIZEOF_SHORT_NAME] = ".packed";
 
 constexpr size_t PackedHeaderSize = 13;
+
+// The rest of the program is built for the 486. A 386 cannot set the alignment-check flag of
+// EFLAGS, which came with the 486 (cpuid came later, and not with every 486); the flag is
+// restored at once, so no unaligned access can fault meanwhile.
+SETUP_PLAIN_CODE bool HasA486() {
+    constexpr unsigned long AlignmentCheck = 1ul << 18;
+    unsigned long before;
+    unsigned long after;
+    asm volatile("pushfl\n\t"
+                 "popl %0\n\t"
+                 "movl %0, %1\n\t"
+                 "xorl %2, %1\n\t"
+                 "pushl %1\n\t"
+                 "popfl\n\t"
+                 "pushfl\n\t"
+                 "popl %1\n\t"
+                 "pushl %0\n\t"
+                 "popfl"
+                 : "=&r"(before), "=&r"(after)
+                 : "i"(AlignmentCheck)
+                 : "cc");
+    return (before ^ after) & AlignmentCheck;
+}
 
 // Pages of memory of their own, so that nothing of them stays once they are given back.
 SETUP_PLAIN_CODE uint8_t* Pages(size_t size) {
@@ -169,10 +193,10 @@ SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
 }
 
 // The error display as the program shows it, captioned with its title.
-SETUP_PLAIN_CODE void ShowDamaged(const char* path) {
+SETUP_PLAIN_CODE void ShowStop(const char* path, const char* text) {
     char title[MAX_PATH];
     TitleFromExeName(path, title, IsDBCSLeadByte, CharLowerBuffA);
-    MessageBoxA(nullptr, DamagedText.Text, title, MB_OK | MB_ICONSTOP);
+    MessageBoxA(nullptr, text, title, MB_OK | MB_ICONSTOP);
 }
 
 } // namespace
@@ -180,15 +204,21 @@ SETUP_PLAIN_CODE void ShowDamaged(const char* path) {
 } // namespace setup
 
 // The entry point the image starts at (the system may enter with the stack aligned to 4 bytes
-// only). A damaged copy ends here with 1, before anything of it runs.
+// only). Up to the processor's check it runs on a 386 too (this file is built for it): a 386
+// ends here with 4, a damaged copy with 1, before anything of it runs.
 extern "C" SETUP_PLAIN_CODE __attribute__((force_align_arg_pointer, noreturn)) void SetupStart() {
+    const bool processorFits = setup::HasA486();
     SETUP_PLAIN_MARK(LaunchTime);
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     path[length < MAX_PATH ? length : MAX_PATH - 1] = '\0';
+    if (!processorFits) {
+        setup::ShowStop(path, setup::ProcessorText);
+        ExitProcess(4);
+    }
     if (length == 0 || length == MAX_PATH || !setup::FileIntact(path) ||
         !setup::Unpack(reinterpret_cast<uint8_t*>(GetModuleHandleA(nullptr)))) {
-        setup::ShowDamaged(path);
+        setup::ShowStop(path, setup::DamagedText.Text);
         ExitProcess(1);
     }
     SETUP_PLAIN_MARK(UnpackedTime);
