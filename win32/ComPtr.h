@@ -23,6 +23,7 @@ public:
     TComPtr& operator=(const TComPtr&) = delete;
 
     T* operator->() const { return Pointer; }
+    explicit operator bool() const { return Pointer != nullptr; }
 
     // For calls that hand out a new reference (CoCreateInstance, QueryInterface).
     void** Receive() {

@@ -1,6 +1,6 @@
 // Each page as a screen reader in this process finds it: its own object, its children in
-// reading order with their roles, names and values, where they lie, and an object that outlives
-// its page.
+// reading order with their roles, names and values, where they lie, an object that outlives
+// its page, answers when memory runs out and an enumerator held within its list.
 #include "pages/Unit1.h"
 #include "tests/AccessibleTree.h"
 #include "tests/win32/TestPages.h"
@@ -8,6 +8,34 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
+
+namespace {
+// While not negative, how many allocations still succeed: every one after them fails.
+long AllocationsLeft = -1;
+long Refused = 0;
+} // namespace
+
+// Replaced for the whole test program (nothing else it links replaces them): running out of
+// memory on demand. The runtime's non-throwing new calls this one.
+void* operator new(std::size_t size) {
+    if (AllocationsLeft == 0) {
+        ++Refused;
+        throw std::bad_alloc();
+    }
+    if (AllocationsLeft > 0)
+        --AllocationsLeft;
+    if (void* memory = HeapAlloc(GetProcessHeap(), 0, size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept {
+    if (memory)
+        HeapFree(GetProcessHeap(), 0, memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    operator delete(memory);
+}
 
 namespace setup {
 namespace {
@@ -146,6 +174,234 @@ TEST_F(PageAccessible, AnObjectHeldAcrossThePagesEndIsCutOff) {
     EXPECT_EQ(edit->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
     page->Release();
     edit->Release();
+}
+
+// Asks with the first allocation failing, then the second, and so on until the question gets
+// all it needs: each refused run must answer E_OUTOFMEMORY. Answers the run that had enough.
+template <typename Ask> HRESULT AskWhileMemoryRunsOut(const char* what, Ask ask) {
+    for (long allowed = 0; allowed < 1000; ++allowed) {
+        Refused = 0;
+        AllocationsLeft = allowed;
+        const HRESULT answer = ask();
+        AllocationsLeft = -1;
+        if (Refused == 0) {
+            EXPECT_GT(allowed, 0) << what << " allocates nothing: no failure was tried";
+            return answer;
+        }
+        EXPECT_EQ(answer, E_OUTOFMEMORY) << what << " with " << allowed << " allocations";
+    }
+    ADD_FAILURE() << what << " never has enough";
+    return E_FAIL;
+}
+
+constexpr ULONG Many = TAccessibleServer::MaxChildren;
+
+// The children Next hands out, read; how many it said in fetched.
+std::vector<std::string> ReadNext(IAccessible* page, IEnumVARIANT* children, ULONG wanted,
+                                  HRESULT& answer, ULONG& fetched) {
+    VARIANT got[Many];
+    fetched = 12345;
+    answer = children->Next(wanted, got, &fetched);
+    std::vector<std::string> lines;
+    for (ULONG i = 0; i < fetched && i < Many; ++i) {
+        lines.push_back(ReadChild(page, got[i]));
+        VariantClear(&got[i]);
+    }
+    return lines;
+}
+
+// The answer, once what came with it is freed.
+HRESULT Freed(HRESULT answer, BSTR text) {
+    SysFreeString(text);
+    return answer;
+}
+HRESULT Cleared(HRESULT answer, VARIANT& v) {
+    VariantClear(&v);
+    return answer;
+}
+
+struct TTarget {
+    IAccessible* Page;
+    IAccessible* Edit; // a child window named by the text before it
+    long Text;         // a windowless child
+    POINT InText;
+};
+
+TEST_F(PageAccessible, EveryQuestionAnswersOutOfMemoryAndWorksAgainAfter) {
+    TPages pages;
+    pages.Form6.Show();
+    TTarget target{PageObject(pages.Form3.Handle()), PageObject(pages.Form6.Edit1.Handle()), 0, {}};
+    ASSERT_TRUE(target.Page && target.Edit);
+    target.Text = ChildNamed(target.Page, "C:\\Program Files\\Palvorne Lumivary");
+    ASSERT_NE(target.Text, 0);
+    long x = 0, y = 0, width = 0, height = 0;
+    ASSERT_EQ(target.Page->accLocation(&x, &y, &width, &height, ChildId(target.Text)), S_OK);
+    target.InText = {x + 2, y + 2};
+    const TLines tree = ReadTree(target.Page);
+    const std::string label = NameOf(target.Edit, CHILDID_SELF);
+
+    static const struct {
+        const char* What;
+        HRESULT (*Ask)(const TTarget& target);
+        HRESULT Done;
+    } cases[] = {
+        {"the page's name",
+         [](const TTarget& t) {
+             BSTR name = nullptr;
+             return Freed(t.Page->get_accName(ChildId(CHILDID_SELF), &name), name);
+         },
+         S_OK},
+        {"a text's name",
+         [](const TTarget& t) {
+             BSTR name = nullptr;
+             return Freed(t.Page->get_accName(ChildId(t.Text), &name), name);
+         },
+         S_OK},
+        {"a window's label",
+         [](const TTarget& t) {
+             BSTR name = nullptr;
+             return Freed(t.Edit->get_accName(ChildId(CHILDID_SELF), &name), name);
+         },
+         S_OK},
+        {"a text's value",
+         [](const TTarget& t) {
+             BSTR value = nullptr;
+             return Freed(t.Page->get_accValue(ChildId(t.Text), &value), value);
+         },
+         S_FALSE},
+        {"a text's role",
+         [](const TTarget& t) {
+             VARIANT role;
+             VariantInit(&role);
+             return Cleared(t.Page->get_accRole(ChildId(t.Text), &role), role);
+         },
+         S_OK},
+        {"a text's location",
+         [](const TTarget& t) {
+             long left, top, width, height;
+             return t.Page->accLocation(&left, &top, &width, &height, ChildId(t.Text));
+         },
+         S_OK},
+        {"the child count",
+         [](const TTarget& t) {
+             long count = -1;
+             const HRESULT answer = t.Page->get_accChildCount(&count);
+             return FAILED(answer) && count != 0 ? E_UNEXPECTED : answer;
+         },
+         S_OK},
+        {"a text as a child",
+         [](const TTarget& t) {
+             IDispatch* child = nullptr;
+             return t.Page->get_accChild(ChildId(t.Text), &child);
+         },
+         S_FALSE},
+        {"the hit test",
+         [](const TTarget& t) {
+             VARIANT hit;
+             VariantInit(&hit);
+             return Cleared(t.Page->accHitTest(t.InText.x, t.InText.y, &hit), hit);
+         },
+         S_OK},
+        {"Next",
+         [](const TTarget& t) {
+             IEnumVARIANT* children = nullptr;
+             t.Page->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children));
+             children->Reset();
+             VARIANT got[Many];
+             ULONG fetched = 12345;
+             const HRESULT answer = children->Next(Many, got, &fetched);
+             for (ULONG i = 0; i < fetched && i < Many; ++i)
+                 VariantClear(&got[i]);
+             children->Release();
+             return FAILED(answer) && fetched != 0 ? E_UNEXPECTED : answer;
+         },
+         S_FALSE},
+        {"Skip",
+         [](const TTarget& t) {
+             IEnumVARIANT* children = nullptr;
+             t.Page->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children));
+             children->Reset();
+             const HRESULT answer = children->Skip(1);
+             children->Release();
+             return answer;
+         },
+         S_OK},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AskWhileMemoryRunsOut(c.What, [&] { return c.Ask(target); }), c.Done) << c.What;
+    EXPECT_EQ(ReadTree(target.Page), tree);
+    EXPECT_EQ(NameOf(target.Edit, CHILDID_SELF), label);
+    target.Page->Release();
+    target.Edit->Release();
+}
+
+TEST_F(PageAccessible, AnObjectThatCannotBeMadeAnswersOutOfMemoryUntilItCan) {
+    TPages pages;
+    const struct {
+        HWND Window;
+        const char* Name;
+    } cases[] = {{pages.Form2.Handle(), "Palvorne Lumivary"},
+                 {pages.Form6.Edit1.Handle(), "Path:"}};
+    for (const auto& c : cases) {
+        IAccessible* object = nullptr;
+        EXPECT_EQ(AskWhileMemoryRunsOut(c.Name,
+                                        [&] {
+                                            return AccessibleObjectFromWindow(
+                                                c.Window, OBJID_CLIENT, IID_IAccessible,
+                                                reinterpret_cast<void**>(&object));
+                                        }),
+                  S_OK);
+        ASSERT_TRUE(object) << c.Name;
+        EXPECT_EQ(NameOf(object, CHILDID_SELF), c.Name);
+        object->Release();
+    }
+}
+
+TEST_F(PageAccessible, SkipAndNextStayWithinTheList) {
+    TPages pages;
+    IAccessible* page = PageObject(pages.Form3.Handle());
+    ASSERT_TRUE(page);
+    IEnumVARIANT* children = nullptr;
+    ASSERT_EQ(page->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children)),
+              S_OK);
+    const TLines all = ReadTree(page);
+    ASSERT_GT(all.size(), 2u);
+    const ULONG left = ULONG(all.size()) - 2; // after the first two
+    const TLines rest(all.begin() + 2, all.end());
+    const struct {
+        ULONG Count;
+        HRESULT Skipped;  // Skip(Count) after the first two
+        size_t LeftAfter; // of rest
+        HRESULT Nexted;   // Next(Count) after the first two
+    } cases[] = {
+        {0, S_OK, rest.size(), S_OK},      {left, S_OK, 0, S_OK},
+        {left + 1, S_FALSE, 0, S_FALSE},   {0x7FFFFFFF, S_FALSE, 0, S_FALSE},
+        {0x80000000, S_FALSE, 0, S_FALSE}, {0xFFFFFFFF, S_FALSE, 0, S_FALSE},
+    };
+    HRESULT answer = E_FAIL;
+    ULONG fetched = 0;
+    for (const auto& c : cases) {
+        children->Reset();
+        ASSERT_EQ(children->Skip(2), S_OK);
+        EXPECT_EQ(children->Skip(c.Count), c.Skipped) << c.Count;
+        EXPECT_EQ(ReadNext(page, children, Many, answer, fetched),
+                  TLines(rest.end() - ptrdiff_t(c.LeftAfter), rest.end()))
+            << c.Count;
+        EXPECT_EQ(children->Skip(1), S_FALSE) << "still at the end after " << c.Count;
+
+        children->Reset();
+        children->Skip(2);
+        const TLines next = ReadNext(page, children, c.Count, answer, fetched);
+        EXPECT_EQ(answer, c.Nexted) << c.Count;
+        EXPECT_EQ(next,
+                  TLines(rest.begin(), rest.begin() + ptrdiff_t(std::min<ULONG>(c.Count, left))))
+            << c.Count;
+        EXPECT_EQ(fetched, next.size()) << c.Count;
+    }
+    children->Reset();
+    EXPECT_EQ(ReadNext(page, children, Many, answer, fetched), all) << "the list is whole again";
+    children->Release();
+    page->Release();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ui/win32/PageObject.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace setup {
 namespace {
@@ -21,16 +22,25 @@ TRect TAccessibleServer::ScreenRect(HWND window) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-bool TAccessibleServer::Describe(long id, TAccessDescription& description) const {
+TAccessDescription TAccessibleServer::Described(long id) const {
     const auto& graphics = Page.GraphicControls();
     if (id < 1 || id > long(graphics.size()))
-        return false;
-    description = graphics[size_t(id - 1)]->Describe();
+        return {};
+    TAccessDescription description = graphics[size_t(id - 1)]->Describe();
     const TRect r = Page.Scale().ToPixels(description.Bounds);
     const TRect client = ScreenRect(Page.Handle());
     description.Bounds = {r.Left + client.Left, r.Top + client.Top, r.Right + client.Left,
                           r.Bottom + client.Top};
-    return description.Role != TAccessRole::None;
+    return description;
+}
+
+TResult<TAccessDescription> TAccessibleServer::Describe(long id) const {
+    return GuardCom([&]() -> TResult<TAccessDescription> {
+        TAccessDescription described = Described(id);
+        if (described.Role == TAccessRole::None)
+            return TStatus::Failure(static_cast<uint32_t>(E_INVALIDARG));
+        return described;
+    });
 }
 
 HWND TAccessibleServer::ChildWindow(long id) const {
@@ -40,9 +50,8 @@ HWND TAccessibleServer::ChildWindow(long id) const {
                : nullptr;
 }
 
-void TAccessibleServer::ListChildren(TChildren& children) const {
-    children.Count = 0;
-    TAccessDescription description;
+TAccessibleServer::TChildren TAccessibleServer::ListChildren() const {
+    TChildren children;
     const long windows = long(Page.Controls.size());
     const long graphics = long(Page.GraphicControls().size());
     for (long id = 1; id <= WindowIds + windows && children.Count < MaxChildren; ++id) {
@@ -53,54 +62,55 @@ void TAccessibleServer::ListChildren(TChildren& children) const {
             if (!(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE))
                 continue;
             box = ScreenRect(window);
-        } else if (Describe(id, description) && !description.Invisible) {
-            box = description.Bounds;
         } else {
-            continue;
+            const TAccessDescription description = Described(id);
+            if (description.Role == TAccessRole::None || description.Invisible)
+                continue;
+            box = description.Bounds;
         }
         children.Ids[children.Count] = id;
         children.Boxes[children.Count++] = box;
     }
     SortInReadingOrder(children.Ids, children.Boxes, children.Count);
+    return children;
 }
 
-std::string TAccessibleServer::PageName() const {
-    if (GetWindowLongA(Page.Handle(), GWL_STYLE) & WS_CAPTION) {
-        char caption[256] = {};
-        GetWindowTextA(Page.Handle(), caption, sizeof caption);
-        return caption;
-    }
-    // Its window caption is never seen: the title drawn on it is its name.
-    TChildren children;
-    ListChildren(children);
-    TAccessDescription description;
-    for (int i = 0; i < children.Count; ++i)
-        if (Describe(children.Ids[i], description) && description.Role == TAccessRole::StaticText)
-            return description.Name;
-    return {};
+TResult<TAccessibleServer::TChildren> TAccessibleServer::Children() const {
+    return GuardCom([&] { return TResult<TChildren>(ListChildren()); });
 }
 
-std::string TAccessibleServer::LabelOf(HWND child) const {
-    TChildren children;
-    ListChildren(children);
-    TAccessDescription description;
-    for (int i = 1; i < children.Count; ++i)
-        if (ChildWindow(children.Ids[i]) == child && Describe(children.Ids[i - 1], description) &&
-            description.Role == TAccessRole::StaticText)
-            return description.Name;
-    return {};
+TResult<std::string> TAccessibleServer::NameOf(HWND window) const {
+    return GuardCom([&]() -> TResult<std::string> {
+        const bool page = window == Page.Handle();
+        if (page && (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION)) {
+            char caption[256] = {};
+            GetWindowTextA(window, caption, sizeof caption);
+            return std::string(caption);
+        }
+        // A borderless page's caption is never seen: the title drawn on it is its name.
+        const TChildren children = ListChildren();
+        for (int i = 0; i < children.Count; ++i) {
+            if (!page && (i + 1 == children.Count || ChildWindow(children.Ids[i + 1]) != window))
+                continue;
+            TAccessDescription description = Described(children.Ids[i]);
+            if (description.Role == TAccessRole::StaticText)
+                return std::move(description.Name);
+        }
+        return std::string();
+    });
 }
 
-long TAccessibleServer::HitTest(POINT screen) const {
+TResult<long> TAccessibleServer::HitTest(POINT screen) const {
     if (!Contains(ScreenRect(Page.Handle()), screen))
-        return -1;
+        return -1L;
     // Windows lie above the drawn controls, and a later drawn one above an earlier one.
-    TChildren children;
-    ListChildren(children);
+    const auto children = Children();
+    if (!children)
+        return children.Status();
     long found = 0;
-    for (int i = 0; i < children.Count; ++i) {
-        const long id = children.Ids[i];
-        if (Contains(children.Boxes[i], screen) && (id > WindowIds || id > found))
+    for (int i = 0; i < children->Count; ++i) {
+        const long id = children->Ids[i];
+        if (Contains(children->Boxes[i], screen) && (id > WindowIds || id > found))
             found = id;
         if (found > WindowIds)
             break;
@@ -118,13 +128,18 @@ bool TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESUL
     while (slot < ObjectCount && Objects[slot].Window != window)
         ++slot;
     if (slot == ObjectCount) {
-        void* system = nullptr;
+        TComPtr<IAccessible> system;
         if (slot == MaxObjects ||
             (window != Page.Handle() && FAILED(functions->CreateStdAccessibleObject(
-                                            window, OBJID_CLIENT, AccessibleId, &system))))
+                                            window, OBJID_CLIENT, AccessibleId, system.Receive()))))
             return false;
-        Objects[ObjectCount++] = {window,
-                                  MakePageObject(*this, window, static_cast<IAccessible*>(system))};
+        IAccessible* object = MakePageObject(*this, window, std::move(system));
+        if (!object) {
+            // The reader hears why and may ask again.
+            result = E_OUTOFMEMORY;
+            return true;
+        }
+        Objects[ObjectCount++] = {window, object};
     }
     result = functions->LresultFromObject(AccessibleId, wParam, Objects[slot].Object);
     return true;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "ui/Accessible.h"
+#include "win32/ComGuard.h"
 
 #include <string>
 
@@ -25,7 +26,8 @@ public:
     TAccessibleServer& operator=(const TAccessibleServer&) = delete;
 
     // WM_GETOBJECT sent to the page's window or to one of its children: true with the result
-    // when answered, false to leave it to the system.
+    // when answered (E_OUTOFMEMORY when its object cannot be made), false to leave it to the
+    // system.
     bool Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Tells listening readers that what control says of itself changed.
     void Announce(const TGraphicControl& control, TAccessChange change) const;
@@ -33,31 +35,37 @@ public:
     // from this process gets CO_E_OBJNOTCONNECTED, one from a reader the system's error.
     void Disconnect();
 
-    // For the objects: the page's visible children in reading order, as child ids with their
-    // boxes on the screen.
+    // For the objects. Each question answers its value, or the COM code for why it has none:
+    // E_OUTOFMEMORY when memory ran out, E_INVALIDARG for an id that names nothing to describe.
+
+    // The page's visible children in reading order, as child ids with their boxes on the
+    // screen.
     static constexpr int MaxChildren = 64; // a page has a few dozen controls at most
     struct TChildren {
         long Ids[MaxChildren];
         TRect Boxes[MaxChildren];
         int Count = 0;
     };
-    void ListChildren(TChildren& children) const;
-    // What child id says of itself (a windowless control's description, bounds in screen
-    // pixels), or false when id is no windowless child with something to say.
-    bool Describe(long id, TAccessDescription& description) const;
+    TResult<TChildren> Children() const;
+    // What windowless child id says of itself, bounds in screen pixels.
+    TResult<TAccessDescription> Describe(long id) const;
     // The page's child window of child id, or null.
     HWND ChildWindow(long id) const;
-    // The page's own name: its caption, or on a borderless page its first text, as drawn.
-    std::string PageName() const;
-    // A child window named by the text just before it in reading order, or empty.
-    std::string LabelOf(HWND child) const;
+    // The name of the page's window: its caption, or on a borderless page its first text, as
+    // drawn; of a child window: the text just before it in reading order, or empty.
+    TResult<std::string> NameOf(HWND window) const;
     // The child under a screen point: a child id, or 0 for the page itself; -1 when outside.
-    long HitTest(POINT screen) const;
+    TResult<long> HitTest(POINT screen) const;
 
     // A window's client area on the screen.
     static TRect ScreenRect(HWND window);
 
 private:
+    // The work of the answers above, which may throw. A description's role is None when id
+    // names no windowless child with something to say.
+    TChildren ListChildren() const;
+    TAccessDescription Described(long id) const;
+
     TForm& Page;
     // One object per window asked (the page and its child windows), each holding a reference.
     static constexpr int MaxObjects = 16;

@@ -2,6 +2,10 @@
 
 #include "ui/win32/AccessibleServer.h"
 
+#include <algorithm>
+#include <new>
+#include <utility>
+
 namespace setup {
 namespace {
 
@@ -34,9 +38,12 @@ template <typename Function> void Find(Function& function, HMODULE module, const
                : nullptr;
 }
 
-// ANSI text as drawn into the reader's Unicode, or S_FALSE with none for no text.
-HRESULT TextOut(const std::string& text, BSTR* out) {
+// ANSI text as drawn into the reader's Unicode, or S_FALSE with none for no text; a question
+// that failed answers its status.
+HRESULT ReaderText(HRESULT status, const std::string& text, BSTR* out) {
     *out = nullptr;
+    if (FAILED(status))
+        return status;
     if (text.empty())
         return S_FALSE;
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
@@ -69,16 +76,14 @@ long IdOf(const VARIANT& v) {
 // cut off, it answers CO_E_OBJNOTCONNECTED.
 // The page's object also lists its children, in reading order with their fixed ids: without
 // that, readers take the ids to be 1 to the number of children.
-class TPageObject final : public IAccessible, public IEnumVARIANT {
+class TPageAccessible final : public IAccessible, public IEnumVARIANT {
 public:
-    TPageObject(TAccessibleServer& server, HWND window, IAccessible* system)
-        : Server(&server), Handle(window), System(system) {}
+    TPageAccessible(TAccessibleServer& server, HWND window, TComPtr<IAccessible>&& system)
+        : Server(&server), Handle(window), System(std::move(system)) {}
 
     void Cut() {
         Server = nullptr;
-        if (System)
-            System->Release();
-        System = nullptr;
+        System.Reset();
     }
 
     // IUnknown
@@ -132,10 +137,9 @@ public:
             return CO_E_OBJNOTCONNECTED;
         if (System)
             return System->get_accChildCount(count);
-        TAccessibleServer::TChildren children;
-        Server->ListChildren(children);
-        *count = children.Count;
-        return S_OK;
+        const auto children = Server->Children();
+        *count = children->Count;
+        return ComStatus(children.Status());
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
         *object = nullptr;
@@ -144,25 +148,27 @@ public:
         if (System)
             return System->get_accChild(child, object);
         const long id = IdOf(child);
-        TAccessDescription description;
         if (HWND window = Server->ChildWindow(id)) {
             *object = WindowObject(window);
             return *object ? S_OK : E_FAIL;
         }
         // A windowless child is a simple element of this object.
-        return Server->Describe(id, description) ? S_FALSE : E_INVALIDARG;
+        const HRESULT status = ComStatus(Server->Describe(id).Status());
+        return status == S_OK ? S_FALSE : status;
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         *name = nullptr;
         if (!Server)
             return CO_E_OBJNOTCONNECTED;
         const long id = IdOf(child);
-        if (id == CHILDID_SELF)
-            return TextOut(System ? Server->LabelOf(Handle) : Server->PageName(), name);
+        if (id == CHILDID_SELF) {
+            const auto text = Server->NameOf(Handle);
+            return ReaderText(ComStatus(text.Status()), *text, name);
+        }
         if (System)
             return System->get_accName(child, name);
-        TAccessDescription description;
-        return Server->Describe(id, description) ? TextOut(description.Name, name) : E_INVALIDARG;
+        const auto description = Server->Describe(id);
+        return ReaderText(ComStatus(description.Status()), description->Name, name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         *value = nullptr;
@@ -170,11 +176,10 @@ public:
             return CO_E_OBJNOTCONNECTED;
         if (System)
             return System->get_accValue(child, value);
-        TAccessDescription description;
         if (IdOf(child) == CHILDID_SELF)
             return S_FALSE;
-        return Server->Describe(IdOf(child), description) ? TextOut(description.Value, value)
-                                                          : E_INVALIDARG;
+        const auto description = Server->Describe(IdOf(child));
+        return ReaderText(ComStatus(description.Status()), description->Value, value);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
         *text = nullptr;
@@ -194,12 +199,12 @@ public:
             SetId(role, dialog ? ROLE_SYSTEM_DIALOG : ROLE_SYSTEM_CLIENT);
             return S_OK;
         }
-        TAccessDescription description;
-        if (!Server->Describe(id, description))
-            return E_INVALIDARG;
+        const auto description = Server->Describe(id);
+        if (!description)
+            return ComStatus(description.Status());
         static constexpr long Roles[] = {ROLE_SYSTEM_CLIENT, ROLE_SYSTEM_STATICTEXT,
                                          ROLE_SYSTEM_GROUPING, ROLE_SYSTEM_PROGRESSBAR};
-        SetId(role, Roles[int(description.Role)]);
+        SetId(role, Roles[int(description->Role)]);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -209,13 +214,15 @@ public:
         if (System)
             return System->get_accState(child, state);
         const long id = IdOf(child);
-        TAccessDescription description;
-        if (id == CHILDID_SELF)
-            description.Invisible = !IsWindowVisible(Handle);
-        else if (!Server->Describe(id, description))
-            return E_INVALIDARG;
-        SetId(state, (description.Invisible ? STATE_SYSTEM_INVISIBLE : 0) |
-                         (description.ReadOnly ? STATE_SYSTEM_READONLY : 0));
+        if (id == CHILDID_SELF) {
+            SetId(state, IsWindowVisible(Handle) ? 0 : STATE_SYSTEM_INVISIBLE);
+            return S_OK;
+        }
+        const auto description = Server->Describe(id);
+        if (!description)
+            return ComStatus(description.Status());
+        SetId(state, (description->Invisible ? STATE_SYSTEM_INVISIBLE : 0) |
+                         (description->ReadOnly ? STATE_SYSTEM_READONLY : 0));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
@@ -275,15 +282,15 @@ public:
             return CO_E_OBJNOTCONNECTED;
         if (System)
             return System->accLocation(left, top, width, height, child);
-        const long id = IdOf(child);
-        TAccessDescription description;
         TRect r;
-        if (id == CHILDID_SELF)
+        if (IdOf(child) == CHILDID_SELF) {
             r = TAccessibleServer::ScreenRect(Handle);
-        else if (Server->Describe(id, description))
-            r = description.Bounds;
-        else
-            return E_INVALIDARG;
+        } else {
+            const auto description = Server->Describe(IdOf(child));
+            if (!description)
+                return ComStatus(description.Status());
+            r = description->Bounds;
+        }
         *left = r.Left;
         *top = r.Top;
         *width = r.Width();
@@ -302,7 +309,10 @@ public:
             return CO_E_OBJNOTCONNECTED;
         if (System)
             return System->accHitTest(x, y, hit);
-        const long id = Server->HitTest({x, y});
+        const auto hitTest = Server->HitTest({x, y});
+        if (!hitTest)
+            return ComStatus(hitTest.Status());
+        const long id = *hitTest;
         if (HWND window = Server->ChildWindow(id)) {
             hit->pdispVal = WindowObject(window);
             hit->vt = hit->pdispVal ? VT_DISPATCH : VT_EMPTY;
@@ -327,15 +337,19 @@ public:
 
     // IEnumVARIANT
     HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* children, ULONG* fetched) override {
-        ULONG count = 0;
+        if (fetched)
+            *fetched = 0;
         if (!Server)
             return CO_E_OBJNOTCONNECTED;
-        TAccessibleServer::TChildren list;
-        Server->ListChildren(list);
-        for (; count < wanted && Position < list.Count; ++count, ++Position) {
+        const auto list = Server->Children();
+        if (!list)
+            return ComStatus(list.Status());
+        ULONG count = 0;
+        for (; count < wanted && Position < list->Count; ++count, ++Position) {
+            const long id = list->Ids[Position];
             VARIANT* child = children + count;
-            SetId(child, list.Ids[Position]);
-            if (HWND window = Server->ChildWindow(list.Ids[Position])) {
+            SetId(child, id);
+            if (HWND window = Server->ChildWindow(id)) {
                 child->pdispVal = WindowObject(window);
                 child->vt = child->pdispVal ? VT_DISPATCH : VT_EMPTY;
             }
@@ -347,10 +361,14 @@ public:
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
         if (!Server)
             return CO_E_OBJNOTCONNECTED;
-        TAccessibleServer::TChildren list;
-        Server->ListChildren(list);
-        Position += int(count);
-        return Position <= list.Count ? S_OK : S_FALSE;
+        const auto list = Server->Children();
+        if (!list)
+            return ComStatus(list.Status());
+        // Counted in what is left, which the page may have shortened since: never past the end.
+        const int end = list->Count;
+        const ULONG left = ULONG(end - std::min(Position, end));
+        Position = count <= left ? end - int(left - count) : end;
+        return count <= left ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
         Position = 0;
@@ -362,16 +380,13 @@ public:
     }
 
 private:
-    ~TPageObject() = default;
+    ~TPageAccessible() = default;
 
     TAccessibleServer* Server;
     HWND Handle;
-    IAccessible* System;
+    TComPtr<IAccessible> System;
     ULONG References = 1;
-    int Position = 0; // of the children listing
-
-public:
-    TPageObject* Following = nullptr; // the server's next object
+    int Position = 0; // of the children listing, 0 to its count
 };
 
 } // namespace
@@ -394,12 +409,13 @@ const TAccessFunctions* AccessFunctions() {
                : nullptr;
 }
 
-IAccessible* MakePageObject(TAccessibleServer& server, HWND window, IAccessible* system) {
-    return new TPageObject(server, window, system);
+IAccessible* MakePageObject(TAccessibleServer& server, HWND window, TComPtr<IAccessible>&& system) {
+    // No exception may leave this file's frames.
+    return new (std::nothrow) TPageAccessible(server, window, std::move(system));
 }
 
 void CutPageObject(IAccessible* object) {
-    static_cast<TPageObject*>(object)->Cut();
+    static_cast<TPageAccessible*>(object)->Cut();
 }
 
 } // namespace setup

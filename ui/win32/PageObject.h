@@ -7,6 +7,8 @@
 
 #include <oleacc.h>
 
+#include "win32/ComPtr.h"
+
 namespace setup {
 
 class TAccessibleServer;
@@ -34,10 +36,10 @@ template <typename Function> Function Loaded(const char* module, const char* nam
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
 }
 
-// The object of window with one reference: the page's own when system is null, else a child
+// The object of window with one reference: the page's own when system is empty, else a child
 // window's, which takes the reference to system and hands it all but its name. It holds server
-// weakly until cut off.
-IAccessible* MakePageObject(TAccessibleServer& server, HWND window, IAccessible* system);
+// weakly until cut off. Null when memory ran out; system is kept then.
+IAccessible* MakePageObject(TAccessibleServer& server, HWND window, TComPtr<IAccessible>&& system);
 // From here on the object answers CO_E_OBJNOTCONNECTED and holds nothing.
 void CutPageObject(IAccessible* object);
 
