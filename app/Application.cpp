@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "base/Title.h"
+#include "app/ProgramTitle.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/MessageDialog.h"
 #include "win32/Callback.h"
@@ -16,11 +16,8 @@ std::string WithFullStop(const std::string& message) {
 }
 
 std::string ProgramTitle() {
-    char path[MAX_PATH] = {};
-    // A path cut short may come without its terminating zero.
-    GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
     char title[MAX_PATH];
-    TitleFromExeName(path, title, IsDBCSLeadByte, CharLowerBuffA);
+    WriteProgramTitle(title);
     return title;
 }
 

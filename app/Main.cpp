@@ -1,12 +1,14 @@
 // Entry point, once the program's file is checked and unpacked (stub/Start.cpp): DLL safety,
 // COM, the application object, then the program and its loop. Exit codes: 0 done, 1 a damaged
 // copy (from the start), 2 a failure that nothing else caught (a window or picture that could
-// not be made on a machine out of resources) or a closing message that could not be shown.
+// not be made on a machine out of resources) or a closing message that could not be shown,
+// 3 a fault that ended the program after its stop box (runtime/Runtime.h: a terminate, or the
+// unwinder unable to go on), 4 a 386 (from the start).
 #include "app/Application.h"
 #include "app/DllSafety.h"
 #include "app/Program.h"
+#include "app/Timing.h"
 #include "base/Exceptions.h"
-#include "base/Timing.h"
 #include "win32/Handles.h"
 
 #include <windows.h>

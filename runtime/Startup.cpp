@@ -1,5 +1,7 @@
 // The program's start and end, in place of a C runtime DLL: the entry point, the static
 // constructors and destructors, exit, atexit and abort, on kernel32 alone.
+#include "runtime/Runtime.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -18,6 +20,9 @@ struct TExitHandler {
 
 // Newest first: exit calls the handlers in the reverse order of their registration.
 TExitHandler* exitHandlers = nullptr;
+
+// Set once abort has begun to tell the user: another abort ends at once.
+bool aborting = false;
 
 // The command line after the program's name, as WinMain receives it.
 LPSTR CommandTail(LPSTR line) {
@@ -70,8 +75,13 @@ void exit(int code) {
     ExitProcess(code);
 }
 
-// As the C runtime's abort: no destructors, exit code 3.
+// As the C runtime's abort, no destructors and exit code 3, but not without a word (see
+// runtime/Runtime.h); a second abort while the first one tells ends at once.
 void abort() {
+    if (!aborting) {
+        aborting = true;
+        SetupTellTermination();
+    }
     ExitProcess(3);
 }
 
@@ -90,7 +100,7 @@ __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup() {
 
 // The runtime's default terminate handler prints the uncaught exception's demangled type,
 // which links the whole demangler and stdio. A terminate here is a fault in the program: end
-// it.
+// it, saying so.
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {
     std::abort();

@@ -5,6 +5,8 @@
 // forced unwinding, back traces), some 20 KB; the compiler's tables here use only the rules
 // read below, and a frame with any other (the entry points' realigned stacks) ends the walk
 // as the stack's end would.
+#include <unwind.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -75,27 +77,14 @@ const uint8_t* table = nullptr;
 
 extern "C" {
 
-struct _Unwind_Exception;
-struct _Unwind_Context;
-using TPersonality = int (*)(int version, int actions, uint64_t exceptionClass,
-                             _Unwind_Exception* exception, _Unwind_Context* context);
-
-// As the C++ ABI lays it out.
-struct _Unwind_Exception {
-    uint64_t ExceptionClass;
-    void (*Cleanup)(int reason, _Unwind_Exception* exception);
-    uintptr_t Private1; // a forced unwind's stop function: never used here
-    uintptr_t Private2; // the frame of the handler the first pass found
-} __attribute__((aligned));
-
 // One frame as the personality asks about it: the registers as they are in the frame just
-// after its call returned, and what its entry says.
+// after its call returned, and what its entry says. unwind.h leaves it to the unwinder.
 struct _Unwind_Context {
     uintptr_t Registers[RegisterCount];
     uintptr_t Cfa; // the frame's caller's stack pointer before the call into it
     uintptr_t Function;
     uintptr_t Lsda;
-    TPersonality Personality;
+    _Unwind_Personality_Fn Personality;
     bool Saved[RegisterCount]; // whether the frame stored the register at Cfa + Offset
     int32_t Offset[RegisterCount];
 };
@@ -106,17 +95,6 @@ struct _Unwind_Context {
 } // extern "C"
 
 namespace {
-
-enum TReason {
-    ForeignExceptionCaught = 1,
-    FatalPhase2Error = 2,
-    FatalPhase1Error = 3,
-    EndOfStack = 5,
-    HandlerFound = 6,
-    InstallContext = 7,
-    ContinueUnwind = 8,
-};
-enum TAction { SearchPhase = 1, CleanupPhase = 2, HandlerFrame = 4 };
 
 // A frame's rules at one point of its function.
 struct TRules {
@@ -197,26 +175,53 @@ const uint8_t* FindEntry(uintptr_t pc, TCommon& common) {
     return nullptr;
 }
 
+// The rule instructions read here, by their names in the DWARF standard. The first three keep
+// their operand in the low six bits.
+enum TRuleInstruction : uint8_t {
+    DW_CFA_advance_loc = 0x40,
+    DW_CFA_offset = 0x80,
+    DW_CFA_restore = 0xC0,
+    DW_CFA_nop = 0x00,
+    DW_CFA_advance_loc1 = 0x02,
+    DW_CFA_advance_loc2 = 0x03,
+    DW_CFA_advance_loc4 = 0x04,
+    DW_CFA_offset_extended = 0x05,
+    DW_CFA_restore_extended = 0x06,
+    DW_CFA_undefined = 0x07,
+    DW_CFA_same_value = 0x08,
+    DW_CFA_remember_state = 0x0A,
+    DW_CFA_restore_state = 0x0B,
+    DW_CFA_def_cfa = 0x0C,
+    DW_CFA_def_cfa_register = 0x0D,
+    DW_CFA_def_cfa_offset = 0x0E,
+    DW_CFA_offset_extended_sf = 0x11,
+    DW_CFA_def_cfa_sf = 0x12,
+    DW_CFA_def_cfa_offset_sf = 0x13,
+    DW_CFA_GNU_args_size = 0x2E,
+};
+constexpr uint8_t OperandBits = 0x3F;
+constexpr int RememberedDepth = 4; // tools/unwind_table.py holds every entry to it
+
 // Runs a frame's rule program up to (not past) the point pc.
 bool RunRules(const uint8_t* at, const uint8_t* end, const TCommon& common, uintptr_t location,
               uintptr_t pc, const TRules& initial, TRules& rules) {
-    TRules remembered[4];
+    TRules remembered[RememberedDepth];
     int depth = 0;
     while (at < end && location < pc) {
         const uint8_t op = *at++;
-        const uint8_t operand = op & 0x3F;
+        const uint8_t operand = op & OperandBits;
         uint32_t reg = operand;
-        switch (op & 0xC0) {
-        case 0x40: // advance
+        switch (op & ~OperandBits) {
+        case DW_CFA_advance_loc:
             location += operand * common.CodeAlignment;
             continue;
-        case 0x80: // offset
+        case DW_CFA_offset:
             if (reg >= RegisterCount)
                 return false;
             rules.Saved[reg] = true;
             rules.Offset[reg] = static_cast<int32_t>(Unsigned(at)) * common.DataAlignment;
             continue;
-        case 0xC0: // restore
+        case DW_CFA_restore:
             if (reg >= RegisterCount)
                 return false;
             rules.Saved[reg] = initial.Saved[reg];
@@ -224,69 +229,70 @@ bool RunRules(const uint8_t* at, const uint8_t* end, const TCommon& common, uint
             continue;
         }
         switch (op) {
-        case 0x00: // nothing
+        case DW_CFA_nop:
             break;
-        case 0x02:
+        case DW_CFA_advance_loc1:
             location += *at++ * common.CodeAlignment;
             break;
-        case 0x03: {
+        case DW_CFA_advance_loc2: {
             uint16_t delta;
             std::memcpy(&delta, at, 2);
             at += 2;
             location += delta * common.CodeAlignment;
             break;
         }
-        case 0x04:
+        case DW_CFA_advance_loc4:
             location += Word(at) * common.CodeAlignment;
             at += 4;
             break;
-        case 0x05:   // offset, register and offset unsigned
-        case 0x11: { // the same, offset signed
+        case DW_CFA_offset_extended:
+        case DW_CFA_offset_extended_sf: {
             reg = Unsigned(at);
-            const int32_t factor = op == 0x05 ? static_cast<int32_t>(Unsigned(at)) : Signed(at);
+            const int32_t factor =
+                op == DW_CFA_offset_extended ? static_cast<int32_t>(Unsigned(at)) : Signed(at);
             if (reg >= RegisterCount)
                 return false;
             rules.Saved[reg] = true;
             rules.Offset[reg] = factor * common.DataAlignment;
             break;
         }
-        case 0x06: // restore
-        case 0x07: // undefined
-        case 0x08: // same value
+        case DW_CFA_restore_extended:
+        case DW_CFA_undefined:
+        case DW_CFA_same_value:
             reg = Unsigned(at);
             if (reg >= RegisterCount)
                 return false;
-            rules.Saved[reg] = op == 0x06 && initial.Saved[reg];
+            rules.Saved[reg] = op == DW_CFA_restore_extended && initial.Saved[reg];
             rules.Offset[reg] = initial.Offset[reg];
             break;
-        case 0x0A:
-            if (depth == 4)
+        case DW_CFA_remember_state:
+            if (depth == RememberedDepth)
                 return false;
             remembered[depth++] = rules;
             break;
-        case 0x0B:
+        case DW_CFA_restore_state:
             if (depth == 0)
                 return false;
             rules = remembered[--depth];
             break;
-        case 0x0C: // register and offset
+        case DW_CFA_def_cfa:
             rules.CfaRegister = static_cast<int>(Unsigned(at));
             rules.CfaOffset = static_cast<int32_t>(Unsigned(at));
             break;
-        case 0x12: // register and factored offset
+        case DW_CFA_def_cfa_sf:
             rules.CfaRegister = static_cast<int>(Unsigned(at));
             rules.CfaOffset = Signed(at) * common.DataAlignment;
             break;
-        case 0x0D:
+        case DW_CFA_def_cfa_register:
             rules.CfaRegister = static_cast<int>(Unsigned(at));
             break;
-        case 0x0E:
+        case DW_CFA_def_cfa_offset:
             rules.CfaOffset = static_cast<int32_t>(Unsigned(at));
             break;
-        case 0x13:
+        case DW_CFA_def_cfa_offset_sf:
             rules.CfaOffset = Signed(at) * common.DataAlignment;
             break;
-        case 0x2E: // the size of pushed arguments: the calls here leave none at a landing pad
+        case DW_CFA_GNU_args_size: // the calls here leave no pushed arguments at a landing pad
             Unsigned(at);
             break;
         default: // expressions, registers kept in registers, explicit locations
@@ -326,7 +332,7 @@ bool Describe(_Unwind_Context& context) {
         return false;
     context.Cfa = context.Registers[rules.CfaRegister] + rules.CfaOffset;
     context.Function = start;
-    context.Personality = reinterpret_cast<TPersonality>(common.Personality);
+    context.Personality = reinterpret_cast<_Unwind_Personality_Fn>(common.Personality);
     std::memcpy(context.Saved, rules.Saved, sizeof context.Saved);
     std::memcpy(context.Offset, rules.Offset, sizeof context.Offset);
     return true;
@@ -349,22 +355,23 @@ _Unwind_Context ContextAt(const uintptr_t* start) {
 }
 
 // The second pass from the frame in start: each frame's cleanups, then the handler's frame.
-int CleanUp(const uintptr_t* start, _Unwind_Exception* exception) {
+_Unwind_Reason_Code CleanUp(const uintptr_t* start, _Unwind_Exception* exception) {
     _Unwind_Context context = ContextAt(start);
     for (;;) {
         if (!Describe(context))
-            return FatalPhase2Error;
-        const bool handler = context.Cfa == exception->Private2;
+            return _URC_FATAL_PHASE2_ERROR;
+        const bool handler = context.Cfa == exception->private_2;
         if (context.Personality) {
-            const int reason = context.Personality(1, CleanupPhase | (handler ? HandlerFrame : 0),
-                                                   exception->ExceptionClass, exception, &context);
-            if (reason == InstallContext)
+            const _Unwind_Reason_Code reason =
+                context.Personality(1, _UA_CLEANUP_PHASE | (handler ? _UA_HANDLER_FRAME : 0),
+                                    exception->exception_class, exception, &context);
+            if (reason == _URC_INSTALL_CONTEXT)
                 SetupInstallRegisters(context.Registers);
-            if (reason != ContinueUnwind)
-                return FatalPhase2Error;
+            if (reason != _URC_CONTINUE_UNWIND)
+                return _URC_FATAL_PHASE2_ERROR;
         }
         if (handler)
-            return FatalPhase2Error;
+            return _URC_FATAL_PHASE2_ERROR;
         StepOut(context);
     }
 }
@@ -374,23 +381,23 @@ int CleanUp(const uintptr_t* start, _Unwind_Exception* exception) {
 extern "C" {
 
 // The two passes from the thrower's frame (registers as asm below captured them).
-int SetupRaise(const uintptr_t* start, _Unwind_Exception* exception) {
+_Unwind_Reason_Code SetupRaise(const uintptr_t* start, _Unwind_Exception* exception) {
     _Unwind_Context context = ContextAt(start);
     for (;;) {
         if (!Describe(context))
-            return EndOfStack;
+            return _URC_END_OF_STACK;
         if (context.Personality) {
-            const int reason =
-                context.Personality(1, SearchPhase, exception->ExceptionClass, exception, &context);
-            if (reason == HandlerFound)
+            const _Unwind_Reason_Code reason = context.Personality(
+                1, _UA_SEARCH_PHASE, exception->exception_class, exception, &context);
+            if (reason == _URC_HANDLER_FOUND)
                 break;
-            if (reason != ContinueUnwind)
-                return FatalPhase1Error;
+            if (reason != _URC_CONTINUE_UNWIND)
+                return _URC_FATAL_PHASE1_ERROR;
         }
         StepOut(context);
     }
-    exception->Private1 = 0;
-    exception->Private2 = context.Cfa;
+    exception->private_1 = 0;
+    exception->private_2 = context.Cfa;
     return CleanUp(start, exception);
 }
 
@@ -413,40 +420,40 @@ void* __deregister_frame_info(const void* begin) {
 }
 
 // What the personality asks of a frame and sets in it.
-uintptr_t _Unwind_GetIPInfo(_Unwind_Context* context, int* beforeInstruction) {
+_Unwind_Ptr _Unwind_GetIPInfo(_Unwind_Context* context, int* beforeInstruction) {
     *beforeInstruction = 0;
     return context->Registers[Eip];
 }
 
-void _Unwind_SetIP(_Unwind_Context* context, uintptr_t value) {
+void _Unwind_SetIP(_Unwind_Context* context, _Unwind_Ptr value) {
     context->Registers[Eip] = value;
 }
 
-void _Unwind_SetGR(_Unwind_Context* context, int reg, uintptr_t value) {
+void _Unwind_SetGR(_Unwind_Context* context, int reg, _Unwind_Word value) {
     if (reg >= 0 && reg < RegisterCount)
         context->Registers[reg] = value;
 }
 
-uintptr_t _Unwind_GetLanguageSpecificData(_Unwind_Context* context) {
-    return context->Lsda;
+void* _Unwind_GetLanguageSpecificData(_Unwind_Context* context) {
+    return reinterpret_cast<void*>(context->Lsda);
 }
 
-uintptr_t _Unwind_GetRegionStart(_Unwind_Context* context) {
+_Unwind_Ptr _Unwind_GetRegionStart(_Unwind_Context* context) {
     return context->Function;
 }
 
 // Bases of addresses stored relative to the code or data: the compiler stores none so here.
-uintptr_t _Unwind_GetTextRelBase(_Unwind_Context*) {
+_Unwind_Ptr _Unwind_GetTextRelBase(_Unwind_Context*) {
     return 0;
 }
 
-uintptr_t _Unwind_GetDataRelBase(_Unwind_Context*) {
+_Unwind_Ptr _Unwind_GetDataRelBase(_Unwind_Context*) {
     return 0;
 }
 
 void _Unwind_DeleteException(_Unwind_Exception* exception) {
-    if (exception->Cleanup)
-        exception->Cleanup(ForeignExceptionCaught, exception);
+    if (exception->exception_cleanup)
+        exception->exception_cleanup(_URC_FOREIGN_EXCEPTION_CAUGHT, exception);
 }
 
 } // extern "C"
