@@ -4,6 +4,8 @@ unwind tables packed, for its entry stub (stub/Start.cpp) to unpack in place bef
 Those sections (.text, .data, .rdata, .eh_frame) lie in one piece in memory; their bytes become
 one raw LZMA stream, after the x86 branch conversion (Python's lzma, FILTER_X86 then
 FILTER_LZMA1 with its end marker), in a new last section ".packed" laid out as Start.cpp says.
+The unwind table is first checked against the unwinder and loses the entries of the functions
+the link dropped (tools/unwind_table.py).
 The packed sections keep their addresses, sizes and protections (the unwind table's made
 read-only) but lose their bytes in the file (a section without raw data is zero-filled by the
 loader). The import section is laid out again without what only the link needed
@@ -12,10 +14,11 @@ they are. Run after the link and before the checksum stamp and signing; the resu
 the image's bytes alone.
 """
 import lzma
+import os
 import struct
 import sys
 
-from tools import import_table
+from tools import import_table, unwind_table
 from tools.lzma_settings import dictionary_size, filters, smallest_stream
 
 try:
@@ -129,6 +132,19 @@ def compact_imports(path, pe, sections):
     return section.VirtualAddress, data, directory_size
 
 
+def compact_unwind_table(path, image_base, section, span, start):
+    """Checks the unwind table in span (from address start) and drops the dropped functions'
+    entries from it (tools/unwind_table.py), naming functions by the map beside the image."""
+    begin = section.VirtualAddress - start
+    end = begin + section.Misc_VirtualSize
+    names = unwind_table.function_names(os.path.splitext(path)[0] + ".map")
+    try:
+        span[begin:end] = unwind_table.compact(bytes(span[begin:end]),
+                                               image_base + section.VirtualAddress, names)
+    except unwind_table.UnwindTableError as error:
+        fail(path, f"its unwind table: {error}")
+
+
 def pack(path, pe):
     sections = list(pe.sections)
     packed = check(path, pe, sections)
@@ -140,6 +156,7 @@ def pack(path, pe):
         data = image[section.PointerToRawData:section.PointerToRawData +
                      min(section.SizeOfRawData, section.Misc_VirtualSize)]
         span[section.VirtualAddress - start:section.VirtualAddress - start + len(data)] = data
+    compact_unwind_table(path, header.ImageBase, packed[PACKED.index(UNWIND_TABLE)], span, start)
     stream, properties = packed_stream(bytes(span))
     contents = struct.pack("<IIIB", start, len(span), len(stream), properties) + stream
 

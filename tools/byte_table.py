@@ -1,4 +1,4 @@
-"""python3 -m tools.image_table <image> <linker map> <output>: where Setup.exe's bytes go.
+"""python3 -m tools.byte_table <image> <linker map> <output>: where Setup.exe's bytes go.
 
 Writes a Markdown table of the packed image's parts (headers, the plain start, the packed section
 with the unpacked bytes of each room inside it, imports, pictures, payload, the rest of the
@@ -6,14 +6,15 @@ resources, alignment) and of the twenty largest functions with their rooms, from
 the linker map of its link. A part that grew shows as a row that grew.
 """
 import re
-import subprocess
 import sys
 from collections import Counter
+
+from tools.link_map import demangle, map_sections
 
 try:
     import pefile
 except ImportError:
-    sys.exit("image_table.py needs Python's pefile module (Debian: python3-pefile)")
+    sys.exit("byte_table.py needs Python's pefile module (Debian: python3-pefile)")
 
 PACKED = (".text", ".data", ".rdata", ".eh_frame")
 PAYLOAD = "PAYLOAD"
@@ -24,6 +25,7 @@ LARGEST = 20
 TOOLCHAIN_ROOMS = (
     ("libstdc++.a", "C++ runtime (libstdc++)"),
     ("libsupc++.a", "C++ runtime (libstdc++)"),
+    ("setup_cxx_runtime.dir", "C++ runtime (libstdc++)"),  # its members built for the 486
     ("libgcc_eh.a", "unwinder (libgcc_eh)"),
     ("libgcc.a", "compiler helpers (libgcc)"),
     ("libmingwex.a", "C library (libmingwex)"),
@@ -46,45 +48,6 @@ def room_of(source):
         if match:
             return match.group(1)
     return "linker (fill, ends of lists)"
-
-
-def map_sections(path):
-    """Yields (output section, input section name, size, source) of every input section the
-    link placed, from the part of the map after "Linker script and memory map"."""
-    with open(path, encoding="utf-8", errors="replace") as handle:
-        text = handle.read()
-    start = text.find("Linker script and memory map")
-    if start < 0:
-        sys.exit(f"image_table.py: {path}: not a linker map")
-    output = None
-    pending = None
-    for line in text[start:].splitlines():
-        match = re.match(r"^(\.\S+)\s+0x[0-9a-f]+\s+0x[0-9a-f]+", line) or \
-            re.match(r"^(\.\S+)\s*$", line)
-        if match and not line.startswith(" "):
-            output = match.group(1)
-            pending = None
-            continue
-        match = re.match(r"^ (\S+)\s*$", line)
-        if match and not match.group(1).startswith("0x"):
-            pending = match.group(1)
-            continue
-        match = re.match(r"^ (\S+)?\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-        if match:
-            name = match.group(1) or pending
-            size = int(match.group(3), 16)
-            if name and size:
-                yield output, name, size, match.group(4).strip()
-        pending = None
-
-
-def demangle(names):
-    if not names:
-        return []
-    result = subprocess.run(["i686-w64-mingw32-c++filt", "--no-strip-underscore"], input="\n".join(names),
-                            capture_output=True, text=True, check=False)
-    lines = result.stdout.splitlines()
-    return lines if len(lines) == len(names) else names
 
 
 def resource_sizes(pe):
@@ -113,7 +76,7 @@ def table(image_path, map_path):
 
     unpacked = Counter()
     functions = []
-    for output, name, size, source in map_sections(map_path):
+    for output, name, _, size, source in map_sections(map_path):
         if output in PACKED:
             unpacked[room_of(source)] += size
             if output == ".text" and name.startswith(".text$"):
@@ -158,7 +121,7 @@ def table(image_path, map_path):
 
 def main():
     if len(sys.argv) != 4:
-        sys.exit("usage: python3 -m tools.image_table <image> <linker map> <output>")
+        sys.exit("usage: python3 -m tools.byte_table <image> <linker map> <output>")
     text = table(sys.argv[1], sys.argv[2])
     with open(sys.argv[3], "w", encoding="utf-8") as handle:
         handle.write(text)
