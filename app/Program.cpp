@@ -13,7 +13,7 @@ TSetupProgram::TSetupProgram(TApplication& application)
     : Application(application), Form1(application, Form2), Form2(application, Form3),
       Form3(application, Form4, Form6),
       Form4(application,
-            {{Registry, Files, Resources, Processes, Links, LeadBytes},
+            {{Registry, Files, Resources, Processes, Links, ErrorTexts, LeadBytes},
              ErrorTexts,
              ShellFolders,
              RandomGenerator},

@@ -17,18 +17,6 @@ const char* const StartupKey = "\\software\\microsoft\\windows\\currentversion\\
 const char* const UninstallKey =
     "\\software\\microsoft\\windows\\currentversion\\Uninstall\\PalvorneLumivary";
 
-// The platform's code carried by the failure being handled. Rethrown and caught by type, since
-// Setup.exe has no runtime type information to ask with.
-uint32_t HandledErrorCode() {
-    try {
-        throw;
-    } catch (const Exception& own) {
-        return own.ErrorCode();
-    } catch (...) {
-        return 0;
-    }
-}
-
 } // namespace
 
 std::string Quoted(const std::string& path) {
@@ -76,8 +64,28 @@ void TInstallSequence::Begin(TInstallStep step, const std::string& subject) {
     Subject = subject;
 }
 
-void TInstallSequence::Record(const std::exception& error) {
-    FailureList.push_back({Step, Subject, error.what(), HandledErrorCode()});
+// The installer's own failures carry the system's code; others (memory running out) none.
+// Caught apart, since Setup.exe has no runtime type information to ask with.
+template <typename Steps> bool TInstallSequence::Protect(Steps steps, bool endsRun) {
+    try {
+        steps();
+        return true;
+    } catch (const Exception& error) {
+        Record(error, error.ErrorCode(), endsRun);
+        if (endsRun)
+            throw;
+    } catch (const std::exception& error) {
+        Record(error, 0, endsRun);
+        if (endsRun)
+            throw;
+    }
+    return false;
+}
+
+void TInstallSequence::Record(const std::exception& error, uint32_t code, bool endsRun) {
+    FailureList.push_back({Step, Subject, error.what(), code});
+    if (endsRun)
+        FailureList.push_back({Step, {}, NotDoneAfter(Step), 0, TOutcome::NotDone});
 }
 
 void TInstallSequence::Fail(TStatus status, const char* message) {
@@ -95,13 +103,7 @@ void TInstallSequence::Run(std::unique_ptr<TRegistry>& accessor) {
     if (!accessor)
         return;
     FailureList.clear();
-    try {
-        RunSteps(*accessor);
-    } catch (const std::exception& error) {
-        Record(error);
-        FailureList.push_back({Step, {}, NotDoneAfter(Step), 0, TOutcome::NotDone});
-        throw;
-    }
+    Protect([&] { RunSteps(*accessor); }, true);
     Step = TInstallStep::ReleaseRegistry;
     accessor.reset();
 }
@@ -125,13 +127,14 @@ void TInstallSequence::RunSteps(TRegistry& registry) {
 // NT-family systems keep no such value, and one that cannot be read is no better: the platform's
 // Windows folder stands in for both (a failed read still ends its group).
 void TInstallSequence::ReadSystemRoot(TRegistry& registry) {
-    SystemRoot = Platform.Files.WindowsDirectory();
+    TResult<std::string> windows = Platform.Files.WindowsDirectory();
+    SystemRoot = windows ? std::move(*windows) : std::string();
     if (std::string stored = registry.ReadString("systemroot"); !stored.empty())
         SystemRoot = std::move(stored);
 }
 
 void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
-    try {
+    const bool done = Protect([&] {
         Begin(TInstallStep::CreateDestination, Destination());
         // A folder that cannot be made fails each file written into it as well.
         if (const TStatus made = CreateFolderTree(Platform.Files, Subject, Platform.LeadBytes);
@@ -152,11 +155,10 @@ void TInstallSequence::PrepareFolderAndConfiguration(TRegistry& registry) {
         registry.WriteString(Subject, Destination() + "\\PalvorneLV.exe");
         Begin(TInstallStep::WriteConfiguration, Destination() + "\\config.ini");
         WriteConfiguration(Platform.Files, Subject, Host.ConfigurationLines());
-    } catch (const std::exception& error) {
-        Record(error);
+    });
+    if (!done)
         SkipAfterFailure({{TInstallStep::RecordApplicationPath, "Palvorne Lumivary"},
                           {TInstallStep::WriteConfiguration, Destination() + "\\config.ini"}});
-    }
 }
 
 void TInstallSequence::RecordStartupValue(TRegistry& registry) {
@@ -178,7 +180,7 @@ void TInstallSequence::RecordUninstallEntry(TRegistry& registry) {
 }
 
 void TInstallSequence::BackUpScreensAndWriteMainFiles() {
-    try {
+    const bool done = Protect([&] {
         BackUpScreen(TInstallStep::BackUpLogoScreen, "logos");
         BackUpScreen(TInstallStep::BackUpWaitScreen, "logow");
         Enter(TInstallStep::EndControlPanel);
@@ -187,11 +189,10 @@ void TInstallSequence::BackUpScreensAndWriteMainFiles() {
         WritePayload(Platform.Resources, Platform.Files, "PLV", Subject);
         Begin(TInstallStep::WriteUninstaller, Destination() + "\\Uninstall.exe");
         WritePayload(Platform.Resources, Platform.Files, "Uninstall", Subject);
-    } catch (const std::exception& error) {
-        Record(error);
+    });
+    if (!done)
         SkipAfterFailure({{TInstallStep::WriteMainProgram, Destination() + "\\PalvorneLV.exe"},
                           {TInstallStep::WriteUninstaller, Destination() + "\\Uninstall.exe"}});
-    }
 }
 
 // A failed backup is told but does not end its group; a missing screen (none on NT-family
@@ -208,12 +209,10 @@ void TInstallSequence::BackUpScreen(TInstallStep step, const char* screen) {
 
 void TInstallSequence::WritePayloadFile(TInstallStep step, const char* block,
                                         const std::string& path) {
-    try {
+    Protect([&] {
         Begin(step, path);
         WritePayload(Platform.Resources, Platform.Files, block, path);
-    } catch (const std::exception& error) {
-        Record(error);
-    }
+    });
 }
 
 void TInstallSequence::CreateStartMenuGroup() {
@@ -227,7 +226,7 @@ void TInstallSequence::CreateStartMenuGroup() {
          {std::tuple(TInstallStep::CreateProgramShortcut, "PalvorneLV.lnk", "\\PalvorneLV.exe"),
           std::tuple(TInstallStep::CreateUninstallShortcut, "Uninstall.lnk", "\\Uninstall.exe")}) {
         Begin(step, group + name);
-        if (const TStatus saved = CreateShortcut(Platform.Links, group, name,
+        if (const TStatus saved = CreateShortcut(Platform.Links, Platform.ErrorTexts, group, name,
                                                  Destination() + target, Platform.LeadBytes);
             !saved)
             Fail(saved, "Cannot save shortcut");

@@ -5,6 +5,7 @@
 #include "base/Timing.h"
 #include "install/PalvorneComp.h"
 #include "install/RegistryAccessor.h"
+#include "platform/ErrorTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -27,7 +28,8 @@ struct TInstallPlatform {
     IResources& Resources;
     IProcesses& Processes;
     IShellLinks& Links;
-    TLeadBytes LeadBytes; // of the system's code page: paths are walked by character
+    IErrorTexts& ErrorTexts; // the system's words for a failure the install raises
+    TLeadBytes LeadBytes;    // of the system's code page: paths are walked by character
 };
 
 // What the install needs from the page that runs it.
@@ -117,7 +119,10 @@ private:
     }
     void Begin(TInstallStep step, const std::string& subject);
     std::string Destination() { return Host.DestinationFolder(); }
-    void Record(const std::exception& error);
+    // Runs steps; a failure they raise is recorded with its code. One that ends the run is
+    // recorded with what never ran and raised on; any other is swallowed. False on a failure.
+    template <typename Steps> bool Protect(Steps steps, bool endsRun = false);
+    void Record(const std::exception& error, uint32_t code, bool endsRun);
     void Fail(TStatus status, const char* message);
     // After a failure in a group: each of its named steps later than the failed one.
     void SkipAfterFailure(std::initializer_list<std::pair<TInstallStep, std::string>> group);

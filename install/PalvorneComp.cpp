@@ -1,5 +1,6 @@
 #include "install/PalvorneComp.h"
 
+#include "base/Exceptions.h"
 #include "base/PathText.h"
 #include "install/RegistryAccessor.h"
 
@@ -21,11 +22,23 @@ TShellFolders ReadShellFolders(IRegistry& registry) {
     return folders;
 }
 
-TStatus CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
-                       const std::string& target, TLeadBytes lead) {
+TStatus CreateShortcut(IShellLinks& links, IErrorTexts& texts, const std::string& folder,
+                       const std::string& linkName, const std::string& target, TLeadBytes lead) {
     const TShortcut link{
         .Arguments = target, .Path = target, .WorkingDirectory = ExtractFilePath(target, lead)};
-    return links.Save(link, folder + linkName);
+    const TLinkSaved saved = links.Save(link, folder + linkName);
+    const uint32_t code = saved.Status().ErrorCode();
+    switch (saved.Failure()) {
+    case TLinkFailure::NoLinkObject: {
+        const std::string text = texts.ErrorText(code);
+        throw EOleSysError(
+            text.empty() ? Format("OLE error %.8x", static_cast<unsigned>(code)) : text, code);
+    }
+    case TLinkFailure::NoInterface:
+        throw EIntfCastError("Interface not supported");
+    default:
+        return saved.Status();
+    }
 }
 
 } // namespace setup

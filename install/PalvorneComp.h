@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/PathText.h"
+#include "platform/ErrorTexts.h"
 #include "platform/Registry.h"
 #include "platform/ShellLinks.h"
 
@@ -21,8 +22,10 @@ struct TShellFolders {
 TShellFolders ReadShellFolders(IRegistry& registry);
 
 // Writes folder + linkName as a shortcut to target (arguments and path the target, working
-// directory its folder); fails when the file cannot be saved.
-TStatus CreateShortcut(IShellLinks& links, const std::string& folder, const std::string& linkName,
-                       const std::string& target, TLeadBytes lead);
+// directory its folder); fails when a field or the file cannot be saved. Raises EOleSysError
+// (the system's text for its code, from texts, or "OLE error %.8x") when the shell-link object
+// cannot be created and EIntfCastError when it lacks an interface.
+TStatus CreateShortcut(IShellLinks& links, IErrorTexts& texts, const std::string& folder,
+                       const std::string& linkName, const std::string& target, TLeadBytes lead);
 
 } // namespace setup

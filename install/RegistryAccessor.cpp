@@ -16,47 +16,44 @@ void TRegistry::CloseKey() {
     OpenStatus = {};
 }
 
-TStatus TRegistry::Open(const std::string& path, bool create, TKeyAccess access,
-                        std::unique_ptr<IRegKey>& key) {
+TResult<std::unique_ptr<IRegKey>> TRegistry::Open(const std::string& path, bool create,
+                                                  TKeyAccess access) {
     const bool fromRoot = !path.empty() && path[0] == '\\';
     if (fromRoot || !Current)
-        return Api.OpenKey(Root, fromRoot ? path.substr(1) : path, create, access, key);
-    return Current->OpenSubKey(path, create, access, key);
+        return Api.OpenKey(Root, fromRoot ? path.substr(1) : path, create, access);
+    return Current->OpenSubKey(path, create, access);
 }
 
 bool TRegistry::OpenKey(const std::string& path, bool createIfMissing, TKeyAccess access) {
-    std::unique_ptr<IRegKey> key;
-    const TStatus status = Open(path, createIfMissing, access, key);
-    if (!status) {
+    TResult<std::unique_ptr<IRegKey>> key = Open(path, createIfMissing, access);
+    if (!key) {
         CloseKey();
-        OpenStatus = status;
+        OpenStatus = key.Status();
         return false;
     }
-    Current = std::move(key);
+    Current = std::move(*key);
     return true;
 }
 
 void TRegistry::CreateKey(const std::string& path) {
-    std::unique_ptr<IRegKey> key;
-    if (const TStatus status = Open(path, true, TKeyAccess::ReadWrite, key); !status)
+    if (const auto key = Open(path, true, TKeyAccess::ReadWrite); !key)
         throw ERegistryException(Format("Failed to create key %s", path.c_str()),
-                                 status.ErrorCode());
+                                 key.Status().ErrorCode());
 }
 
 std::string TRegistry::ReadString(const std::string& name) {
     if (!Current)
         return {};
-    const TRegValue value = Current->QueryValue(name);
-    if (value.State == TRegValue::TState::Missing)
-        return {};
-    if (value.State == TRegValue::TState::ReadFailed)
+    const TResult<std::optional<TRegValue>> read = Current->QueryValue(name);
+    if (!read)
         throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()),
-                                 value.ErrorCode);
-    if (value.Data.empty())
+                                 read.Status().ErrorCode());
+    const std::optional<TRegValue>& value = *read;
+    if (!value || value->Data.empty())
         return {};
-    if (value.Type != REG_TYPE_SZ && value.Type != REG_TYPE_EXPAND_SZ)
+    if (value->Type != REG_TYPE_SZ && value->Type != REG_TYPE_EXPAND_SZ)
         throw ERegistryException(Format("Invalid data type for '%s'", name.c_str()));
-    return value.Data.substr(0, value.Data.find('\0'));
+    return value->Data.substr(0, value->Data.find('\0'));
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& text) {

@@ -32,8 +32,7 @@ public:
     void WriteString(const std::string& name, const std::string& text);
 
 private:
-    TStatus Open(const std::string& path, bool create, TKeyAccess access,
-                 std::unique_ptr<IRegKey>& key);
+    TResult<std::unique_ptr<IRegKey>> Open(const std::string& path, bool create, TKeyAccess access);
 
     IRegistry& Api;
     TRootKey Root = TRootKey::CurrentUser;

@@ -13,22 +13,24 @@ namespace {
 class TPendingFile {
 public:
     TPendingFile(IFileSystem& files, std::string path)
-        : Files(files), Path(std::move(path)), Opened(Files.OpenForWriting(Path, Stream)) {}
+        : Files(files), Path(std::move(path)), Stream(Files.OpenForWriting(Path)) {}
     ~TPendingFile() {
-        Stream.reset(); // an open file cannot be deleted
-        if (Owned())
-            (void)Files.RemoveFile(Path); // a failure was reported already; this is cleanup
+        if (!Owned())
+            return;
+        Stream->reset();              // an open file cannot be deleted
+        (void)Files.RemoveFile(Path); // a failure was reported already; this is cleanup
     }
     TPendingFile(const TPendingFile&) = delete;
     TPendingFile& operator=(const TPendingFile&) = delete;
 
-    TStatus Created() const { return Opened; }
+    TStatus Created() const { return Stream.Status(); }
 
     // Writes all of data and closes the file.
     TStatus Store(std::span<const uint8_t> data) {
-        const TStatus written = Stream->Write(data.data(), data.size());
-        const TStatus closed = Stream->Close();
-        Stream.reset();
+        IWriteStream& stream = **Stream;
+        const TStatus written = stream.Write(data.data(), data.size());
+        const TStatus closed = stream.Close();
+        Stream->reset();
         return written ? closed : written;
     }
 
@@ -39,12 +41,12 @@ public:
     }
 
 private:
-    bool Owned() const { return Opened && !Moved; }
+    bool Owned() const { return Stream && !Moved; }
 
     IFileSystem& Files;
     std::string Path;
-    std::unique_ptr<IWriteStream> Stream;
-    TStatus Opened;
+    // Failed when the file could not be created; null once closed.
+    TResult<std::unique_ptr<IWriteStream>> Stream;
     bool Moved = false;
 };
 

@@ -61,6 +61,39 @@ std::string FailureLine(const TInstallFailure& failure, const std::string& desti
     return line + ".";
 }
 
+// Stops the animation and shows the closing message, then ends the program.
+void Finish(IProgressPage& page, const std::vector<TInstallFailure>& failures, IErrorTexts& texts,
+            TLeadBytes lead) {
+    page.StopTimer();
+    // With the timer stopped the closing message is the one way out left: one that cannot be
+    // shown must still end the program, and not as a success.
+    try {
+        page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts, lead,
+                                           MostFailureLines(page.ScreenHeight())));
+    } catch (const std::exception& error) {
+        page.EndWithFailure(error);
+        return;
+    }
+    page.Terminate();
+}
+
+void Advance(IProgressPage& page, TRandomGenerator& random,
+             const std::vector<TInstallFailure>& failures, IErrorTexts& texts, TLeadBytes lead) {
+    page.SetProgress(page.Progress() + static_cast<int>(random.Next(10)));
+    const int progress = page.Progress();
+    // Every passing test rewrites the caption: the last one stays.
+    if (progress > 35)
+        page.SetStatus(page.DestinationFolder() + "\\PalvorneLV.exe");
+    if (progress > 45)
+        page.SetStatus(page.DestinationFolder() + "\\Run.exe");
+    if (progress > 58)
+        page.SetStatus(page.DestinationFolder() + "\\Mpegdll.dll");
+    if (progress > 75)
+        page.SetStatus("Update your system");
+    if (progress > 99)
+        Finish(page, failures, texts, lead);
+}
+
 } // namespace
 
 std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
@@ -81,30 +114,12 @@ std::string CompletionMessage(const std::vector<TInstallFailure>& failures,
 
 void ProgressTick(IProgressPage& page, TRandomGenerator& random,
                   const std::vector<TInstallFailure>& failures, IErrorTexts& texts,
-                  TLeadBytes lead) {
-    page.SetProgress(page.Progress() + static_cast<int>(random.Next(10)));
-    const int progress = page.Progress();
-    // Every passing test rewrites the caption: the last one stays.
-    if (progress > 35)
-        page.SetStatus(page.DestinationFolder() + "\\PalvorneLV.exe");
-    if (progress > 45)
-        page.SetStatus(page.DestinationFolder() + "\\Run.exe");
-    if (progress > 58)
-        page.SetStatus(page.DestinationFolder() + "\\Mpegdll.dll");
-    if (progress > 75)
-        page.SetStatus("Update your system");
-    if (progress > 99) {
-        page.StopTimer();
-        // With the timer stopped the closing message is the one way out left: one that cannot be
-        // shown must still end the program, and not as a success.
-        try {
-            page.ShowMessage(CompletionMessage(failures, page.DestinationFolder(), texts, lead,
-                                               MostFailureLines(page.ScreenHeight())));
-        } catch (const std::exception& error) {
-            page.EndWithFailure(error);
-            return;
-        }
-        page.Terminate();
+                  TLeadBytes lead) noexcept {
+    try {
+        Advance(page, random, failures, texts, lead);
+    } catch (...) {
+        // The animation is no place to report a failure: the tick just ends, and the next one
+        // carries on.
     }
 }
 

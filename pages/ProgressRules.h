@@ -43,10 +43,11 @@ public:
 };
 
 // Advances the animation by one random step; past 99 it stops, reports and terminates, or ends
-// the program with a failure when the closing message cannot be shown.
+// the program with a failure when the closing message cannot be shown. Whatever else fails
+// ends the tick unseen.
 void ProgressTick(IProgressPage& page, TRandomGenerator& random,
                   const std::vector<TInstallFailure>& failures, IErrorTexts& texts,
-                  TLeadBytes lead);
+                  TLeadBytes lead) noexcept;
 
 // The lines of failures the closing message holds at most, the last of them counting the rest,
 // on a screen screenHeight layout units high: 12 from 480 up, fewer below, at least one. The

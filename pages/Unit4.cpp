@@ -62,12 +62,8 @@ void TForm4::FormActivate() {
 }
 
 void TForm4::Timer1Timer() {
-    try {
-        ProgressTick(*this, Services.Random, Install.Failures(), Services.ErrorTexts,
-                     Services.Platform.LeadBytes);
-    } catch (...) {
-        // A tick that fails just ends; the next one carries on.
-    }
+    ProgressTick(*this, Services.Random, Install.Failures(), Services.ErrorTexts,
+                 Services.Platform.LeadBytes);
 }
 
 void TForm4::Button1Click() {

@@ -1,7 +1,8 @@
 // Folders and files as the install needs them. Changes report the system's reason for a
-// failure; questions answer yes or no.
+// failure; whether an entry exists is answered yes or no.
 #pragma once
 
+#include "base/Result.h"
 #include "base/Status.h"
 
 #include <cstddef>
@@ -29,14 +30,13 @@ public:
     virtual TStatus CopyOver(const std::string& from, const std::string& to) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
-    // Creates or truncates for exclusive writing; stream stays null on failure.
-    virtual TStatus OpenForWriting(const std::string& path,
-                                   std::unique_ptr<IWriteStream>& stream) = 0;
+    // Creates or truncates for exclusive writing.
+    virtual TResult<std::unique_ptr<IWriteStream>> OpenForWriting(const std::string& path) = 0;
     // Moves a complete file over target, replacing it; fails when target cannot be replaced.
     virtual TStatus MoveOver(const std::string& from, const std::string& target) = 0;
     virtual TStatus RemoveFile(const std::string& path) = 0;
     // The platform's Windows folder, without a trailing backslash.
-    virtual std::string WindowsDirectory() = 0;
+    virtual TResult<std::string> WindowsDirectory() = 0;
 };
 
 } // namespace setup

@@ -1,10 +1,12 @@
 // Registry operations: keys opened or created below a root, text values read and written.
 #pragma once
 
+#include "base/Result.h"
 #include "base/Status.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace setup {
@@ -23,21 +25,19 @@ enum : uint32_t {
 };
 
 struct TRegValue {
-    enum class TState { Missing, Present, ReadFailed } State = TState::Missing;
     uint32_t Type = 0;
-    std::string Data;       // raw bytes, a text's terminating NUL included
-    uint32_t ErrorCode = 0; // ReadFailed: the registry's status
+    std::string Data; // raw bytes, a text's terminating NUL included
 };
 
 // One open key; closing is the destructor's job.
 class IRegKey {
 public:
     virtual ~IRegKey() = default;
-    // Opens (or, with create, creates with any missing ancestors) a key below this one; key
-    // stays null on failure.
-    virtual TStatus OpenSubKey(const std::string& path, bool create, TKeyAccess access,
-                               std::unique_ptr<IRegKey>& key) = 0;
-    virtual TRegValue QueryValue(const std::string& name) = 0;
+    // Opens (or, with create, creates with any missing ancestors) a key below this one.
+    virtual TResult<std::unique_ptr<IRegKey>> OpenSubKey(const std::string& path, bool create,
+                                                         TKeyAccess access) = 0;
+    // None when the key has no such value; fails when its data cannot be read.
+    virtual TResult<std::optional<TRegValue>> QueryValue(const std::string& name) = 0;
     // Stores text and its terminating NUL as REG_SZ.
     virtual TStatus SetString(const std::string& name, const std::string& text) = 0;
 };
@@ -45,10 +45,9 @@ public:
 class IRegistry {
 public:
     virtual ~IRegistry() = default;
-    // Opens (or creates) path below root; path "" opens the root itself. key stays null on
-    // failure.
-    virtual TStatus OpenKey(TRootKey root, const std::string& path, bool create, TKeyAccess access,
-                            std::unique_ptr<IRegKey>& key) = 0;
+    // Opens (or creates) path below root; path "" opens the root itself.
+    virtual TResult<std::unique_ptr<IRegKey>> OpenKey(TRootKey root, const std::string& path,
+                                                      bool create, TKeyAccess access) = 0;
 };
 
 } // namespace setup

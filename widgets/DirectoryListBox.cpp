@@ -25,6 +25,29 @@ private:
     bool Old;
 };
 
+// Puts the process's current directory back when a scope is left by a failure, unless
+// dismissed; the failure on its way is the one reported, not the restore's.
+class TDirectoryRestore {
+public:
+    TDirectoryRestore(IDriveSystem& drives, const std::string& saved)
+        : Drives(drives), Saved(saved) {}
+    ~TDirectoryRestore() {
+        if (Armed)
+            (void)Drives.ChangeDirectory(Saved);
+    }
+    TDirectoryRestore(const TDirectoryRestore&) = delete;
+    TDirectoryRestore& operator=(const TDirectoryRestore&) = delete;
+    void Dismiss() { Armed = false; }
+
+private:
+    IDriveSystem& Drives;
+    const std::string& Saved;
+    bool Armed = true;
+};
+
+// The platform's code for a path that is not there.
+constexpr int ErrorPathNotFound = 3;
+
 } // namespace
 
 TDirectoryListBox::TDirectoryListBox(IDriveSystem& drives, IListView& view, TFolderIcons icons)
@@ -55,7 +78,7 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
     }
     // Relative folders resolve against the list's own folder; a failure here shows on the
     // next step.
-    Drives.ChangeDirectory(Dir);
+    (void)Drives.ChangeDirectory(Dir);
     ChangeDirectoryOrThrow(folder);
     Dir = Drives.CurrentDirectory();
     BuildEntries();
@@ -127,7 +150,9 @@ void TDirectoryListBox::DrawItem(ICanvas& canvas, int index, const TRect& rect,
 
 void TDirectoryListBox::BuildEntries() {
     const std::string root = Paths.DrivePart(Dir) + "\\";
-    const TVolumeFlags flags = Drives.VolumeFlags(root);
+    // A volume that cannot be read is taken to keep no case.
+    const TResult<TVolumeFlags> read = Drives.VolumeFlags(root);
+    const TVolumeFlags flags = read ? *read : TVolumeFlags{};
     std::vector<TFolderEntry> entries;
     std::string rest = Dir;
     int level = 0;
@@ -175,7 +200,11 @@ std::vector<std::string> TDirectoryListBox::ReadSubFolders() {
         return Drives.CompareText(a, b) < 0;
     };
     std::vector<std::string> names;
-    for (TFoundEntry& found : Drives.FindEntries(Paths.Join(Dir, "*.*"))) {
+    // A folder that cannot be listed shows no sub-folders.
+    TResult<std::vector<TFoundEntry>> listed = Drives.FindEntries(Paths.Join(Dir, "*.*"));
+    if (!listed)
+        return names;
+    for (TFoundEntry& found : *listed) {
         if (!found.Directory || found.Name == "." || found.Name == "..")
             continue;
         const auto at = std::lower_bound(names.begin(), names.end(), found.Name, before);
@@ -194,13 +223,9 @@ bool TDirectoryListBox::SameDirectory(const std::string& path) {
 
 std::pair<char, std::string> TDirectoryListBox::SplitPath(const std::string& path) {
     const std::string saved = Drives.CurrentDirectory();
-    std::pair<char, std::string> result;
-    try {
-        result = EnterPath(path, saved);
-    } catch (...) {
-        Drives.ChangeDirectory(saved);
-        throw;
-    }
+    TDirectoryRestore onFailure(Drives, saved);
+    const std::pair<char, std::string> result = EnterPath(path, saved);
+    onFailure.Dismiss();
     ChangeDirectoryOrThrow(saved);
     return result;
 }
@@ -242,8 +267,11 @@ std::pair<char, std::string> TDirectoryListBox::EnterPath(const std::string& pat
 }
 
 void TDirectoryListBox::ChangeDirectoryOrThrow(const std::string& path) {
-    if (const int code = Drives.ChangeDirectory(path))
-        throw EInOutError(code);
+    const TStatus changed = Drives.ChangeDirectory(path);
+    // Windows 9x may fail without a reason: the folder was not there to enter.
+    if (!changed)
+        throw EInOutError(changed.ErrorCode() ? static_cast<int>(changed.ErrorCode())
+                                              : ErrorPathNotFound);
 }
 
 const IBitmap* TDirectoryListBox::IconOf(TFolderKind kind) const {

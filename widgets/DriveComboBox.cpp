@@ -96,7 +96,9 @@ void TDriveComboBox::DrawItem(ICanvas& canvas, int index, const TRect& rect,
 
 void TDriveComboBox::BuildEntries() {
     std::vector<TDriveEntry> entries;
-    const uint32_t present = Drives.LogicalDrives();
+    // Drives that cannot be asked for are not listed.
+    const TResult<uint32_t> letters = Drives.LogicalDrives();
+    const uint32_t present = letters ? *letters : 0;
     for (int n = 0; n < 26; ++n) {
         if (!(present & (1u << n)))
             continue;
@@ -128,13 +130,15 @@ void TDriveComboBox::BuildEntries() {
 }
 
 std::string TDriveComboBox::VolumeText(char letter) {
-    const std::optional<std::string> label = Drives.VolumeLabel(std::string{letter, ':', '\\'});
-    return "[" + InTextCase(label.value_or("")) + "]";
+    // A volume that cannot be read shows an empty label.
+    const TResult<std::string> label = Drives.VolumeLabel(std::string{letter, ':', '\\'});
+    return "[" + InTextCase(label ? *label : std::string()) + "]";
 }
 
 std::string TDriveComboBox::NetworkText(char letter) {
-    const std::optional<std::string> remote = Drives.RemoteName(std::string{letter, ':'});
-    return remote ? InTextCase(*remote) : VolumeText(letter);
+    // A connection that cannot be asked for shows the volume, as no connection does.
+    const TResult<std::optional<std::string>> remote = Drives.RemoteName(std::string{letter, ':'});
+    return remote && *remote ? InTextCase(**remote) : VolumeText(letter);
 }
 
 std::string TDriveComboBox::InTextCase(const std::string& name) {

@@ -47,7 +47,7 @@ void FakeDrives::AddFile(const std::string& path) {
     Entries.push_back({where, false, false, false});
 }
 
-uint32_t FakeDrives::LogicalDrives() {
+TResult<uint32_t> FakeDrives::LogicalDrives() {
     uint32_t mask = 0;
     for (const auto& [key, volume] : Volumes)
         if (key.size() == 2 && key[1] == ':' && key[0] >= 'A' && key[0] <= 'Z')
@@ -60,49 +60,56 @@ TDriveType FakeDrives::DriveType(const std::string& root) {
     return volume ? volume->Type : TDriveType::NoRootDir;
 }
 
-std::optional<std::string> FakeDrives::VolumeLabel(const std::string& root) {
+TResult<std::string> FakeDrives::VolumeLabel(const std::string& root) {
     Log.push_back("label " + root);
-    const Volume* volume = Find(RootOf(root));
-    return volume && volume->Ready ? volume->Label : std::nullopt;
+    if (const TStatus read = Readable(root); !read)
+        return read;
+    const std::optional<std::string>& label = Find(RootOf(root))->Label;
+    if (!label)
+        return TStatus::Failure(ErrorAccessDenied);
+    return *label;
 }
 
-TVolumeFlags FakeDrives::VolumeFlags(const std::string& root) {
+TResult<TVolumeFlags> FakeDrives::VolumeFlags(const std::string& root) {
     Log.push_back("flags " + root);
-    const Volume* volume = Find(RootOf(root));
-    return volume && volume->Ready ? volume->Flags : TVolumeFlags{};
+    if (const TStatus read = Readable(root); !read)
+        return read;
+    return Find(RootOf(root))->Flags;
 }
 
-std::optional<std::string> FakeDrives::RemoteName(const std::string& drive) {
+TResult<std::optional<std::string>> FakeDrives::RemoteName(const std::string& drive) {
     Log.push_back("remote " + drive);
-    const Volume* volume = Find(RootOf(drive));
-    return volume ? volume->Remote : std::nullopt;
+    if (const TStatus read = Readable(drive); !read)
+        return read;
+    return Find(RootOf(drive))->Remote;
 }
 
 std::string FakeDrives::CurrentDirectory() {
     return Text(Cwd);
 }
 
-int FakeDrives::ChangeDirectory(const std::string& path) {
+TStatus FakeDrives::ChangeDirectory(const std::string& path) {
     Log.push_back("cd " + path);
     const Path target = Absolute(path);
-    Volume* volume = Find(target.Root);
-    if (!volume || volume->Type == TDriveType::Unknown || volume->Type == TDriveType::NoRootDir)
-        return ErrorPathNotFound;
-    if (!volume->Ready)
-        return ErrorNotReady;
+    const Volume* volume = Find(target.Root);
+    if (volume && (volume->Type == TDriveType::Unknown || volume->Type == TDriveType::NoRootDir))
+        return TStatus::Failure(ErrorPathNotFound);
+    if (const TStatus read = Readable(target.Root); !read)
+        return read;
     Path prefix{target.Root, {}};
     for (size_t i = 0; i < target.Names.size(); ++i) {
         prefix.Names.push_back(target.Names[i]);
         const Entry* entry = Lookup(prefix);
         if (!entry || !entry->Directory)
-            return i + 1 == target.Names.size() ? ErrorFileNotFound : ErrorPathNotFound;
+            return TStatus::Failure(i + 1 == target.Names.size() ? ErrorFileNotFound
+                                                                 : ErrorPathNotFound);
     }
     for (const auto& [folder, code] : FolderErrors)
         if (MapCase(folder, false) == MapCase(Text(target), false))
-            return code;
+            return TStatus::Failure(code);
     Cwd = target;
     Currents[Key(target.Root)] = target;
-    return 0;
+    return {};
 }
 
 bool FakeDrives::FileExists(const std::string& path) {
@@ -110,16 +117,17 @@ bool FakeDrives::FileExists(const std::string& path) {
     return entry && !entry->Directory;
 }
 
-std::vector<TFoundEntry> FakeDrives::FindEntries(const std::string& pattern) {
+TResult<std::vector<TFoundEntry>> FakeDrives::FindEntries(const std::string& pattern) {
     Log.push_back("find " + pattern);
     const std::string suffix = "*.*";
     if (pattern.size() < suffix.size() ||
         pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0)
-        return {};
+        return TStatus::Failure(ErrorInvalidParameter);
     const Path folder = Absolute(pattern.substr(0, pattern.size() - suffix.size()));
-    const Volume* volume = Find(folder.Root);
-    if (!volume || !volume->Ready || (!folder.Names.empty() && !Lookup(folder)))
-        return {};
+    if (const TStatus read = Readable(folder.Root); !read)
+        return read;
+    if (!folder.Names.empty() && !Lookup(folder))
+        return TStatus::Failure(ErrorPathNotFound);
     std::vector<TFoundEntry> found;
     if (!folder.Names.empty())
         found = {{".", true}, {"..", true}};
@@ -213,6 +221,13 @@ FakeDrives::Path FakeDrives::Absolute(const std::string& path) {
 FakeDrives::Volume* FakeDrives::Find(const std::string& root) {
     const auto it = Volumes.find(Key(root));
     return it == Volumes.end() ? nullptr : &it->second;
+}
+
+TStatus FakeDrives::Readable(const std::string& root) {
+    const Volume* volume = Find(RootOf(root));
+    if (!volume)
+        return TStatus::Failure(ErrorPathNotFound);
+    return volume->Ready ? TStatus() : TStatus::Failure(ErrorNotReady);
 }
 
 bool FakeDrives::SameNameOnVolume(const std::string& root, const std::string& a,

@@ -17,7 +17,7 @@ class FakeDrives : public IDriveSystem {
 public:
     struct Volume {
         TDriveType Type = TDriveType::Fixed;
-        std::optional<std::string> Label = std::string(); // nullopt: the label query fails
+        std::optional<std::string> Label = std::string(); // nullopt: its query is denied
         TVolumeFlags Flags{true, false};
         bool Ready = true;                 // false: every access fails with error 21
         std::optional<std::string> Remote; // network name of a connected drive letter
@@ -31,23 +31,23 @@ public:
     void AddFile(const std::string& path);
 
     // Entering one of these folders (full path, any case) fails with the code given.
-    std::map<std::string, int> FolderErrors;
+    std::map<std::string, uint32_t> FolderErrors;
     // The code page's lead bytes; none by default. Paths are walked and case is folded by
     // character of it.
     TLeadBytes LeadBytes;
     // "cd <path>", "label <root>", "flags <root>", "remote <drive>", "find <pattern>".
     std::vector<std::string> Log;
 
-    uint32_t LogicalDrives() override;
+    TResult<uint32_t> LogicalDrives() override;
     TDriveType DriveType(const std::string& root) override;
-    std::optional<std::string> VolumeLabel(const std::string& root) override;
-    TVolumeFlags VolumeFlags(const std::string& root) override;
-    std::optional<std::string> RemoteName(const std::string& drive) override;
+    TResult<std::string> VolumeLabel(const std::string& root) override;
+    TResult<TVolumeFlags> VolumeFlags(const std::string& root) override;
+    TResult<std::optional<std::string>> RemoteName(const std::string& drive) override;
     std::string CurrentDirectory() override;
-    int ChangeDirectory(const std::string& path) override;
+    TStatus ChangeDirectory(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     // Understands patterns of the form <folder>\*.* only.
-    std::vector<TFoundEntry> FindEntries(const std::string& pattern) override;
+    TResult<std::vector<TFoundEntry>> FindEntries(const std::string& pattern) override;
     int CompareText(const std::string& a, const std::string& b) override;
     int CompareStr(const std::string& a, const std::string& b) override;
     std::string LowerFileName(const std::string& name) override;
@@ -74,6 +74,8 @@ private:
     std::vector<std::string> SplitNames(const std::string& text);
     Path Absolute(const std::string& path);
     Volume* Find(const std::string& root);
+    // Why the volume at root cannot be read, or success.
+    TStatus Readable(const std::string& root);
     // Names on the volume of root: exactly alike on a case-sensitive one, else in any case.
     bool SameNameOnVolume(const std::string& root, const std::string& a, const std::string& b);
     const Entry* Lookup(const Path& path);

@@ -14,6 +14,7 @@ enum : uint32_t {
     ErrorInvalidParameter = 87,
     ErrorDiskFull = 112,
     ErrorAlreadyExists = 183,
+    ErrorNoInterface = 0x80004002, // E_NOINTERFACE
 };
 
 } // namespace setup

@@ -145,8 +145,7 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
     return Directories.count(Normalize(path));
 }
 
-TStatus FakeFileSystem::OpenForWriting(const std::string& path,
-                                       std::unique_ptr<IWriteStream>& stream) {
+TResult<std::unique_ptr<IWriteStream>> FakeFileSystem::OpenForWriting(const std::string& path) {
     Log.push_back("OpenForWriting " + path);
     const std::string key = Normalize(path);
     if (Listed(UncreatableFiles, key))
@@ -154,8 +153,7 @@ TStatus FakeFileSystem::OpenForWriting(const std::string& path,
     if (const TStatus status = Writable(key); !status)
         return status;
     Files.try_emplace(key, Entry{path, {}}).first->second.Content.clear();
-    stream = std::make_unique<FakeWriteStream>(*this, key);
-    return {};
+    return std::unique_ptr<IWriteStream>(std::make_unique<FakeWriteStream>(*this, key));
 }
 
 TStatus FakeFileSystem::MoveOver(const std::string& from, const std::string& target) {

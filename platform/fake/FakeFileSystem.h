@@ -26,10 +26,10 @@ public:
     TStatus CopyOver(const std::string& from, const std::string& to) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
-    TStatus OpenForWriting(const std::string& path, std::unique_ptr<IWriteStream>& stream) override;
+    TResult<std::unique_ptr<IWriteStream>> OpenForWriting(const std::string& path) override;
     TStatus MoveOver(const std::string& from, const std::string& target) override;
     TStatus RemoveFile(const std::string& path) override;
-    std::string WindowsDirectory() override { return WindowsFolder; }
+    TResult<std::string> WindowsDirectory() override { return WindowsFolder; }
 
     // Test set-up and inspection. Adding creates any missing parent folders.
     void AddDirectory(const std::string& path);

@@ -10,26 +10,19 @@ public:
     FakeRegKey(FakeRegistry& owner, TRootKey root, std::string path, TKeyAccess access)
         : Owner(owner), Root(root), Path(std::move(path)), Access(access) {}
 
-    TStatus OpenSubKey(const std::string& path, bool create, TKeyAccess access,
-                       std::unique_ptr<IRegKey>& key) override {
-        return Owner.OpenKey(Root, Path.empty() ? path : Path + "\\" + path, create, access, key);
+    TResult<std::unique_ptr<IRegKey>> OpenSubKey(const std::string& path, bool create,
+                                                 TKeyAccess access) override {
+        return Owner.OpenKey(Root, Path.empty() ? path : Path + "\\" + path, create, access);
     }
 
-    TRegValue QueryValue(const std::string& name) override {
+    TResult<std::optional<TRegValue>> QueryValue(const std::string& name) override {
         Owner.Log.push_back("query " + Full() + " " + name);
-        TRegValue result;
         const FakeRegistry::Value* value = Owner.Find(Root, Path, name);
         if (!value)
-            return result;
-        result.Type = value->Type;
-        if (Owner.UnreadableValues.count(name)) {
-            result.State = TRegValue::TState::ReadFailed;
-            result.ErrorCode = ErrorAccessDenied;
-            return result;
-        }
-        result.State = TRegValue::TState::Present;
-        result.Data = value->Data;
-        return result;
+            return std::optional<TRegValue>();
+        if (Owner.UnreadableValues.count(name))
+            return TStatus::Failure(ErrorAccessDenied);
+        return std::optional<TRegValue>(TRegValue{value->Type, value->Data});
     }
 
     TStatus SetString(const std::string& name, const std::string& text) override {
@@ -61,8 +54,8 @@ std::string FakeRegistry::Normalize(const std::string& path) {
     return key;
 }
 
-TStatus FakeRegistry::OpenKey(TRootKey root, const std::string& path, bool create,
-                              TKeyAccess access, std::unique_ptr<IRegKey>& key) {
+TResult<std::unique_ptr<IRegKey>> FakeRegistry::OpenKey(TRootKey root, const std::string& path,
+                                                        bool create, TKeyAccess access) {
     const std::string name = Normalize(path);
     const std::string full = RootName(root) + "\\" + name;
     Log.push_back("open " + full + (create ? " (create)" : "") +
@@ -76,8 +69,7 @@ TStatus FakeRegistry::OpenKey(TRootKey root, const std::string& path, bool creat
             return TStatus::Failure(ErrorAccessDenied);
         Keys[full];
     }
-    key = std::make_unique<FakeRegKey>(*this, root, name, access);
-    return {};
+    return std::unique_ptr<IRegKey>(std::make_unique<FakeRegKey>(*this, root, name, access));
 }
 
 void FakeRegistry::SetString(TRootKey root, const std::string& key, const std::string& name,

@@ -21,8 +21,8 @@ public:
     // Key paths are stored lower-cased ("software\palvorne"), as the registry ignores case.
     using Key = std::map<std::string, Value>;
 
-    TStatus OpenKey(TRootKey root, const std::string& path, bool create, TKeyAccess access,
-                    std::unique_ptr<IRegKey>& key) override;
+    TResult<std::unique_ptr<IRegKey>> OpenKey(TRootKey root, const std::string& path, bool create,
+                                              TKeyAccess access) override;
 
     // Test set-up and inspection.
     void SetString(TRootKey root, const std::string& key, const std::string& name,

@@ -4,13 +4,13 @@
 
 namespace setup {
 
-TStatus FakeShellLinks::Save(const TShortcut& link, const std::string& file) {
+TLinkSaved FakeShellLinks::Save(const TShortcut& link, const std::string& file) {
     if (CreationError)
-        throw *CreationError;
+        return {TLinkFailure::NoLinkObject, *CreationError};
     if (InterfaceMissing)
-        throw EIntfCastError("Interface not supported");
+        return {TLinkFailure::NoInterface, ErrorNoInterface};
     if (UnsavableFiles.count(file))
-        return TStatus::Failure(ErrorAccessDenied);
+        return {TLinkFailure::NotSaved, ErrorAccessDenied};
     Links.push_back({link, file});
     return {};
 }

@@ -1,9 +1,9 @@
 // Records the shortcuts saved; can fail as a missing shell-link class or interface does.
 #pragma once
 
-#include "base/Exceptions.h"
 #include "platform/ShellLinks.h"
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
@@ -18,11 +18,11 @@ public:
         std::string File;
     };
 
-    TStatus Save(const TShortcut& link, const std::string& file) override;
+    TLinkSaved Save(const TShortcut& link, const std::string& file) override;
 
-    std::optional<EOleSysError> CreationError; // raised as is by every Save
-    bool InterfaceMissing = false;             // raises "Interface not supported"
-    std::set<std::string> UnsavableFiles;      // the save fails: access denied
+    std::optional<uint32_t> CreationError; // no shell-link object, with this HRESULT
+    bool InterfaceMissing = false;         // the object lacks an interface: E_NOINTERFACE
+    std::set<std::string> UnsavableFiles;  // the save fails: access denied
     std::vector<Saved> Links;
 };
 

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/win32/Win32Status.h"
+#include "platform/win32/EntryExists.h"
 #include "win32/Handles.h"
+#include "win32/SystemStatus.h"
 
 namespace setup {
 
@@ -32,8 +33,11 @@ int Compare(DWORD flags, const std::string& a, const std::string& b) {
 
 } // namespace
 
-uint32_t Win32Drives::LogicalDrives() {
-    return GetLogicalDrives();
+TResult<uint32_t> Win32Drives::LogicalDrives() {
+    // Every machine has a drive: no bit set means the call failed.
+    if (const DWORD present = GetLogicalDrives())
+        return present;
+    return TStatus::Failure(GetLastError());
 }
 
 TDriveType Win32Drives::DriveType(const std::string& root) {
@@ -41,28 +45,36 @@ TDriveType Win32Drives::DriveType(const std::string& root) {
     return type <= DRIVE_RAMDISK ? static_cast<TDriveType>(type) : TDriveType::Unknown;
 }
 
-std::optional<std::string> Win32Drives::VolumeLabel(const std::string& root) {
+TResult<std::string> Win32Drives::VolumeLabel(const std::string& root) {
     TErrorModeScope quiet(SEM_FAILCRITICALERRORS);
     char label[NameBuffer] = {};
-    if (!GetVolumeInformationA(root.c_str(), label, NameBuffer, nullptr, nullptr, nullptr, nullptr,
-                               0))
-        return std::nullopt;
+    if (const TStatus read = LastErrorStatus(GetVolumeInformationA(
+            root.c_str(), label, NameBuffer, nullptr, nullptr, nullptr, nullptr, 0));
+        !read)
+        return read;
     return std::string(label);
 }
 
-TVolumeFlags Win32Drives::VolumeFlags(const std::string& root) {
+TResult<TVolumeFlags> Win32Drives::VolumeFlags(const std::string& root) {
     DWORD flags = 0;
-    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
-        return {};
-    return {(flags & FS_CASE_IS_PRESERVED) != 0, (flags & FS_CASE_SENSITIVE) != 0};
+    if (const TStatus read = LastErrorStatus(
+            GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0));
+        !read)
+        return read;
+    return TVolumeFlags{(flags & FS_CASE_IS_PRESERVED) != 0, (flags & FS_CASE_SENSITIVE) != 0};
 }
 
-std::optional<std::string> Win32Drives::RemoteName(const std::string& drive) {
+TResult<std::optional<std::string>> Win32Drives::RemoteName(const std::string& drive) {
     char name[NameBuffer] = {};
     DWORD length = NameBuffer;
-    if (WNetGetConnectionA(drive.c_str(), name, &length) != NO_ERROR)
-        return std::nullopt;
-    return std::string(name);
+    switch (const DWORD status = WNetGetConnectionA(drive.c_str(), name, &length)) {
+    case NO_ERROR:
+        return std::optional<std::string>(name);
+    case ERROR_NOT_CONNECTED: // a drive of this machine's own
+        return std::optional<std::string>();
+    default:
+        return TStatus::Failure(status);
+    }
 }
 
 std::string Win32Drives::CurrentDirectory() {
@@ -76,28 +88,29 @@ std::string Win32Drives::CurrentDirectory() {
     return path;
 }
 
-int Win32Drives::ChangeDirectory(const std::string& path) {
-    if (SetCurrentDirectoryA(path.c_str()))
-        return 0;
-    const DWORD error = GetLastError();
-    // A failure must never read as success.
-    return error ? static_cast<int>(error) : ERROR_PATH_NOT_FOUND;
+TStatus Win32Drives::ChangeDirectory(const std::string& path) {
+    return LastErrorStatus(SetCurrentDirectoryA(path.c_str()));
 }
 
 bool Win32Drives::FileExists(const std::string& path) {
     return EntryExists(path, false);
 }
 
-std::vector<TFoundEntry> Win32Drives::FindEntries(const std::string& pattern) {
-    std::vector<TFoundEntry> found;
+TResult<std::vector<TFoundEntry>> Win32Drives::FindEntries(const std::string& pattern) {
+    TResult<std::vector<TFoundEntry>> found = std::vector<TFoundEntry>();
     WIN32_FIND_DATAA data;
     TFindHandle search(FindFirstFileA(pattern.c_str(), &data));
-    if (!search)
+    if (!search) {
+        // Nothing matching is an answer.
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES)
+            return TStatus::Failure(error);
         return found;
+    }
     do {
         if (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
-        found.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        found->push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(search.Get(), &data));
     return found;
 }

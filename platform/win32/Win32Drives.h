@@ -11,15 +11,15 @@ public:
     // lead: the system's code page's (AnsiLeadBytes).
     explicit Win32Drives(TLeadBytes lead) : LeadBytes(lead) {}
 
-    uint32_t LogicalDrives() override;
+    TResult<uint32_t> LogicalDrives() override;
     TDriveType DriveType(const std::string& root) override;
-    std::optional<std::string> VolumeLabel(const std::string& root) override;
-    TVolumeFlags VolumeFlags(const std::string& root) override;
-    std::optional<std::string> RemoteName(const std::string& drive) override;
+    TResult<std::string> VolumeLabel(const std::string& root) override;
+    TResult<TVolumeFlags> VolumeFlags(const std::string& root) override;
+    TResult<std::optional<std::string>> RemoteName(const std::string& drive) override;
     std::string CurrentDirectory() override;
-    int ChangeDirectory(const std::string& path) override;
+    TStatus ChangeDirectory(const std::string& path) override;
     bool FileExists(const std::string& path) override;
-    std::vector<TFoundEntry> FindEntries(const std::string& pattern) override;
+    TResult<std::vector<TFoundEntry>> FindEntries(const std::string& pattern) override;
     int CompareText(const std::string& a, const std::string& b) override;
     int CompareStr(const std::string& a, const std::string& b) override;
     std::string LowerFileName(const std::string& name) override;

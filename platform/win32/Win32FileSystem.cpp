@@ -1,7 +1,8 @@
 #include "platform/win32/Win32FileSystem.h"
 
-#include "platform/win32/Win32Status.h"
+#include "platform/win32/EntryExists.h"
 #include "win32/Handles.h"
+#include "win32/SystemStatus.h"
 
 namespace setup {
 
@@ -82,14 +83,12 @@ bool Win32FileSystem::DirectoryExists(const std::string& path) {
     return EntryExists(path, true);
 }
 
-TStatus Win32FileSystem::OpenForWriting(const std::string& path,
-                                        std::unique_ptr<IWriteStream>& stream) {
+TResult<std::unique_ptr<IWriteStream>> Win32FileSystem::OpenForWriting(const std::string& path) {
     TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return TStatus::Failure(GetLastError());
-    stream = std::make_unique<Win32WriteStream>(std::move(file));
-    return {};
+    return std::unique_ptr<IWriteStream>(std::make_unique<Win32WriteStream>(std::move(file)));
 }
 
 TStatus Win32FileSystem::MoveOver(const std::string& from, const std::string& target) {
@@ -111,11 +110,11 @@ TStatus Win32FileSystem::RemoveFile(const std::string& path) {
     return LastErrorStatus(DeleteFileA(path.c_str()));
 }
 
-std::string Win32FileSystem::WindowsDirectory() {
+TResult<std::string> Win32FileSystem::WindowsDirectory() {
     char buffer[MAX_PATH];
     const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
     if (length == 0 || length >= sizeof buffer)
-        return {};
+        return TStatus::Failure(GetLastError());
     // Without its closing backslash also where Windows lives in a drive's root ("C:\").
     return WithoutClosingSeparators(std::string_view(buffer, length), LeadBytes);
 }

@@ -15,10 +15,10 @@ public:
     TStatus CopyOver(const std::string& from, const std::string& to) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
-    TStatus OpenForWriting(const std::string& path, std::unique_ptr<IWriteStream>& stream) override;
+    TResult<std::unique_ptr<IWriteStream>> OpenForWriting(const std::string& path) override;
     TStatus MoveOver(const std::string& from, const std::string& target) override;
     TStatus RemoveFile(const std::string& path) override;
-    std::string WindowsDirectory() override;
+    TResult<std::string> WindowsDirectory() override;
 
     // How MoveOver replaces a file where MoveFileExA is a stub that fails (Windows 95/98):
     // the old file is deleted, then the complete new one moved into its place.

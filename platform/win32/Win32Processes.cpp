@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Processes.h"
 
-#include "platform/win32/Win32Status.h"
 #include "win32/Handles.h"
+#include "win32/SystemStatus.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/Processes.h"
-#include "win32/KernelFunctions.h"
+#include "win32/SystemFunctions.h"
 
 #include <tlhelp32.h>
 

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Registry.h"
 
-#include "platform/win32/Win32Status.h"
 #include "win32/Handles.h"
+#include "win32/SystemStatus.h"
 
 #include <windows.h>
 
@@ -20,32 +20,28 @@ class Win32RegKey : public IRegKey {
 public:
     explicit Win32RegKey(HKEY key) : Key(key) {}
 
-    TStatus OpenSubKey(const std::string& path, bool create, TKeyAccess access,
-                       std::unique_ptr<IRegKey>& key) override {
-        return OpenBelow(Key.Get(), path, create, access, key);
+    TResult<std::unique_ptr<IRegKey>> OpenSubKey(const std::string& path, bool create,
+                                                 TKeyAccess access) override {
+        return OpenBelow(Key.Get(), path, create, access);
     }
 
-    TRegValue QueryValue(const std::string& name) override {
-        TRegValue value;
+    // Only data that cannot be read fails; a value the first query cannot size reads as none.
+    TResult<std::optional<TRegValue>> QueryValue(const std::string& name) override {
         DWORD type = 0;
         DWORD size = 0;
         if (RegQueryValueExA(Key.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
             ERROR_SUCCESS)
-            return value;
-        value.Type = type;
-        value.State = TRegValue::TState::Present;
+            return std::optional<TRegValue>();
+        TRegValue value{type, {}};
         if (size == 0)
-            return value;
+            return std::optional<TRegValue>(std::move(value));
         std::vector<BYTE> data(size);
-        const LONG status =
-            RegQueryValueExA(Key.Get(), name.c_str(), nullptr, &type, data.data(), &size);
-        if (status != ERROR_SUCCESS) {
-            value.State = TRegValue::TState::ReadFailed;
-            value.ErrorCode = static_cast<uint32_t>(status);
-            return value;
-        }
+        if (const TStatus read = RegistryStatus(
+                RegQueryValueExA(Key.Get(), name.c_str(), nullptr, &type, data.data(), &size));
+            !read)
+            return read;
         value.Data.assign(reinterpret_cast<const char*>(data.data()), size);
-        return value;
+        return std::optional<TRegValue>(std::move(value));
     }
 
     TStatus SetString(const std::string& name, const std::string& text) override {
@@ -54,8 +50,8 @@ public:
                                              static_cast<DWORD>(text.size() + 1)));
     }
 
-    static TStatus OpenBelow(HKEY parent, const std::string& path, bool create, TKeyAccess access,
-                             std::unique_ptr<IRegKey>& key) {
+    static TResult<std::unique_ptr<IRegKey>> OpenBelow(HKEY parent, const std::string& path,
+                                                       bool create, TKeyAccess access) {
         HKEY opened = nullptr;
         LONG status;
         if (create) {
@@ -65,9 +61,9 @@ public:
         } else {
             status = RegOpenKeyExA(parent, path.c_str(), 0, AccessRights(access), &opened);
         }
-        if (status == ERROR_SUCCESS)
-            key = std::make_unique<Win32RegKey>(opened);
-        return RegistryStatus(status);
+        if (status != ERROR_SUCCESS)
+            return RegistryStatus(status);
+        return std::unique_ptr<IRegKey>(std::make_unique<Win32RegKey>(opened));
     }
 
 private:
@@ -76,10 +72,10 @@ private:
 
 } // namespace
 
-TStatus Win32Registry::OpenKey(TRootKey root, const std::string& path, bool create,
-                               TKeyAccess access, std::unique_ptr<IRegKey>& key) {
+TResult<std::unique_ptr<IRegKey>> Win32Registry::OpenKey(TRootKey root, const std::string& path,
+                                                         bool create, TKeyAccess access) {
     HKEY rootKey = root == TRootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    return Win32RegKey::OpenBelow(rootKey, path, create, access, key);
+    return Win32RegKey::OpenBelow(rootKey, path, create, access);
 }
 
 } // namespace setup

@@ -7,8 +7,8 @@ namespace setup {
 
 class Win32Registry : public IRegistry {
 public:
-    TStatus OpenKey(TRootKey root, const std::string& path, bool create, TKeyAccess access,
-                    std::unique_ptr<IRegKey>& key) override;
+    TResult<std::unique_ptr<IRegKey>> OpenKey(TRootKey root, const std::string& path, bool create,
+                                              TKeyAccess access) override;
 };
 
 } // namespace setup

@@ -8,7 +8,7 @@ namespace setup {
 // Needs COM initialised on the calling thread.
 class Win32ShellLinks : public IShellLinks {
 public:
-    TStatus Save(const TShortcut& link, const std::string& file) override;
+    TLinkSaved Save(const TShortcut& link, const std::string& file) override;
 };
 
 } // namespace setup

@@ -40,7 +40,8 @@ std::string FoldersMade(std::string_view path) {
 
 std::string WorkingFolder(std::string_view target) {
     FakeShellLinks links;
-    EXPECT_TRUE(CreateShortcut(links, "", "x.lnk", std::string(target), LeadBytes932));
+    FakeErrorTexts texts;
+    EXPECT_TRUE(CreateShortcut(links, texts, "", "x.lnk", std::string(target), LeadBytes932));
     return links.Links.at(0).Link.WorkingDirectory;
 }
 

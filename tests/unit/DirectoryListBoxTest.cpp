@@ -40,7 +40,7 @@ protected:
 
     // A list started in folder whose window has just been made.
     TDirectoryListBox& Open(const std::string& folder) {
-        EXPECT_EQ(drives.ChangeDirectory(folder), 0);
+        EXPECT_TRUE(drives.ChangeDirectory(folder));
         list = std::make_unique<TDirectoryListBox>(drives, view, FolderIcons());
         list->OnChange = [this] { ++changes; };
         list->CreateWnd();
@@ -186,10 +186,12 @@ TEST_F(DirectoryListBoxTest, FailedWriteChangesNothing) {
     TDirectoryListBox& box = Open("C:\\Program Files");
     const Entries before = box.Entries();
     // Someone else moved the current directory; a failed write puts it back.
-    ASSERT_EQ(drives.ChangeDirectory("C:\\Windows"), 0);
-    drives.FolderErrors = {{"C:\\LOCKED", 5}, {"C:\\Shared", 32}};
+    ASSERT_TRUE(drives.ChangeDirectory("C:\\Windows"));
+    // Silent: refused without a reason, as Windows 9x may.
+    drives.FolderErrors = {{"C:\\LOCKED", 5}, {"C:\\Shared", 32}, {"C:\\Silent", 0}};
     drives.AddFolder("C:\\Locked");
     drives.AddFolder("C:\\Shared");
+    drives.AddFolder("C:\\Silent");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"C:\\Missing\\", "File not found"},
         {"C:\\A\\Missing", "File not found"},
@@ -197,7 +199,8 @@ TEST_F(DirectoryListBoxTest, FailedWriteChangesNothing) {
         {"C:\\No\\Such\\Deeper", "Invalid filename"},
         {"D:\\Setup", "I/O error 21"},
         {"C:\\Locked", "File access denied"},
-        {"C:\\Shared", "I/O error 32"}};
+        {"C:\\Shared", "I/O error 32"},
+        {"C:\\Silent", "Invalid filename"}};
     for (const auto& [path, message] : cases) {
         try {
             box.SetDirectory(path);
@@ -229,7 +232,7 @@ TEST_F(DirectoryListBoxTest, RelativeAndDriveRelativeFoldersResolveAgainstTheLis
 }
 
 TEST_F(DirectoryListBoxTest, OtherDriveWithoutDriveBox) {
-    ASSERT_EQ(drives.ChangeDirectory("E:\\Stuff"), 0);
+    ASSERT_TRUE(drives.ChangeDirectory("E:\\Stuff"));
     TDirectoryListBox& box = Open("C:\\Windows");
     box.SetDirectory("E:\\Stuff\\Inner");
     EXPECT_EQ(box.Directory(), "E:\\Stuff\\Inner");
@@ -246,6 +249,18 @@ TEST_F(DirectoryListBoxTest, OtherDriveWithoutDriveBox) {
     EXPECT_EQ(box.Directory(), "C:\\Windows");
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(drives.CurrentDirectory(), "C:\\Windows");
+}
+
+TEST_F(DirectoryListBoxTest, UnreadableVolumeShowsNoSubFoldersInLowerCase) {
+    ASSERT_TRUE(drives.ChangeDirectory("E:\\Stuff"));
+    drives.VolumeOf("E:").Ready = false;
+    FakeListView bare;
+    TDirectoryListBox box(drives, bare);
+    box.CreateWnd();
+    EXPECT_EQ(box.Entries(), (Entries{{"E:\\", K::Open}, {"Stuff", K::Current}}));
+    RecordingCanvas canvas;
+    box.DrawItem(canvas, 1, {0, 16, 145, 32}, {});
+    EXPECT_EQ(canvas.CallsOf(CanvasOp::TextOutAt).at(0).Text, "stuff");
 }
 
 TEST_F(DirectoryListBoxTest, DoubleByteNamesAreNeverSplit) {

@@ -35,8 +35,11 @@ protected:
         drives.AddVolume("R:", TDriveType::NoRootDir);
         drives.AddVolume("X:", TDriveType::Remote).Remote = "\\\\Server\\Share";
         drives.AddVolume("Y:", TDriveType::Remote).Label = "NetLabel";
-        EXPECT_EQ(drives.ChangeDirectory("E:\\Stuff"), 0);
-        EXPECT_EQ(drives.ChangeDirectory("C:\\Program Files"), 0);
+        FakeDrives::Volume& unasked = drives.AddVolume("Z:", TDriveType::Remote);
+        unasked.Remote = "\\\\Gone\\Share";
+        unasked.Ready = false; // the connection cannot be asked for, nor the volume read
+        EXPECT_TRUE(drives.ChangeDirectory("E:\\Stuff"));
+        EXPECT_TRUE(drives.ChangeDirectory("C:\\Program Files"));
     }
 
     // The chooser's pair: the list's window made first, then the linked box's.
@@ -73,13 +76,13 @@ protected:
 TEST_F(DriveComboBoxTest, DriveTextsByTypeInBothCases) {
     Open(tcUpperCase);
     EXPECT_EQ(comboView.Items, (Texts{"A:", "C: [WIN98]", "D: []", "E: []", "M: [RAM]",
-                                      "X: \\\\SERVER\\SHARE", "Y: [NETLABEL]"}));
+                                      "X: \\\\SERVER\\SHARE", "Y: [NETLABEL]", "Z: []"}));
     EXPECT_EQ(combo->Entries()[0].Type, TDriveType::Removable);
     EXPECT_EQ(combo->Entries()[5].Type, TDriveType::Remote);
 
     combo->SetTextCase(tcLowerCase);
     EXPECT_EQ(comboView.Items, (Texts{"a:", "c: [win98]", "d: []", "e: []", "m: [ram]",
-                                      "x: \\\\server\\share", "y: [netlabel]"}));
+                                      "x: \\\\server\\share", "y: [netlabel]", "z: []"}));
     EXPECT_EQ(combo->Drive(), 'c');
     EXPECT_EQ(comboView.Selected, 1);
     // Only the box's own OnChange: the list stays on the same drive.
@@ -98,7 +101,7 @@ TEST_F(DriveComboBoxTest, WindowCreationSelectsTheCurrentDrive) {
 
     // Started on a network path: no drive, nothing selected.
     drives.AddVolume("\\\\server\\share");
-    ASSERT_EQ(drives.ChangeDirectory("\\\\server\\share"), 0);
+    ASSERT_TRUE(drives.ChangeDirectory("\\\\server\\share"));
     FakeListView view;
     TDriveComboBox network(drives, view);
     network.CreateWnd();

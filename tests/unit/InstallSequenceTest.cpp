@@ -2,6 +2,7 @@
 #include "base/Exceptions.h"
 #include "install/DefaultConfiguration.h"
 #include "install/PalvorneComp.h"
+#include "platform/fake/FakeErrorTexts.h"
 #include "platform/fake/FakeErrors.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeProcesses.h"
@@ -57,10 +58,11 @@ struct TFakeMachine {
     FakeResources resources;
     FakeProcesses processes;
     FakeShellLinks links;
+    FakeErrorTexts texts;
     FakeHost host;
     TShellFolders folders;
     TInstallSequence sequence{
-        {registry, files, resources, processes, links, TLeadBytes()}, host, folders};
+        {registry, files, resources, processes, links, texts, TLeadBytes()}, host, folders};
     std::unique_ptr<TRegistry> accessor = std::make_unique<TRegistry>(registry);
 };
 
@@ -159,7 +161,7 @@ TEST_F(InstallSequenceTest, MissingBlockIsRecordedAndOtherGroupsRun) {
     for (const char* name : {"PLV", "UNINSTALL", "RUN", "PLVCPL"})
         partial.Add(name, "x");
     TInstallSequence other{
-        {registry, files, partial, processes, links, TLeadBytes()}, host, folders};
+        {registry, files, partial, processes, links, texts, TLeadBytes()}, host, folders};
     other.Run(accessor);
     ASSERT_EQ(other.Failures().size(), 1u);
     EXPECT_EQ(other.Failures()[0].Message, "Resource mpegdll not found");
@@ -220,7 +222,7 @@ TEST_F(InstallSequenceTest, MissingOrEmptySystemRootFallsBackToTheWindowsFolder)
         fresh.SetString(TRootKey::CurrentUser, ShellKey, "Programs", Programs);
         auto own = std::make_unique<TRegistry>(fresh);
         TInstallSequence run{
-            {fresh, files, resources, processes, links, TLeadBytes()}, host, folders};
+            {fresh, files, resources, processes, links, texts, TLeadBytes()}, host, folders};
         run.Run(own);
         EXPECT_TRUE(files.Content("C:\\WINNT\\system\\PLVCPL.cpl"));
         EXPECT_TRUE(run.Failures().empty());
@@ -265,7 +267,7 @@ TEST_F(InstallSequenceTest, MissingBootScreensAndEndedProcessesAreNoFailures) {
     processes.Running = {{7, "C:\\WINDOWS\\control.exe"}};
     processes.Unstoppable = {7};
     TInstallSequence run{
-        {registry, bare, resources, processes, links, TLeadBytes()}, host, folders};
+        {registry, bare, resources, processes, links, texts, TLeadBytes()}, host, folders};
     run.Run(accessor);
     EXPECT_TRUE(run.Failures().empty());
     EXPECT_EQ(processes.Terminated, std::vector<uint32_t>{7});
@@ -290,7 +292,7 @@ TEST_F(InstallSequenceTest, DestinationIsReadAfreshAtEveryStep) {
     } moving;
     files.AddDirectory("D:\\Moved");
     TInstallSequence run{
-        {registry, files, resources, processes, links, TLeadBytes()}, moving, folders};
+        {registry, files, resources, processes, links, texts, TLeadBytes()}, moving, folders};
     run.Run(accessor);
     EXPECT_TRUE(run.Failures().empty());
     EXPECT_EQ(moving.Shown, std::vector<std::string>{Dest});
@@ -473,6 +475,22 @@ TEST(InstallFailures, EachIsToldWithWhatItSkippedOrLeftUndone) {
           "not done: the uninstall shortcut and the runner"},
          {},
          true},
+        // Told in the system's words for the code, or by the code when it has none.
+        {"shell-link class",
+         [](TFakeMachine& m) {
+             m.links.CreationError = 0x80040154;
+             m.texts.Texts[0x80040154] = "Class not registered.";
+         },
+         {Group + "PalvorneLV.lnk: Class not registered. #2147746132",
+          "not done: the uninstall shortcut and the runner"},
+         {},
+         true},
+        {"shell-link object without COM",
+         [](TFakeMachine& m) { m.links.CreationError = 0x800401F0; },
+         {Group + "PalvorneLV.lnk: OLE error 800401f0 #2147746288",
+          "not done: the uninstall shortcut and the runner"},
+         {},
+         true},
     };
     for (const auto& test : cases) {
         TFakeMachine machine;
@@ -500,7 +518,7 @@ TEST_F(InstallSequenceTest, ABackupCutShortNeverStandsAsTheBackup) {
 
     files.KilledWriting.reset();
     TInstallSequence next{
-        {registry, files, resources, processes, links, TLeadBytes()}, host, folders};
+        {registry, files, resources, processes, links, texts, TLeadBytes()}, host, folders};
     auto own = std::make_unique<TRegistry>(registry);
     next.Run(own);
     EXPECT_TRUE(next.Failures().empty());

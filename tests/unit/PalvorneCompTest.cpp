@@ -1,5 +1,6 @@
 #include "install/PalvorneComp.h"
 #include "base/Exceptions.h"
+#include "platform/fake/FakeErrorTexts.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeShellLinks.h"
 
@@ -84,7 +85,8 @@ TEST(ReadShellFolders, AValueOfTheWrongTypeStopsTheReadingThere) {
 
 TEST(CreateShortcutTest, SetsArgumentsPathAndFolderOfTheTarget) {
     FakeShellLinks links;
-    EXPECT_TRUE(CreateShortcut(links, "C:\\Menu\\Palvorne\\Lumivary\\", "PalvorneLV.lnk",
+    FakeErrorTexts texts;
+    EXPECT_TRUE(CreateShortcut(links, texts, "C:\\Menu\\Palvorne\\Lumivary\\", "PalvorneLV.lnk",
                                "C:\\Program Files\\Palvorne Lumivary\\PalvorneLV.exe",
                                TLeadBytes()));
     ASSERT_EQ(links.Links.size(), 1u);
@@ -107,7 +109,8 @@ TEST(CreateShortcutTest, WorkingDirectoryEndsAtTheLastSeparatorOrColon) {
     };
     for (const auto& [target, folder] : cases) {
         FakeShellLinks links;
-        EXPECT_TRUE(CreateShortcut(links, "", "x.lnk", target, TLeadBytes()));
+        FakeErrorTexts texts;
+        EXPECT_TRUE(CreateShortcut(links, texts, "", "x.lnk", target, TLeadBytes()));
         ASSERT_EQ(links.Links.size(), 1u);
         EXPECT_EQ(links.Links[0].Link.WorkingDirectory, folder) << target;
     }

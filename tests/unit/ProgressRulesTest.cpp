@@ -16,14 +16,20 @@ public:
     std::string Status = "C:\\Dest";
     std::string Destination = "C:\\Dest";
     bool TimerRunning = true;
-    bool MessageFails = false; // the box cannot be made
+    bool MessageFails = false;     // the box cannot be made
+    bool DestinationFails = false; // the destination page cannot be read
+    bool EndFails = false;         // the error display cannot be shown either
     std::vector<std::string> Messages;
     int Terminations = 0;
     std::vector<std::string> Failures; // what ended the program with a failure
     int Height = 480;
     int Progress() override { return Value; }
     void SetProgress(int progress) override { Value = std::min(progress, 100); }
-    std::string DestinationFolder() override { return Destination; }
+    std::string DestinationFolder() override {
+        if (DestinationFails)
+            throw Exception("Cannot read the destination");
+        return Destination;
+    }
     void SetStatus(const std::string& text) override { Status = text; }
     void StopTimer() override { TimerRunning = false; }
     void ShowMessage(const std::string& text) override {
@@ -32,7 +38,11 @@ public:
         Messages.push_back(text);
     }
     void Terminate() override { ++Terminations; }
-    void EndWithFailure(const std::exception& error) override { Failures.push_back(error.what()); }
+    void EndWithFailure(const std::exception& error) override {
+        Failures.push_back(error.what());
+        if (EndFails)
+            throw Exception("Cannot create window Setup", 8);
+    }
     int ScreenHeight() override { return Height; }
 };
 
@@ -111,6 +121,29 @@ TEST(ProgressTick, AClosingMessageThatCannotBeShownEndsTheProgramWithAFailure) {
     EXPECT_FALSE(page.TimerRunning);
     EXPECT_EQ(page.Terminations, 0);
     EXPECT_EQ(page.Failures, std::vector<std::string>{"Cannot create window Setup"});
+}
+
+// Whatever else fails ends the tick unseen, and the next one carries on.
+TEST(ProgressTick, AFailingTickJustEnds) {
+    TRandomGenerator random; // its first steps are 0: the progress stays
+    FakePage page;
+    FakeErrorTexts texts;
+    page.Value = 40;
+    page.DestinationFails = true;
+    ProgressTick(page, random, {}, texts, TLeadBytes());
+    EXPECT_EQ(page.Status, "C:\\Dest");
+    page.DestinationFails = false;
+    ProgressTick(page, random, {}, texts, TLeadBytes());
+    EXPECT_EQ(page.Status, "C:\\Dest\\PalvorneLV.exe");
+
+    // An end with a failure that fails too.
+    page.Value = 100;
+    page.MessageFails = true;
+    page.EndFails = true;
+    ProgressTick(page, random, {}, texts, TLeadBytes());
+    EXPECT_FALSE(page.TimerRunning);
+    EXPECT_EQ(page.Failures.size(), 1u);
+    EXPECT_EQ(page.Terminations, 0);
 }
 
 TEST(ProgressTick, CaptionsNameTheDestinationAsItIsNow) {

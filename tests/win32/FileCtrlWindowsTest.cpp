@@ -216,21 +216,48 @@ TEST_F(FileCtrlWindowsTest, DriveBoxListsTheDrivesAndMovesTheList) {
 TEST(Win32DrivesTest, VolumesFoldersAndCase) {
     Win32Drives drives{AnsiLeadBytes()};
     EXPECT_EQ(drives.DriveType("C:\\"), TDriveType::Fixed);
+    const TResult<uint32_t> present = drives.LogicalDrives();
+    ASSERT_TRUE(present);
+    EXPECT_TRUE(*present & (1u << 2)) << "C:";
     SetErrorMode(0);
-    EXPECT_TRUE(drives.VolumeLabel("C:\\").has_value());
+    EXPECT_TRUE(drives.VolumeLabel("C:\\"));
     EXPECT_EQ(SetErrorMode(0), 0u) << "prompts are suppressed only for the label query";
-    EXPECT_FALSE(drives.RemoteName("C:").has_value());
+    const TResult<TVolumeFlags> flags = drives.VolumeFlags("C:\\");
+    ASSERT_TRUE(flags);
+    EXPECT_TRUE(flags->KeepsCase);
+    const TResult<std::optional<std::string>> remote = drives.RemoteName("C:");
+    ASSERT_TRUE(remote) << remote.Status().ErrorCode();
+    EXPECT_FALSE(remote->has_value()) << "a drive of the machine's own";
+
+    // A letter no drive has: nothing to read, and the system's reason for it.
+    char letter = 'Z';
+    while (*present & (1u << (letter - 'A')))
+        --letter;
+    const std::string missing{letter, ':', '\\'};
+    const TResult<std::string> label = drives.VolumeLabel(missing);
+    EXPECT_FALSE(label);
+    EXPECT_NE(label.Status().ErrorCode(), 0u);
+    EXPECT_FALSE(drives.VolumeFlags(missing));
 
     TTempFolder root("drives");
     CreateDirectoryA((root / "Shown").c_str(), nullptr);
     CreateDirectoryA((root / "Hidden").c_str(), nullptr);
     SetFileAttributesA((root / "Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const TResult<std::vector<TFoundEntry>> found = drives.FindEntries(root / "*.*");
+    ASSERT_TRUE(found);
     std::vector<std::string> names;
-    for (const TFoundEntry& entry : drives.FindEntries(root / "*.*"))
+    for (const TFoundEntry& entry : *found)
         names.push_back(entry.Name + (entry.Directory ? "\\" : ""));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"..\\", ".\\", "Shown\\"}));
-    EXPECT_EQ(drives.ChangeDirectory(root / "Missing"), 2);
+    const TResult<std::vector<TFoundEntry>> none = drives.FindEntries(root / "Shown\\*.txt");
+    ASSERT_TRUE(none) << "nothing matching is an answer";
+    EXPECT_TRUE(none->empty());
+    EXPECT_EQ(drives.FindEntries(root / "Missing\\*.*").Status().ErrorCode(),
+              unsigned(ERROR_PATH_NOT_FOUND));
+    const TStatus entered = drives.ChangeDirectory(root / "Missing");
+    EXPECT_FALSE(entered);
+    EXPECT_EQ(entered.ErrorCode(), unsigned(ERROR_FILE_NOT_FOUND));
     RemoveDirectoryA((root / "Hidden").c_str());
     RemoveDirectoryA((root / "Shown").c_str());
 

@@ -55,7 +55,7 @@ struct TPages {
     TForm2 Form2{Application, Form3};
     TForm3 Form3{Application, Form4, Form6};
     TForm4 Form4{Application,
-                 {{Registry, Files, Resources, Processes, Links, LeadBytes},
+                 {{Registry, Files, Resources, Processes, Links, ErrorTexts, LeadBytes},
                   ErrorTexts,
                   ShellFolders,
                   Random},

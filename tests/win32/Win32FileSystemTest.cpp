@@ -75,17 +75,15 @@ TEST_F(Win32FileSystemTest, HeldOpenTargetIsNotReplacedAndNoTemporaryFileStays) 
 TEST_F(Win32FileSystemTest, CreatedFileIsExclusiveUntilClosed) {
     const std::string path = Temp / "block.bin";
     Store(path, "previous content");
-    std::unique_ptr<IWriteStream> stream;
-    ASSERT_TRUE(Api.OpenForWriting(path, stream));
-    ASSERT_NE(stream, nullptr);
-    EXPECT_TRUE(stream->Write("abc", 3));
-    std::unique_ptr<IWriteStream> second;
-    EXPECT_EQ(Api.OpenForWriting(path, second).ErrorCode(), ERROR_SHARING_VIOLATION);
-    EXPECT_EQ(second, nullptr);
+    const TResult<std::unique_ptr<IWriteStream>> stream = Api.OpenForWriting(path);
+    ASSERT_TRUE(stream);
+    ASSERT_NE(*stream, nullptr);
+    EXPECT_TRUE((*stream)->Write("abc", 3));
+    EXPECT_EQ(Api.OpenForWriting(path).Status().ErrorCode(), ERROR_SHARING_VIOLATION);
     EXPECT_EQ(Api.MoveOver(Temp / "missing", path).ErrorCode(), ERROR_FILE_NOT_FOUND);
-    EXPECT_TRUE(stream->Close());
+    EXPECT_TRUE((*stream)->Close());
     EXPECT_EQ(Load(path), "abc");
-    EXPECT_EQ(Api.OpenForWriting(Temp / "no such folder\\x.bin", second).ErrorCode(),
+    EXPECT_EQ(Api.OpenForWriting(Temp / "no such folder\\x.bin").Status().ErrorCode(),
               ERROR_PATH_NOT_FOUND);
 }
 
@@ -136,7 +134,9 @@ TEST_F(Win32FileSystemTest, CopyOverwritesAndFailsWithoutASource) {
 }
 
 TEST_F(Win32FileSystemTest, WindowsDirectoryExistsAndHasNoTrailingBackslash) {
-    const std::string windows = Api.WindowsDirectory();
+    const TResult<std::string> answered = Api.WindowsDirectory();
+    ASSERT_TRUE(answered);
+    const std::string& windows = *answered;
     ASSERT_FALSE(windows.empty());
     EXPECT_NE(windows.back(), '\\');
     EXPECT_TRUE(Api.DirectoryExists(windows));

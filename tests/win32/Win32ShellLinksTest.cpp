@@ -2,6 +2,7 @@
 #include "base/Exceptions.h"
 #include "install/PalvorneComp.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32ErrorTexts.h"
 #include "tests/win32/TempFolder.h"
 #include "win32/ComPtr.h"
 
@@ -60,12 +61,13 @@ protected:
     TComLibrary Com;
     TTempFolder Temp{"engine-links-"};
     Win32ShellLinks Links;
+    Win32ErrorTexts Texts;
 };
 
 TEST_F(Win32ShellLinksTest, SavedLinkReadsBackWithItsThreeFields) {
     const std::string target = Target("PalvorneLV.exe");
-    ASSERT_TRUE(
-        CreateShortcut(Links, Temp.Folder() + "\\", "PalvorneLV.lnk", target, AnsiLeadBytes()));
+    ASSERT_TRUE(CreateShortcut(Links, Texts, Temp.Folder() + "\\", "PalvorneLV.lnk", target,
+                               AnsiLeadBytes()));
     const TShortcut link = LoadLink(Temp / "PalvorneLV.lnk");
     EXPECT_EQ(link.Path, target);
     EXPECT_EQ(link.Arguments, target);
@@ -73,11 +75,11 @@ TEST_F(Win32ShellLinksTest, SavedLinkReadsBackWithItsThreeFields) {
 }
 
 TEST_F(Win32ShellLinksTest, SavingAgainOverwritesTheLink) {
-    ASSERT_TRUE(CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk",
+    ASSERT_TRUE(CreateShortcut(Links, Texts, Temp.Folder() + "\\", "Uninstall.lnk",
                                Target("PalvorneLV.exe"), AnsiLeadBytes()));
     const std::string second = Target("Uninstall.exe");
-    ASSERT_TRUE(
-        CreateShortcut(Links, Temp.Folder() + "\\", "Uninstall.lnk", second, AnsiLeadBytes()));
+    ASSERT_TRUE(CreateShortcut(Links, Texts, Temp.Folder() + "\\", "Uninstall.lnk", second,
+                               AnsiLeadBytes()));
     EXPECT_EQ(LoadLink(Temp / "Uninstall.lnk").Path, second);
 }
 
@@ -86,9 +88,10 @@ TEST_F(Win32ShellLinksTest, SavingAgainOverwritesTheLink) {
 TEST_F(Win32ShellLinksTest, RefusedSavesFailWithTheSystemsReason) {
     CreateDirectoryA((Temp / "PalvorneLV.lnk").c_str(), nullptr);
     for (const std::string& file : {Temp / "missing\\x.lnk", Temp / "PalvorneLV.lnk"}) {
-        const TStatus saved = Links.Save({"x", Target("x.exe"), ""}, file);
-        EXPECT_FALSE(saved) << file;
-        EXPECT_NE(saved.ErrorCode(), 0u) << file;
+        const TLinkSaved saved = Links.Save({"x", Target("x.exe"), ""}, file);
+        EXPECT_EQ(saved.Failure(), TLinkFailure::NotSaved) << file;
+        EXPECT_FALSE(saved.Status()) << file;
+        EXPECT_NE(saved.Status().ErrorCode(), 0u) << file;
         const DWORD attributes = GetFileAttributesA(file.c_str());
         EXPECT_TRUE(attributes == INVALID_FILE_ATTRIBUTES ||
                     (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -98,8 +101,12 @@ TEST_F(Win32ShellLinksTest, RefusedSavesFailWithTheSystemsReason) {
 
 TEST(Win32ShellLinksNoComTest, CreationWithoutComRaisesTheSystemsText) {
     Win32ShellLinks links;
+    Win32ErrorTexts texts;
+    const TLinkSaved saved = links.Save({"a", "C:\\a.exe", "C:\\"}, "C:\\a.lnk");
+    EXPECT_EQ(saved.Failure(), TLinkFailure::NoLinkObject);
+    EXPECT_EQ(saved.Status().ErrorCode(), static_cast<uint32_t>(CO_E_NOTINITIALIZED));
     try {
-        (void)links.Save({"a", "C:\\a.exe", "C:\\"}, "C:\\a.lnk");
+        (void)CreateShortcut(links, texts, "C:\\", "a.lnk", "C:\\a.exe", AnsiLeadBytes());
         FAIL() << "saved without COM";
     } catch (const EOleSysError& error) {
         EXPECT_EQ(error.ErrorCode(), static_cast<uint32_t>(CO_E_NOTINITIALIZED));
