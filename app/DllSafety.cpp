@@ -1,5 +1,5 @@
 #include "app/DllSafety.h"
-#include "win32/KernelFunctions.h"
+#include "win32/SystemFunctions.h"
 
 #include <windows.h>
 

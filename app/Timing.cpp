@@ -1,38 +1,12 @@
-// The timed image's table of readings (base/Timing.h), linked into it alone.
-#include "base/Timing.h"
+// WinMain's part of the timed image (app/Timing.h), linked into it alone.
+#include "app/Timing.h"
 #include "win32/Handles.h"
 
 #include <windows.h>
 
 namespace setup {
 
-// Among the zero-filled data, never packed: the compiler would put it among the initialised.
-extern "C" {
-__attribute__((section(".bss"))) int64_t SetupTimes[TimeSlotCount];
-}
-
-namespace {
-
-int64_t Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-} // namespace
-
-void MarkTime(unsigned slot) {
-    if (slot < TimeSlotCount && SetupTimes[slot] == 0)
-        SetupTimes[slot] = Now();
-}
-
-TTimedSpan::TTimedSpan(TTimeSlot slot) : Slot(slot), Start(Now()) {}
-
-TTimedSpan::~TTimedSpan() {
-    SetupTimes[Slot] += Now() - Start;
-}
-
-TTimedRun::TTimedRun() {
+TTimedRun::TTimedRun() noexcept {
     MarkTime(WinMainTime);
 }
 

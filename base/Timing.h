@@ -1,7 +1,9 @@
-// Where a run's time goes, for the benchmark's timed image only (built with SETUP_TIMING, see
-// app/Timing.cpp): each mark keeps the performance counter's reading when the run first gets
-// there, each span adds up the counts spent inside it. Everywhere else the marks are nothing,
-// so Setup.exe's bytes do not depend on them.
+// Where a run's time goes, for the benchmark's timed image only (built with SETUP_TIMING): each
+// mark keeps the performance counter's reading when the run first gets there, each span adds up
+// the counts spent inside it. The table and the marks are base's own (base/win32/Timing.cpp,
+// compiled into the timed image alone), so every room can mark without calling up; WinMain
+// writes the table out (app/Timing.h). Everywhere else the marks are nothing, so Setup.exe's
+// bytes do not depend on them.
 #pragma once
 
 #include <cstdint>
@@ -33,12 +35,12 @@ enum TTimeSlot : unsigned {
 extern "C" int64_t SetupTimes[TimeSlotCount];
 
 // Notes the counter in slot unless it holds a reading already.
-void MarkTime(unsigned slot);
+void MarkTime(unsigned slot) noexcept;
 
 // Adds the counts from its making to its end to slot.
 class TTimedSpan {
 public:
-    explicit TTimedSpan(TTimeSlot slot);
+    explicit TTimedSpan(TTimeSlot slot) noexcept;
     ~TTimedSpan();
     TTimedSpan(const TTimedSpan&) = delete;
     TTimedSpan& operator=(const TTimedSpan&) = delete;
@@ -48,23 +50,13 @@ private:
     int64_t Start;
 };
 
-// WinMain's: marks its start and writes the table, when it ends, to the file named by the
-// environment variable SETUP_TIMES.
-class TTimedRun {
-public:
-    TTimedRun();
-    ~TTimedRun();
-    TTimedRun(const TTimedRun&) = delete;
-    TTimedRun& operator=(const TTimedRun&) = delete;
-};
-
 #define SETUP_MARK(slot) ::setup::MarkTime(slot)
 #define SETUP_MARK_STEP(step)                                                                      \
     ::setup::MarkTime(::setup::FirstStepTime + static_cast<unsigned>(step))
 #define SETUP_SPAN(slot) const ::setup::TTimedSpan setupTimedSpan(::setup::slot)
-#define SETUP_TIMED_RUN() const ::setup::TTimedRun setupTimedRun
-// For the entry stub's plain code, which can call nothing packed: the system's counter itself.
-#define SETUP_PLAIN_MARK(slot)                                                                     \
+// For the entry stub's start-section code, which can call nothing packed: the system's counter
+// itself (the stub includes <windows.h>).
+#define SETUP_START_MARK(slot)                                                                     \
     static_cast<void>(QueryPerformanceCounter(                                                     \
         reinterpret_cast<LARGE_INTEGER*>(&::setup::SetupTimes[::setup::slot])))
 
@@ -73,8 +65,7 @@ public:
 #define SETUP_MARK(slot) static_cast<void>(0)
 #define SETUP_MARK_STEP(step) static_cast<void>(0)
 #define SETUP_SPAN(slot) static_cast<void>(0)
-#define SETUP_TIMED_RUN() static_cast<void>(0)
-#define SETUP_PLAIN_MARK(slot) static_cast<void>(0)
+#define SETUP_START_MARK(slot) static_cast<void>(0)
 
 #endif
 

@@ -1,6 +1,6 @@
 // The program's title, from its file's name: the error display's caption before the program is
 // unpacked (stub/Start.cpp) and after (app/Application.cpp). Always inlined, so that the stub's
-// copy lies in its own plain section; it calls only what its callers hand it, the system's own
+// copy lies in its own start section; it calls only what its callers hand it, the system's own
 // functions, since the stub runs before the program's lead-byte rule is unpacked.
 #pragma once
 

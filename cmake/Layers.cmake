@@ -1,26 +1,29 @@
 # The arrows between the source folders, written once: "A: B C" lets A's files include the
 # headers of B and C directly (and A's own); each arrow is taken by some include, which the
-# include check holds. The libraries link along these arrows; which headers a library
+# include check holds. "windows" lets A include the system's own headers (<windows.h> and the
+# rest of the Windows SDK): the Win32 rooms alone; the others may use the C and C++ standard
+# headers and nothing else of the system's. The libraries link along these arrows; which headers a library
 # sees through its links is the link lines' business. The configure step writes them to
 # <build>/arrows.txt, which scripts/check-includes.sh reads.
 set(SETUP_ARROWS
     "codec:"
-    "runtime:"
+    "runtime: windows"
     "base:"
-    "stub: base codec"
-    "win32: base codec"
+    "base/win32: base windows"
+    "stub: base codec windows"
+    "win32: base codec windows"
     "platform: base"
     "platform/fake: base platform"
-    "platform/win32: base platform codec win32"
+    "platform/win32: base platform codec win32 windows"
     "ui:"
     "ui/fake: ui"
-    "ui/win32: base ui win32"
+    "ui/win32: base ui win32 windows"
     "install: base platform"
     "widgets: base ui platform"
-    "widgets/win32: base widgets ui/win32"
+    "widgets/win32: base widgets ui/win32 windows"
     "pages: base ui ui/win32 widgets widgets/win32 install platform"
-    "app: base win32 platform/win32 ui/win32 install pages"
-    "driver: codec win32")
+    "app: base win32 platform/win32 ui/win32 install pages runtime windows"
+    "driver: codec win32 windows")
 list(JOIN SETUP_ARROWS "\n" arrows)
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/arrows.txt CONTENT "${arrows}\n")
 

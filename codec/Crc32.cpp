@@ -12,7 +12,7 @@ constexpr uint32_t NibbleEntry(uint32_t crc) {
     return crc;
 }
 
-SETUP_PLAIN_DATA constexpr uint32_t NibbleTable[16] = {
+SETUP_START_DATA constexpr uint32_t NibbleTable[16] = {
     NibbleEntry(0),  NibbleEntry(1),  NibbleEntry(2),  NibbleEntry(3),
     NibbleEntry(4),  NibbleEntry(5),  NibbleEntry(6),  NibbleEntry(7),
     NibbleEntry(8),  NibbleEntry(9),  NibbleEntry(10), NibbleEntry(11),

@@ -16,7 +16,7 @@ constexpr size_t OptionalHeaderNeeded = 136;
 constexpr uint16_t Pe32Magic = 0x10B;
 
 // What stands in for a left-out field.
-SETUP_PLAIN_DATA constexpr uint8_t Zeros[8] = {};
+SETUP_START_DATA constexpr uint8_t Zeros[8] = {};
 
 } // namespace
 

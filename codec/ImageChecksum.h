@@ -6,7 +6,7 @@
 // unpacks itself.
 #pragma once
 
-#include "codec/Plain.h"
+#include "codec/StartSection.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,10 +20,10 @@ inline constexpr size_t ImageChecksumSlot = 0x28;
 
 // The checksum of the size bytes of a 32-bit PE image file at image, into checksum; false when
 // its headers are not such an image's.
-SETUP_PLAIN_CODE bool ImageChecksum(const uint8_t* image, size_t size, uint32_t* checksum);
+SETUP_START_CODE bool ImageChecksum(const uint8_t* image, size_t size, uint32_t* checksum);
 
 // True when the image's slot holds the image's checksum.
-SETUP_PLAIN_CODE bool ImageIntact(const uint8_t* image, size_t size);
+SETUP_START_CODE bool ImageIntact(const uint8_t* image, size_t size);
 
 inline std::optional<uint32_t> ImageChecksum(std::span<const uint8_t> image) {
     uint32_t checksum;

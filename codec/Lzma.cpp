@@ -39,7 +39,7 @@ enum : unsigned {
 };
 
 // The whole decoder's state. Plain functions on it rather than classes: whatever of it the
-// compiler does not inline must stay in the plain section too.
+// compiler does not inline must stay in the start section too.
 struct TDecoder {
     const uint8_t* In;
     const uint8_t* InEnd;
@@ -59,21 +59,21 @@ struct TDecoder {
 
 // Past the end it marks the stream broken and yields zeros; the decoder stops at its next
 // symbol.
-SETUP_PLAIN_CODE uint8_t NextByte(TDecoder& d) {
+SETUP_START_CODE uint8_t NextByte(TDecoder& d) {
     if (d.In != d.InEnd)
         return *d.In++;
     d.Broken = true;
     return 0;
 }
 
-SETUP_PLAIN_CODE void Normalize(TDecoder& d) {
+SETUP_START_CODE void Normalize(TDecoder& d) {
     if (d.Range < (1u << 24)) {
         d.Range <<= 8;
         d.Code = (d.Code << 8) | NextByte(d);
     }
 }
 
-SETUP_PLAIN_CODE unsigned Bit(TDecoder& d, uint16_t& probability) {
+SETUP_START_CODE unsigned Bit(TDecoder& d, uint16_t& probability) {
     const uint32_t bound = (d.Range >> 11) * probability;
     unsigned bit;
     if (d.Code < bound) {
@@ -90,7 +90,7 @@ SETUP_PLAIN_CODE unsigned Bit(TDecoder& d, uint16_t& probability) {
     return bit;
 }
 
-SETUP_PLAIN_CODE uint32_t DirectBits(TDecoder& d, unsigned count) {
+SETUP_START_CODE uint32_t DirectBits(TDecoder& d, unsigned count) {
     uint32_t value = 0;
     while (count--) {
         d.Range >>= 1;
@@ -104,7 +104,7 @@ SETUP_PLAIN_CODE uint32_t DirectBits(TDecoder& d, unsigned count) {
 }
 
 // A symbol of bits bits, highest bit first, from the tree at probabilities[1...].
-SETUP_PLAIN_CODE unsigned Tree(TDecoder& d, uint16_t* probabilities, unsigned bits) {
+SETUP_START_CODE unsigned Tree(TDecoder& d, uint16_t* probabilities, unsigned bits) {
     unsigned node = 1;
     while (node < (1u << bits))
         node = (node << 1) | Bit(d, probabilities[node]);
@@ -112,7 +112,7 @@ SETUP_PLAIN_CODE unsigned Tree(TDecoder& d, uint16_t* probabilities, unsigned bi
 }
 
 // The same with the lowest bit first.
-SETUP_PLAIN_CODE unsigned ReverseTree(TDecoder& d, uint16_t* probabilities, unsigned bits) {
+SETUP_START_CODE unsigned ReverseTree(TDecoder& d, uint16_t* probabilities, unsigned bits) {
     unsigned node = 1;
     unsigned symbol = 0;
     for (unsigned i = 0; i < bits; ++i) {
@@ -123,7 +123,7 @@ SETUP_PLAIN_CODE unsigned ReverseTree(TDecoder& d, uint16_t* probabilities, unsi
     return symbol;
 }
 
-SETUP_PLAIN_CODE bool Literal(TDecoder& d) {
+SETUP_START_CODE bool Literal(TDecoder& d) {
     if (d.Pos == d.OutSize)
         return false;
     const unsigned previous = d.Pos ? d.Out[d.Pos - 1] : 0;
@@ -152,7 +152,7 @@ SETUP_PLAIN_CODE bool Literal(TDecoder& d) {
 }
 
 // A match length, 2 to 273.
-SETUP_PLAIN_CODE unsigned Length(TDecoder& d, unsigned coder, unsigned posState) {
+SETUP_START_CODE unsigned Length(TDecoder& d, unsigned coder, unsigned posState) {
     uint16_t* probabilities = d.P + coder;
     if (!Bit(d, probabilities[Choice]))
         return 2 + Tree(d, probabilities + LowTrees + posState * 8, 3);
@@ -162,7 +162,7 @@ SETUP_PLAIN_CODE unsigned Length(TDecoder& d, unsigned coder, unsigned posState)
 }
 
 // A match distance less one; EndMarker ends the stream.
-SETUP_PLAIN_CODE uint32_t Distance(TDecoder& d, unsigned length) {
+SETUP_START_CODE uint32_t Distance(TDecoder& d, unsigned length) {
     const unsigned lengthClass = length < 5 ? length - 2 : 3;
     const unsigned slot = Tree(d, d.P + PosSlot + lengthClass * 64, 6);
     if (slot < 4)
@@ -174,7 +174,7 @@ SETUP_PLAIN_CODE uint32_t Distance(TDecoder& d, unsigned length) {
     return base + (DirectBits(d, directBits - 4) << 4) + ReverseTree(d, d.P + Align, 4);
 }
 
-SETUP_PLAIN_CODE bool Copy(TDecoder& d, unsigned length) {
+SETUP_START_CODE bool Copy(TDecoder& d, unsigned length) {
     if (d.Reps[0] >= d.Pos || length > d.OutSize - d.Pos)
         return false;
     for (; length; --length, ++d.Pos)
@@ -182,7 +182,7 @@ SETUP_PLAIN_CODE bool Copy(TDecoder& d, unsigned length) {
     return true;
 }
 
-SETUP_PLAIN_CODE bool Run(TDecoder& d) {
+SETUP_START_CODE bool Run(TDecoder& d) {
     for (;;) {
         if (d.Broken)
             return false;

@@ -6,7 +6,7 @@ namespace setup {
 namespace {
 
 // A 32-bit target whose top byte is 00 or FF: a near one, which the filter converts.
-SETUP_PLAIN_CODE bool NearTop(uint8_t byte) {
+SETUP_START_CODE bool NearTop(uint8_t byte) {
     return ((byte + 1) & 0xFE) == 0;
 }
 

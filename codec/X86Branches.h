@@ -3,7 +3,7 @@
 // ones, so that calls of one function look alike and pack smaller; this turns them back.
 #pragma once
 
-#include "codec/Plain.h"
+#include "codec/StartSection.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +11,6 @@
 namespace setup {
 
 // Undoes the conversion on the size bytes at data, in place. Runs before the unpacking.
-SETUP_PLAIN_CODE void X86BranchesDecode(uint8_t* data, size_t size);
+SETUP_START_CODE void X86BranchesDecode(uint8_t* data, size_t size);
 
 } // namespace setup

@@ -205,6 +205,46 @@ void SendKeys(HWND window, const std::string& keys) {
     }
 }
 
+bool PressUntil(HWND window, const std::string& keys, const std::function<bool()>& answered,
+                std::chrono::milliseconds timeout) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const setup::TKernelHandle process(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    auto typed = std::chrono::steady_clock::now();
+    SendKeys(window, keys);
+    while (!answered()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= end)
+            return false;
+        // Still busy with the keys, or already gone on from window: they were not lost.
+        const bool idle = !process || WaitForInputIdle(process.Get(), 0) == 0;
+        if (now - typed >= 1s && idle && IsWindow(window) && IsWindowVisible(window)) {
+            typed = now;
+            SendKeys(window, keys);
+            continue;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+HWND PressForWindow(HWND window, const std::string& keys, const std::string& caption,
+                    const std::string& childText, DWORD processId,
+                    std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    if (!PressUntil(
+            window, keys,
+            [&] { return (found = VisibleWindow(caption, childText, processId)) != nullptr; },
+            timeout)) {
+        SaveScreenshot("missing-" + caption);
+        return nullptr;
+    }
+    Settle();
+    return found;
+}
+
 void ClickAt(HWND window, int clientX, int clientY) {
     SetForegroundWindow(window);
     Settle();

@@ -7,6 +7,7 @@
 #include "win32/Handles.h"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,18 @@ std::string StaticTexts(HWND window);
 // "{TAB}", "{HOME}", "{END}", "{DEL}", "{UP}", "{DOWN}", "{F4}" (with Alt), "+{END}" with
 // Shift; other characters are typed as they are.
 void SendKeys(HWND window, const std::string& keys);
+// Types keys at window and waits until answered() holds, checked every 50 ms, up to timeout.
+// A key that arrives before window has the focus is lost, where a person would press again: so
+// are the keys, whenever a second has passed since they were typed, the program has handled
+// all its input (nothing of them is still on its way) and window is still shown without the
+// answer. Every walk that types and then waits for what the keys bring goes through here.
+bool PressUntil(HWND window, const std::string& keys, const std::function<bool()>& answered,
+                std::chrono::milliseconds timeout = 15s);
+// Types keys at window until a window as VisibleWindow finds it is shown; returns it, or null
+// after timeout with a screenshot, as WaitForWindow does.
+HWND PressForWindow(HWND window, const std::string& keys, const std::string& caption,
+                    const std::string& childText = "", DWORD processId = 0,
+                    std::chrono::milliseconds timeout = 15s);
 // One key going down or up, through the system's input queue.
 void Key(WORD key, bool up);
 // Clicks a child control at its centre with the mouse.

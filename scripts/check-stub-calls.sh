@@ -1,6 +1,6 @@
 #!/bin/sh
 # check-stub-calls.sh <image> <map>: the entry stub needs nothing of the packed code. Every call
-# and jump in the code of the image's plain section (.start; its code ends where its constants
+# and jump in the code of the image's start section (.start; its code ends where its constants
 # begin, which the linker map shows) stays inside that code, goes through the import address
 # table, or is the one jump into the runtime (WinMainCRTStartup) after the unpacking. A call
 # through a register counts as an import's only when, on every way there, the register was last
@@ -18,7 +18,7 @@ number='function number(text,    value, i) {
     return value
 }'
 
-# The plain code, from the section's start to its first constants, and the runtime's entry.
+# The start section's code, from its start to its first constants, and the runtime's entry.
 bounds=$(awk "$number"'
     /^\.start[ \t]/ { start = number($2); end = start + number($3); next }
     start && /^ \.start\$r/ && number($2) < end { end = number($2) }
@@ -46,7 +46,7 @@ i686-w64-mingw32-objdump -d --no-show-raw-insn --start-address="$1" --stop-addre
         return register
     }
     function fault(what) {
-        printf "%s: the plain code at 0x%s %s\n", name, address, what
+        printf "%s: the start code at 0x%s %s\n", name, address, what
         bad = 1
     }
     # The registers known to hold the address of an import: names, each followed by a space.
@@ -133,11 +133,11 @@ i686-w64-mingw32-objdump -d --no-show-raw-insn --start-address="$1" --stop-addre
     }
     END {
         if (!instructions || !imports) {
-            print name ": no plain code or no import call found: the check read nothing"
+            print name ": no start code or no import call found: the check read nothing"
             bad = 1
         }
         if (runtime != 1) {
-            printf "%s: the plain code enters the runtime %d times, not once\n", name, runtime
+            printf "%s: the start code enters the runtime %d times, not once\n", name, runtime
             bad = 1
         }
         exit bad

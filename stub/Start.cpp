@@ -1,7 +1,7 @@
-// Setup.exe's entry point, in the image's plain section (codec/Plain.h). The build stores the
-// code, constants and unwind tables packed (tools/pack_image.py): before anything of them runs,
-// this checks the whole file, unpacks them in place with the program's own decoder, gives each
-// section its final protection and only then enters the runtime (runtime/Startup.cpp).
+// Setup.exe's entry point, in the image's start section (codec/StartSection.h). The build stores
+// the code, constants and unwind tables packed (tools/pack_image.py): before anything of them
+// runs, this checks the whole file, unpacks them in place with the program's own decoder, gives
+// each section its final protection and only then enters the runtime (runtime/Startup.cpp).
 //
 // The packed section, ".packed", begins with (little-endian)
 //   offset 0   where the packed sections begin, relative to the image base
@@ -26,27 +26,27 @@ namespace setup {
 
 namespace {
 
-// A copy of a text among the plain section's constants: the header's own lies in the packed
+// A copy of a text among the start section's constants: the header's own lies in the packed
 // ones.
-template <size_t Size> struct TPlainText { char Text[Size]; };
+template <size_t Size> struct TStartText { char Text[Size]; };
 
-template <size_t Size> constexpr TPlainText<Size> PlainText(const char (&text)[Size]) {
-    TPlainText<Size> copy{};
+template <size_t Size> constexpr TStartText<Size> StartText(const char (&text)[Size]) {
+    TStartText<Size> copy{};
     for (size_t i = 0; i < Size; ++i)
         copy.Text[i] = text[i];
     return copy;
 }
 
-SETUP_PLAIN_DATA constexpr auto DamagedText = PlainText(DamagedInstallerMessage);
-SETUP_PLAIN_DATA constexpr char ProcessorText[] = "Setup needs an 80486 processor or later.";
-SETUP_PLAIN_DATA constexpr char PackedName[IMAGE_SIZEOF_SHORT_NAME] = ".packed";
+SETUP_START_DATA constexpr auto DamagedText = StartText(DamagedInstallerMessage);
+SETUP_START_DATA constexpr char ProcessorText[] = "Setup needs an 80486 processor or later.";
+SETUP_START_DATA constexpr char PackedName[IMAGE_SIZEOF_SHORT_NAME] = ".packed";
 
 constexpr size_t PackedHeaderSize = 13;
 
 // The rest of the program is built for the 486. A 386 cannot set the alignment-check flag of
 // EFLAGS, which came with the 486 (cpuid came later, and not with every 486); the flag is
 // restored at once, so no unaligned access can fault meanwhile.
-SETUP_PLAIN_CODE bool HasA486() {
+SETUP_START_CODE bool HasA486() {
     constexpr unsigned long AlignmentCheck = 1ul << 18;
     unsigned long before;
     unsigned long after;
@@ -67,18 +67,18 @@ SETUP_PLAIN_CODE bool HasA486() {
 }
 
 // Pages of memory of their own, so that nothing of them stays once they are given back.
-SETUP_PLAIN_CODE uint8_t* Pages(size_t size) {
+SETUP_START_CODE uint8_t* Pages(size_t size) {
     return static_cast<uint8_t*>(VirtualAlloc(nullptr, size, MEM_COMMIT, PAGE_READWRITE));
 }
 
-SETUP_PLAIN_CODE void Free(void* pages) {
+SETUP_START_CODE void Free(void* pages) {
     if (pages)
         VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 // True when the program's file carries its own checksum: every byte but what signing changes
 // is as the build made it. False when it is damaged or unreadable.
-SETUP_PLAIN_CODE bool FileIntact(const char* path) {
+SETUP_START_CODE bool FileIntact(const char* path) {
     const HANDLE file =
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -94,7 +94,7 @@ SETUP_PLAIN_CODE bool FileIntact(const char* path) {
 }
 
 // The section's name is name: all eight bytes, a shorter name padded with zeros.
-SETUP_PLAIN_CODE bool IsNamed(const IMAGE_SECTION_HEADER& section, const char* name) {
+SETUP_START_CODE bool IsNamed(const IMAGE_SECTION_HEADER& section, const char* name) {
     for (size_t i = 0; i < IMAGE_SIZEOF_SHORT_NAME; ++i)
         if (section.Name[i] != static_cast<BYTE>(name[i]))
             return false;
@@ -102,13 +102,13 @@ SETUP_PLAIN_CODE bool IsNamed(const IMAGE_SECTION_HEADER& section, const char* n
 }
 
 // Stored packed: contents of its own (code or initialised data) but no bytes in the file.
-SETUP_PLAIN_CODE bool StoredPacked(const IMAGE_SECTION_HEADER& section) {
+SETUP_START_CODE bool StoredPacked(const IMAGE_SECTION_HEADER& section) {
     return section.SizeOfRawData == 0 &&
            !(section.Characteristics & IMAGE_SCN_CNT_UNINITIALIZED_DATA);
 }
 
 // The final protection of a section: code runs and is never written, constants are only read.
-SETUP_PLAIN_CODE DWORD Protection(DWORD characteristics) {
+SETUP_START_CODE DWORD Protection(DWORD characteristics) {
     if (characteristics & IMAGE_SCN_MEM_EXECUTE)
         return PAGE_EXECUTE_READ;
     return characteristics & IMAGE_SCN_MEM_WRITE ? PAGE_READWRITE : PAGE_READONLY;
@@ -126,7 +126,7 @@ struct TPacked {
 // Reads the packed section's header and checks it against the section table: the stream lies
 // in its section, and the span starts at a section stored packed and covers nothing else, so
 // that even an image built wrongly never unpacks over its headers, this code or the stream.
-SETUP_PLAIN_CODE bool ReadPacked(const uint8_t* base, const IMAGE_NT_HEADERS32& headers,
+SETUP_START_CODE bool ReadPacked(const uint8_t* base, const IMAGE_NT_HEADERS32& headers,
                                  TPacked& packed) {
     const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(&headers);
     const WORD count = headers.FileHeader.NumberOfSections;
@@ -161,7 +161,7 @@ SETUP_PLAIN_CODE bool ReadPacked(const uint8_t* base, const IMAGE_NT_HEADERS32& 
 
 // Decodes the packed sections into their place and protects them. The file has been checked:
 // a header out of place or a stream that does not decode is a damaged one all the same.
-SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
+SETUP_START_CODE bool Unpack(uint8_t* base) {
     const auto& headers = *reinterpret_cast<const IMAGE_NT_HEADERS32*>(
         base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     TPacked packed;
@@ -193,7 +193,7 @@ SETUP_PLAIN_CODE bool Unpack(uint8_t* base) {
 }
 
 // The error display as the program shows it, captioned with its title.
-SETUP_PLAIN_CODE void ShowStop(const char* path, const char* text) {
+SETUP_START_CODE void ShowStop(const char* path, const char* text) {
     char title[MAX_PATH];
     TitleFromExeName(path, title, IsDBCSLeadByte, CharLowerBuffA);
     MessageBoxA(nullptr, text, title, MB_OK | MB_ICONSTOP);
@@ -206,9 +206,9 @@ SETUP_PLAIN_CODE void ShowStop(const char* path, const char* text) {
 // The entry point the image starts at (the system may enter with the stack aligned to 4 bytes
 // only). Up to the processor's check it runs on a 386 too (this file is built for it): a 386
 // ends here with 4, a damaged copy with 1, before anything of it runs.
-extern "C" SETUP_PLAIN_CODE __attribute__((force_align_arg_pointer, noreturn)) void SetupStart() {
+extern "C" SETUP_START_CODE __attribute__((force_align_arg_pointer, noreturn)) void SetupStart() {
     const bool processorFits = setup::HasA486();
-    SETUP_PLAIN_MARK(LaunchTime);
+    SETUP_START_MARK(LaunchTime);
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     path[length < MAX_PATH ? length : MAX_PATH - 1] = '\0';
@@ -221,6 +221,6 @@ extern "C" SETUP_PLAIN_CODE __attribute__((force_align_arg_pointer, noreturn)) v
         setup::ShowStop(path, setup::DamagedText.Text);
         ExitProcess(1);
     }
-    SETUP_PLAIN_MARK(UnpackedTime);
+    SETUP_START_MARK(UnpackedTime);
     WinMainCRTStartup();
 }

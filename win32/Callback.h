@@ -10,8 +10,8 @@
 namespace setup {
 
 // Shows a failure that a callback cannot hand back to its caller; set by the application
-// object for its lifetime. The program's one global: Windows calls the procedures with no
-// context of ours, and a timer or subclass procedure has nowhere else to find it.
+// object for its lifetime. Global because Windows calls the procedures with no context of
+// ours, and a timer or subclass procedure has nowhere else to find it.
 extern std::function<void(const std::exception& error)> CallbackErrorHandler;
 
 // Runs handler; whatever it throws goes to CallbackErrorHandler instead of into Windows.

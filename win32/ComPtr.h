@@ -10,6 +10,8 @@ namespace setup {
 template <typename T> class TComPtr {
 public:
     TComPtr() = default;
+    // Takes over the one reference a call handed out.
+    explicit TComPtr(T* adopted) : Pointer(adopted) {}
     ~TComPtr() { Reset(); }
     TComPtr(TComPtr&& other) noexcept : Pointer(std::exchange(other.Pointer, nullptr)) {}
     TComPtr& operator=(TComPtr&& other) noexcept {
@@ -23,6 +25,7 @@ public:
     TComPtr& operator=(const TComPtr&) = delete;
 
     T* operator->() const { return Pointer; }
+    T* Get() const { return Pointer; }
     explicit operator bool() const { return Pointer != nullptr; }
 
     // For calls that hand out a new reference (CoCreateInstance, QueryInterface).

@@ -1,8 +1,9 @@
 // System functions never throw a C++ exception: none crosses the system's frames, since every
 // callback catches its own (win32/Callback.h). Declared so, they let the compiler give code
 // that calls only them and what never throws no unwind entry and no handler region. Setup.exe's
-// build includes this ahead of each of its sources (CMakeLists.txt); a function missing here
-// costs bytes, never correctness. The list is Setup.exe's import table.
+// build includes this ahead of each source of the rooms that may include <windows.h>
+// (CMakeLists.txt); a function missing here costs bytes, never correctness. The list is
+// Setup.exe's import table.
 #pragma once
 
 #include <windows.h>

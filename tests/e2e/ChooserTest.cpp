@@ -31,7 +31,8 @@ protected:
 };
 
 std::string FinishInstall(const TSetupProcess& setup, HWND destination) {
-    SendKeys(destination, "%i");
+    if (!ToProgressPage(setup, destination))
+        return "<no progress page>";
     const std::string text = DismissClosingMessage(setup);
     return text;
 }
@@ -52,8 +53,7 @@ void ExpectTypedFolderInstalled(TSetupProcess& setup, HWND destination, HWND cho
                                 const std::string& folder) {
     TypePath(chooser, folder);
     ASSERT_EQ(EditText(chooser), folder);
-    SendKeys(chooser, "%o");
-    EXPECT_TRUE(WaitForHidden(chooser));
+    EXPECT_TRUE(PressAway(chooser, "%o"));
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
     ExpectEveryFileOfTheInstall(folder);
@@ -76,7 +76,7 @@ TEST_F(ChooserOpen, PickingTheDriveRootProposesItWithOneBackslash) {
     ClickEntry(chooser, list, 0);
     SendKeys(chooser, "{ENTER}");
     EXPECT_EQ(EditText(chooser), "C:\\Palvorne Lumivary");
-    SendKeys(chooser, "%o");
+    EXPECT_TRUE(PressAway(chooser, "%o"));
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
     ExpectEveryFileOfTheInstall("C:\\Palvorne Lumivary");
@@ -102,8 +102,7 @@ TEST(Chooser, DoubleClickOpensAFolderAndProposesBelowIt) {
 
 TEST_F(ChooserOpen, CancelKeepsTheFolder) {
     TypePath(chooser, "C:\\Elsewhere");
-    SendKeys(chooser, "%c");
-    EXPECT_TRUE(WaitForHidden(chooser));
+    EXPECT_TRUE(PressAway(chooser, "%c"));
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
     ExpectEveryFileOfTheInstall(DefaultDestination);
@@ -113,12 +112,10 @@ TEST_F(ChooserOpen, CancelKeepsTheFolder) {
 
 TEST_F(ChooserOpen, EmptyPathIsRefused) {
     TypePath(chooser, "   ");
-    SendKeys(chooser, "%o");
-    HWND message = WaitForWindow("Setup", "OK", setup.ProcessId());
+    HWND message = PressForWindow(chooser, "%o", "Setup", "OK", setup.ProcessId());
     ASSERT_TRUE(message);
     EXPECT_EQ(StaticTexts(message), "Please choose the installation folder");
-    SendKeys(message, "{ENTER}");
-    EXPECT_TRUE(WaitForHidden(message));
+    EXPECT_TRUE(PressAway(message, "{ENTER}"));
     EXPECT_TRUE(IsWindowVisible(chooser));
 }
 
@@ -127,13 +124,11 @@ TEST(Chooser, BrowseWithoutProgramFilesShowsTheErrorAndNoChooser) {
     TSetupProcess setup;
     HWND destination = OpenDestinationPage(setup);
     ASSERT_TRUE(destination);
-    SendKeys(destination, "%r");
-    HWND error = WaitForWindow("Setup", "OK", setup.ProcessId());
+    HWND error = PressForWindow(destination, "%r", "Setup", "OK", setup.ProcessId());
     ASSERT_TRUE(error);
     EXPECT_EQ(StaticTexts(error), "File not found.");
     SaveScreenshot("browse-error");
-    SendKeys(error, "{ENTER}");
-    EXPECT_TRUE(WaitForHidden(error));
+    EXPECT_TRUE(PressAway(error, "{ENTER}"));
     EXPECT_FALSE(WaitForWindow("Choose Folder", "&OK", setup.ProcessId(), 1s));
     // The page stays usable and installs to the folder it shows.
     EXPECT_EQ(FinishInstall(setup, destination), "Palvorne Lumivary Installation Completed");

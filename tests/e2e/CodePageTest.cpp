@@ -74,11 +74,11 @@ std::string InstallInto(const std::string& folder) {
     // X cannot type these characters: the path is set as a paste would set it.
     SendMessageA(ChildOfClass(chooser, "Edit"), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(folder.c_str()));
-    SendKeys(chooser, "%o");
-    if (!WaitForHidden(chooser))
+    if (!PressAway(chooser, "%o"))
         return "<chooser stays>";
     SaveScreenshot("destination");
-    SendKeys(destination, "%i");
+    if (!ToProgressPage(setup, destination))
+        return "<no progress page>";
     const std::string text = DismissClosingMessage(setup);
     return setup.WaitForExit() == 0u ? text : std::string();
 }

@@ -77,8 +77,9 @@ TEST(DllPlanting, SetupLoadsNoDllFromItsOwnFolder) {
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(welcome, WM_GETOBJECT, 0, OBJID_CLIENT, SMTO_BLOCK, 10000, &answer);
     EXPECT_NE(answer, 0u) << "the page answered nothing, so no DLL was looked for";
-    SendKeys(welcome, "%c");
-    SendKeys(DestinationPage(setup), "%i");
+    HWND destination = ToDestinationPage(setup, welcome);
+    ASSERT_TRUE(destination);
+    ASSERT_TRUE(ToProgressPage(setup, destination));
     EXPECT_EQ(DismissClosingMessage(setup), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
     EXPECT_EQ(Markers(folder), std::vector<std::string>{});

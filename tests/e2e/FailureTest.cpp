@@ -53,10 +53,8 @@ TEST(SmallScreen, TheClosingMessageOfALongFolderFitsTheScreen) {
     HWND chooser = Browse(setup, destination);
     ASSERT_TRUE(chooser);
     TypePath(chooser, "C:\\" + std::string(247, 'x'));
-    SendKeys(chooser, "%o");
-    ASSERT_TRUE(WaitForHidden(chooser));
-    SendKeys(destination, "%i");
-    HWND box = WaitForWindow("Setup", "OK", setup.ProcessId(), 30s);
+    ASSERT_TRUE(PressAway(chooser, "%o"));
+    HWND box = PressForWindow(destination, "%i", "Setup", "OK", setup.ProcessId(), 30s);
     ASSERT_TRUE(box);
     SaveScreenshot("closing-message-640x480");
     const std::string message = StaticTexts(box);

@@ -16,12 +16,10 @@ TEST(Flow, KeyboardInstallLeavesFolderAndRegistryValues) {
     TSetupProcess setup;
     HWND welcome = WelcomePage(setup);
     ASSERT_TRUE(welcome);
-    SendKeys(welcome, "%c");
-    HWND destination = DestinationPage(setup);
+    HWND destination = ToDestinationPage(setup, welcome);
     ASSERT_TRUE(destination);
     EXPECT_TRUE(WaitForHidden(welcome));
-    SendKeys(destination, "%i");
-    ASSERT_TRUE(ProgressPage(setup));
+    ASSERT_TRUE(ToProgressPage(setup, destination));
     EXPECT_EQ(DismissClosingMessage(setup), "Palvorne Lumivary Installation Completed");
     EXPECT_EQ(setup.WaitForExit(), 0u);
 
@@ -49,14 +47,12 @@ TEST(Flow, ExitSetupAsksAndNoLeavesThePageAsItWas) {
               "You have chosen to abort the installation process. Are you sure?");
     EXPECT_TRUE(HasChildWithText(question, "&No"));
     SaveScreenshot("abort-confirmation");
-    SendKeys(question, "{ESC}");
-    EXPECT_TRUE(WaitForHidden(question));
+    EXPECT_TRUE(PressAway(question, "{ESC}"));
     EXPECT_TRUE(IsWindowVisible(welcome));
     EXPECT_TRUE(setup.Running());
 
     // Asked again, Enter answers Yes.
-    SendKeys(welcome, "%e");
-    question = WaitForWindow("Information", "&Yes", setup.ProcessId());
+    question = PressForWindow(welcome, "%e", "Information", "&Yes", setup.ProcessId());
     ASSERT_TRUE(question);
     SendKeys(question, "{ENTER}");
     EXPECT_EQ(setup.WaitForExit(), 0u);
@@ -76,8 +72,8 @@ TEST(Flow, ClosingTheDestinationPageEndsAtOnce) {
     TSetupProcess setup;
     HWND welcome = WelcomePage(setup);
     ASSERT_TRUE(welcome);
-    SendKeys(welcome, "{ENTER}"); // the focus starts on "&Continue >>"
-    HWND destination = DestinationPage(setup);
+    // The focus starts on "&Continue >>".
+    HWND destination = ToDestinationPage(setup, welcome, "{ENTER}");
     ASSERT_TRUE(destination);
     PostMessageA(destination, WM_CLOSE, 0, 0);
     EXPECT_EQ(setup.WaitForExit(5s), 0u);
@@ -97,8 +93,7 @@ TEST(Flow, EnterOnTheProgressPageAsksAndNoResumes) {
     HWND progress = StartInstall(setup);
     ASSERT_TRUE(progress);
     // Sent while the install runs: it arrives before the animation's first tick.
-    SendKeys(progress, "{ENTER}");
-    HWND question = WaitForWindow("Information", "&Yes", setup.ProcessId());
+    HWND question = PressForWindow(progress, "{ENTER}", "Information", "&Yes", setup.ProcessId());
     ASSERT_TRUE(question) << "Enter did not ask";
     MoveAside(question);
     const int paused = GaugeFill(progress);
@@ -106,8 +101,7 @@ TEST(Flow, EnterOnTheProgressPageAsksAndNoResumes) {
     Sleep(300); // six ticks' time: the animation stands still while the question is up
     EXPECT_EQ(GaugeFill(progress), paused);
 
-    SendKeys(question, "{ESC}");
-    EXPECT_TRUE(WaitForHidden(question));
+    EXPECT_TRUE(PressAway(question, "{ESC}"));
     // The animation carries on from where it stood: the gauge never falls below that.
     int samples = 0;
     for (int wait = 0; wait < 3000; wait += 10, Sleep(10)) {

@@ -121,8 +121,7 @@ TEST(Reader, HearsEveryPageAsAPersonGoesThroughThem) {
     EXPECT_TRUE(Has(greeting, "text \"WARNING:\""));
     EXPECT_TRUE(Has(greeting, "Button \"&Continue >>\""));
 
-    SendKeys(welcome, "%c");
-    HWND destination = DestinationPage(setup);
+    HWND destination = ToDestinationPage(setup, welcome);
     ASSERT_TRUE(destination);
     const auto folderPage = Read(destination);
     std::cout << "The destination page as the reader heard it:\n";
@@ -160,7 +159,7 @@ TEST(Reader, HearsEveryPageAsAPersonGoesThroughThem) {
 
     const std::string chosen = "C:\\R&D\\Palvorne Lumivary";
     TypePath(chooser, chosen);
-    SendKeys(chooser, "%o");
+    EXPECT_TRUE(PressAway(chooser, "%o"));
     EXPECT_TRUE(ListenUntil([&] {
         return std::any_of(Heard.begin(), Heard.end(), [&](const TEventHeard& e) {
             return e.Event == EVENT_OBJECT_NAMECHANGE && e.Window == destination &&
@@ -169,8 +168,7 @@ TEST(Reader, HearsEveryPageAsAPersonGoesThroughThem) {
     })) << "no name change to the chosen folder";
     EXPECT_TRUE(Has(Read(destination), "text \"" + chosen + "\""));
 
-    SendKeys(destination, "%i");
-    HWND progress = ProgressPage(setup);
+    HWND progress = ToProgressPage(setup, destination);
     ASSERT_TRUE(progress);
     std::vector<std::string> values;
     ListenUntil([&] {

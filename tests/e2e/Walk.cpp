@@ -9,36 +9,65 @@
 
 namespace e2e {
 
+namespace {
+
+// What a page's window is known by: its caption and a child's text.
+struct TPage {
+    const char* Caption;
+    const char* Child;
+};
+constexpr TPage Welcome{"Palvorne Lumivary", "&Continue >>"};
+constexpr TPage Destination{"Palvorne Lumivary", "&Install"};
+constexpr TPage Progress{"Installing", "&Exit Setup"};
+constexpr TPage Chooser{"Choose Folder", "&OK"};
+
+HWND WaitForPage(const TSetupProcess& setup, TPage page) {
+    return WaitForWindow(page.Caption, page.Child, setup.ProcessId());
+}
+
+HWND PressForPage(const TSetupProcess& setup, HWND window, const std::string& keys, TPage page) {
+    return PressForWindow(window, keys, page.Caption, page.Child, setup.ProcessId());
+}
+
+} // namespace
+
 HWND WelcomePage(const TSetupProcess& setup) {
-    return WaitForWindow("Palvorne Lumivary", "&Continue >>", setup.ProcessId());
+    return WaitForPage(setup, Welcome);
 }
 
 HWND DestinationPage(const TSetupProcess& setup) {
-    return WaitForWindow("Palvorne Lumivary", "&Install", setup.ProcessId());
+    return WaitForPage(setup, Destination);
 }
 
 HWND ProgressPage(const TSetupProcess& setup) {
-    return WaitForWindow("Installing", "&Exit Setup", setup.ProcessId());
+    return WaitForPage(setup, Progress);
 }
 
 HWND FolderChooser(const TSetupProcess& setup) {
-    return WaitForWindow("Choose Folder", "&OK", setup.ProcessId());
+    return WaitForPage(setup, Chooser);
+}
+
+HWND ToDestinationPage(const TSetupProcess& setup, HWND welcome, const std::string& keys) {
+    return PressForPage(setup, welcome, keys, Destination);
+}
+
+HWND ToProgressPage(const TSetupProcess& setup, HWND destination) {
+    return PressForPage(setup, destination, "%i", Progress);
+}
+
+bool PressAway(HWND window, const std::string& keys) {
+    return PressUntil(
+        window, keys, [window] { return !IsWindow(window) || !IsWindowVisible(window); }, 10s);
 }
 
 HWND OpenDestinationPage(const TSetupProcess& setup) {
     HWND welcome = WelcomePage(setup);
-    if (!welcome)
-        return nullptr;
-    SendKeys(welcome, "%c");
-    return DestinationPage(setup);
+    return welcome ? ToDestinationPage(setup, welcome) : nullptr;
 }
 
 HWND StartInstall(const TSetupProcess& setup) {
     HWND destination = OpenDestinationPage(setup);
-    if (!destination)
-        return nullptr;
-    SendKeys(destination, "%i");
-    return ProgressPage(setup);
+    return destination ? ToProgressPage(setup, destination) : nullptr;
 }
 
 HWND ChildOfClass(HWND window, const char* className) {
@@ -57,8 +86,7 @@ void ClickIn(HWND page, HWND control, POINT point) {
 }
 
 HWND Browse(const TSetupProcess& setup, HWND destination) {
-    SendKeys(destination, "%r");
-    return FolderChooser(setup);
+    return PressForPage(setup, destination, "%r", Chooser);
 }
 
 std::string EditText(HWND chooser) {
@@ -82,7 +110,7 @@ std::string DismissClosingMessage(const TSetupProcess& setup) {
         return "<no closing message>";
     const std::string text = StaticTexts(message);
     SaveScreenshot("closing-message");
-    SendKeys(message, "{ENTER}");
+    PressAway(message, "{ENTER}");
     return text;
 }
 

@@ -13,6 +13,13 @@ HWND WelcomePage(const TSetupProcess& setup);
 HWND DestinationPage(const TSetupProcess& setup);
 HWND ProgressPage(const TSetupProcess& setup);
 HWND FolderChooser(const TSetupProcess& setup);
+// Alt+C (or keys) on the welcome page; returns the destination page. Like every key of the walks,
+// pressed again until the page answers (PressUntil).
+HWND ToDestinationPage(const TSetupProcess& setup, HWND welcome, const std::string& keys = "%c");
+// Alt+I on the destination page; returns the progress page.
+HWND ToProgressPage(const TSetupProcess& setup, HWND destination);
+// Types keys at window until it is hidden or gone; false when it stays.
+bool PressAway(HWND window, const std::string& keys);
 // From the welcome page to the destination page with Alt+C.
 HWND OpenDestinationPage(const TSetupProcess& setup);
 // On to the progress page with Alt+C and Alt+I; returns it.

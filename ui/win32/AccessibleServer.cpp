@@ -2,6 +2,7 @@
 
 #include "ui/win32/Form.h"
 #include "ui/win32/PageObject.h"
+#include "win32/SystemFunctions.h"
 
 #include <algorithm>
 #include <utility>
@@ -133,15 +134,15 @@ bool TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESUL
             (window != Page.Handle() && FAILED(functions->CreateStdAccessibleObject(
                                             window, OBJID_CLIENT, AccessibleId, system.Receive()))))
             return false;
-        IAccessible* object = MakePageObject(*this, window, std::move(system));
+        TComPtr<IAccessible> object = MakePageObject(*this, window, std::move(system));
         if (!object) {
             // The reader hears why and may ask again.
             result = E_OUTOFMEMORY;
             return true;
         }
-        Objects[ObjectCount++] = {window, object};
+        Objects[ObjectCount++] = {window, std::move(object)};
     }
-    result = functions->LresultFromObject(AccessibleId, wParam, Objects[slot].Object);
+    result = functions->LresultFromObject(AccessibleId, wParam, Objects[slot].Object.Get());
     return true;
 }
 
@@ -154,7 +155,7 @@ void TAccessibleServer::Announce(const TGraphicControl& control, TAccessChange c
     // Windows 95 without the accessibility update has no NotifyWinEvent. Looked up once: the
     // gauge announces on every tick of the animation.
     static const auto notify =
-        Loaded<void(WINAPI*)(DWORD, HWND, LONG, LONG)>("user32.dll", "NotifyWinEvent");
+        LoadedFunction<void(WINAPI*)(DWORD, HWND, LONG, LONG)>("user32.dll", "NotifyWinEvent");
     static constexpr DWORD Events[] = {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LOCATIONCHANGE,
                                        EVENT_OBJECT_VALUECHANGE};
     if (notify)
@@ -167,13 +168,13 @@ void TAccessibleServer::Disconnect() {
     if (ObjectCount == 0)
         return;
     const auto disconnect =
-        Loaded<HRESULT(WINAPI*)(IUnknown*, DWORD)>("ole32.dll", "CoDisconnectObject");
+        LoadedFunction<HRESULT(WINAPI*)(IUnknown*, DWORD)>("ole32.dll", "CoDisconnectObject");
     for (; ObjectCount > 0; --ObjectCount) {
-        IAccessible* object = Objects[ObjectCount - 1].Object;
-        CutPageObject(object);
+        TComPtr<IAccessible>& object = Objects[ObjectCount - 1].Object;
+        CutPageObject(object.Get());
         if (disconnect)
-            disconnect(object, 0);
-        object->Release();
+            disconnect(object.Get(), 0);
+        object.Reset();
     }
 }
 

@@ -6,12 +6,13 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include "ui/Accessible.h"
 #include "win32/ComGuard.h"
+#include "win32/ComPtr.h"
 
 #include <string>
-
-struct IAccessible;
 
 namespace setup {
 
@@ -71,7 +72,7 @@ private:
     static constexpr int MaxObjects = 16;
     struct {
         HWND Window;
-        IAccessible* Object;
+        TComPtr<IAccessible> Object;
     } Objects[MaxObjects]{};
     int ObjectCount = 0;
     bool Ended = false;

@@ -1,6 +1,7 @@
 #include "ui/win32/PageObject.h"
 
 #include "ui/win32/AccessibleServer.h"
+#include "win32/SystemFunctions.h"
 
 #include <algorithm>
 #include <new>
@@ -17,26 +18,6 @@ constexpr GUID AccessibleIdValue{
     0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0, 0xAA, 0, 0x38, 0x9B, 0x71}};
 
 TAccessFunctions Functions;
-
-// By full path, from the folder of the system's kernel32: a DLL of the same name planted beside
-// Setup.exe would be found first.
-HMODULE SystemLibrary(const char* name) {
-    char path[MAX_PATH + 16];
-    const DWORD length = GetModuleFileNameA(GetModuleHandleA("kernel32.dll"), path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    char* end = path + length;
-    while (end > path && end[-1] != '\\')
-        --end;
-    lstrcpynA(end, name, 16);
-    return LoadLibraryA(path);
-}
-
-template <typename Function> void Find(Function& function, HMODULE module, const char* name) {
-    function =
-        module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-               : nullptr;
-}
 
 // ANSI text as drawn into the reader's Unicode, or S_FALSE with none for no text; a question
 // that failed answers its status.
@@ -396,11 +377,16 @@ const GUID AccessibleId = AccessibleIdValue;
 const TAccessFunctions* AccessFunctions() {
     if (!Functions.Tried) {
         Functions.Tried = true;
-        const HMODULE oleacc = SystemLibrary("oleacc.dll");
-        Find(Functions.LresultFromObject, oleacc, "LresultFromObject");
-        Find(Functions.CreateStdAccessibleObject, oleacc, "CreateStdAccessibleObject");
-        Find(Functions.SysAllocStringLen, SystemLibrary("oleaut32.dll"), "SysAllocStringLen");
-        Find(Functions.MapWindowPoints, GetModuleHandleA("user32.dll"), "MapWindowPoints");
+        TAccessFunctions& f = Functions;
+        const HMODULE oleacc = LoadSystemLibrary("oleacc.dll");
+        f.LresultFromObject =
+            ModuleFunction<decltype(f.LresultFromObject)>(oleacc, "LresultFromObject");
+        f.CreateStdAccessibleObject = ModuleFunction<decltype(f.CreateStdAccessibleObject)>(
+            oleacc, "CreateStdAccessibleObject");
+        f.SysAllocStringLen = ModuleFunction<decltype(f.SysAllocStringLen)>(
+            LoadSystemLibrary("oleaut32.dll"), "SysAllocStringLen");
+        f.MapWindowPoints =
+            LoadedFunction<decltype(f.MapWindowPoints)>("user32.dll", "MapWindowPoints");
     }
     const TAccessFunctions& f = Functions;
     return f.LresultFromObject && f.CreateStdAccessibleObject && f.SysAllocStringLen &&
@@ -409,9 +395,11 @@ const TAccessFunctions* AccessFunctions() {
                : nullptr;
 }
 
-IAccessible* MakePageObject(TAccessibleServer& server, HWND window, TComPtr<IAccessible>&& system) {
+TComPtr<IAccessible> MakePageObject(TAccessibleServer& server, HWND window,
+                                    TComPtr<IAccessible>&& system) {
     // No exception may leave this file's frames.
-    return new (std::nothrow) TPageAccessible(server, window, std::move(system));
+    return TComPtr<IAccessible>(new (std::nothrow)
+                                    TPageAccessible(server, window, std::move(system)));
 }
 
 void CutPageObject(IAccessible* object) {

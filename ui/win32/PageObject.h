@@ -30,16 +30,11 @@ struct TAccessFunctions {
 // Loads them at the first call; null when any is missing (a bare Windows 95).
 const TAccessFunctions* AccessFunctions();
 
-// A function of a DLL this program has loaded anyway, absent on some systems; null then.
-template <typename Function> Function Loaded(const char* module, const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
-}
-
 // The object of window with one reference: the page's own when system is empty, else a child
 // window's, which takes the reference to system and hands it all but its name. It holds server
 // weakly until cut off. Null when memory ran out; system is kept then.
-IAccessible* MakePageObject(TAccessibleServer& server, HWND window, TComPtr<IAccessible>&& system);
+TComPtr<IAccessible> MakePageObject(TAccessibleServer& server, HWND window,
+                                    TComPtr<IAccessible>&& system);
 // From here on the object answers CO_E_OBJNOTCONNECTED and holds nothing.
 void CutPageObject(IAccessible* object);
 
