@@ -119,12 +119,12 @@ TResult<long> TAccessibleServer::HitTest(POINT screen) const {
     return found;
 }
 
-bool TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+std::optional<LRESULT> TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam) {
     if (Ended || static_cast<LONG>(lParam) != OBJID_CLIENT)
-        return false;
+        return std::nullopt;
     const TAccessFunctions* functions = AccessFunctions();
     if (!functions)
-        return false;
+        return std::nullopt;
     int slot = 0;
     while (slot < ObjectCount && Objects[slot].Window != window)
         ++slot;
@@ -133,17 +133,15 @@ bool TAccessibleServer::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESUL
         if (slot == MaxObjects ||
             (window != Page.Handle() && FAILED(functions->CreateStdAccessibleObject(
                                             window, OBJID_CLIENT, AccessibleId, system.Receive()))))
-            return false;
+            return std::nullopt;
         TComPtr<IAccessible> object = MakePageObject(*this, window, std::move(system));
         if (!object) {
             // The reader hears why and may ask again.
-            result = E_OUTOFMEMORY;
-            return true;
+            return E_OUTOFMEMORY;
         }
         Objects[ObjectCount++] = {window, std::move(object)};
     }
-    result = functions->LresultFromObject(AccessibleId, wParam, Objects[slot].Object.Get());
-    return true;
+    return functions->LresultFromObject(AccessibleId, wParam, Objects[slot].Object.Get());
 }
 
 void TAccessibleServer::Announce(const TGraphicControl& control, TAccessChange change) const {

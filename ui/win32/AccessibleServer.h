@@ -12,6 +12,7 @@
 #include "win32/ComGuard.h"
 #include "win32/ComPtr.h"
 
+#include <optional>
 #include <string>
 
 namespace setup {
@@ -26,10 +27,10 @@ public:
     TAccessibleServer(const TAccessibleServer&) = delete;
     TAccessibleServer& operator=(const TAccessibleServer&) = delete;
 
-    // WM_GETOBJECT sent to the page's window or to one of its children: true with the result
-    // when answered (E_OUTOFMEMORY when its object cannot be made), false to leave it to the
+    // WM_GETOBJECT sent to the page's window or to one of its children: the message's result
+    // when answered (E_OUTOFMEMORY when its object cannot be made), none to leave it to the
     // system.
-    bool Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    std::optional<LRESULT> Answer(HWND window, WPARAM wParam, LPARAM lParam);
     // Tells listening readers that what control says of itself changed.
     void Announce(const TGraphicControl& control, TAccessChange change) const;
     // Cuts every object handed out off the page and answers nothing more: from here on a call

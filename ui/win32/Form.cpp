@@ -220,8 +220,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
         return OnGetDefId();
     case WM_GETOBJECT:
-        if (Accessible.Answer(Window.Get(), wParam, lParam, result))
-            return result;
+        if (const auto answer = Accessible.Answer(Window.Get(), wParam, lParam))
+            return *answer;
         break;
     case WM_TIMER:
         OnTimer(wParam);

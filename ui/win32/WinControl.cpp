@@ -52,10 +52,9 @@ void TWinControl::LetGo() {
 }
 
 LRESULT TWinControl::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (message == WM_GETOBJECT && Parent &&
-        Parent->Accessible.Answer(Window, wParam, lParam, result))
-        return result;
+    if (message == WM_GETOBJECT && Parent)
+        if (const auto answer = Parent->Accessible.Answer(Window, wParam, lParam))
+            return *answer;
     return ClassMessage(message, wParam, lParam);
 }
 
